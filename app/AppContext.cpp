@@ -1,0 +1,12 @@
+#include "app/AppContext.h"
+
+#include "platform/LogDb.h"
+
+AppContext::AppContext(Folders f, Dialogs &d, Clock &c, SettingsStore &s, PromptPlayer &p,
+                       std::unique_ptr<LogDb> db)
+    : folders(std::move(f)), dialogs(d), clock(c), settings(s), prompts(p), db_(std::move(db)) {}
+
+AppContext::~AppContext() {
+  for (auto &[type, window] : windows_)
+    delete window.data();
+}

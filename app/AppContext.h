@@ -1,0 +1,63 @@
+#pragma once
+// One station PC: its folders, its state, the services it talks to the world through, its
+// log connection and its windows. Two contexts in one process are two PCs of one station.
+
+#include "app/Folders.h"
+#include "keying/KeyingState.h"
+#include "logging/LoggingState.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <typeindex>
+
+class Clock;
+class Dialogs;
+class LogDb;
+class PromptPlayer;
+class SettingsStore;
+
+class AppContext {
+public:
+  AppContext(Folders folders, Dialogs &dialogs, Clock &clock, SettingsStore &settings,
+             PromptPlayer &prompts, std::unique_ptr<LogDb> db);
+  ~AppContext();
+  AppContext(const AppContext &) = delete;
+  AppContext &operator=(const AppContext &) = delete;
+
+  Folders folders;
+  LoggingState logging;
+  KeyingState keying;
+
+  Dialogs &dialogs;
+  Clock &clock;
+  SettingsStore &settings;
+  PromptPlayer &prompts;
+  LogDb &db() { return *db_; }
+
+  // Each window is one instance, made on first use (from a constructor taking the context) and
+  // kept until unloaded.
+  template <class W> W &window() {
+    QPointer<QWidget> &slot = windows_[std::type_index(typeid(W))];
+    if (!slot)
+      slot = new W(*this);
+    return static_cast<W &>(*slot);
+  }
+  template <class W> bool loaded() const {
+    const auto it = windows_.find(std::type_index(typeid(W)));
+    return it != windows_.end() && it->second;
+  }
+  template <class W> void unload() {
+    const auto it = windows_.find(std::type_index(typeid(W)));
+    if (it != windows_.end() && it->second)
+      it->second->deleteLater();
+    if (it != windows_.end())
+      windows_.erase(it);
+  }
+
+private:
+  std::unique_ptr<LogDb> db_;
+  std::map<std::type_index, QPointer<QWidget>> windows_;
+};

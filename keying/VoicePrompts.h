@@ -1,0 +1,36 @@
+#pragma once
+// Spoken prompts named after the entry fields ("Call", "Dupe"...), WAV files in the program
+// folder, played without waiting.
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QSoundEffect;
+
+class PromptPlayer {
+public:
+  virtual ~PromptPlayer() = default;
+  virtual void play(const QString &wavPath) = 0;
+  virtual void stop() = 0;
+  virtual bool isPlaying() const = 0;
+};
+
+class SoundPromptPlayer : public PromptPlayer {
+public:
+  SoundPromptPlayer();
+  ~SoundPromptPlayer() override;
+  void play(const QString &wavPath) override;
+  void stop() override;
+  bool isPlaying() const override;
+
+private:
+  std::unique_ptr<QSoundEffect> effect_;
+};
+
+// The prompt's file in the program folder, or the empty text when there is none.
+QString promptFile(const QString &programFolder, const QString &name);
+
+// The play time of a PCM WAV file from its header; nullopt for anything unreadable.
+std::optional<int> wavDurationMs(const QString &path);

@@ -1,0 +1,173 @@
+#include "logging/Form1.h"
+
+#include "app/AppContext.h"
+#include "platform/Controls.h"
+
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+const QColor kTeal(0, 192, 192);
+const QColor kRed(255, 0, 0);
+
+void setBackground(QWidget *w, const QColor &color) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, color);
+  w->setPalette(p);
+  w->setAutoFillBackground(true);
+}
+
+} // namespace
+
+Form1::Form1(AppContext &context) : ctx(context) {
+  setWindowTitle(QStringLiteral("Orvex Network - CQ WPX Contest"));
+  buildControls();
+  buildMenus();
+}
+
+Form1::~Form1() = default;
+
+LoggingState &Form1::st() { return ctx.logging; }
+
+void Form1::buildControls() {
+  auto *central = new QWidget(this);
+  setCentralWidget(central);
+
+  const auto caption = [central](const QString &text, double left, double top, double width) {
+    auto *l = new QLabel(text, central);
+    placeTwips(l, left, top, width, 240);
+    return l;
+  };
+  const auto box = [central](double left, double width) {
+    auto *t = new TextBox(central);
+    placeTwips(t, left, 360, width, 330);
+    t->setContextMenuPolicy(Qt::NoContextMenu);
+    return t;
+  };
+
+  caption(QStringLiteral("Call"), 120, 120, 1500);
+  caption(QStringLiteral("Rcvd"), 1680, 120, 600);
+  caption(QStringLiteral("Serial"), 2340, 120, 800);
+  caption(QStringLiteral("Sent"), 3200, 120, 600);
+  caption(QStringLiteral("Country"), 3860, 120, 2000);
+  caption(QStringLiteral("Prefix"), 5920, 120, 800);
+  caption(QStringLiteral("Points"), 6780, 120, 600);
+  caption(QStringLiteral("Next #"), 7440, 120, 900);
+  txtCall = box(120, 1500);
+  txtRSTR = box(1680, 600);
+  txtSec = box(2340, 800);
+  txtRSTS = box(3200, 600);
+  txtCntry = box(3860, 2000);
+  txtPref = box(5920, 800);
+  txtPoints = box(6780, 600);
+  Label4 = new Label(QStringLiteral("001"), central);
+  placeTwips(Label4, 7440, 360, 900, 330);
+  Label4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Label4->setAlignment(Qt::AlignCenter);
+  connect(Label4, &Label::changed, this, &Form1::Label4_Change);
+
+  txtPostConDate = box(8400, 1100);
+  txtPostConDate->move(txtPostConDate->x(), 60);
+  txtPostConTime = box(8400, 1100);
+  txtPostConTime->hide();
+  txtPostConDate->hide();
+
+  lblDialog = new Label(QStringLiteral(" "), central);
+  placeTwips(lblDialog, 120, 780, 9360, 300);
+  setBackground(lblDialog, kTeal);
+  lblDupe = new Label(QString(), central);
+  placeTwips(lblDupe, 120, 1110, 9360, 300);
+
+  Label19 = new Label(QString(), central);
+  placeTwips(Label19, 120, 1440, 600, 240);
+  caption(QStringLiteral("Bearing ....."), 900, 1440, 1000);
+  Label22 = new Label(QString(), central);
+  placeTwips(Label22, 1900, 1440, 600, 240);
+  caption(QStringLiteral("Distance ..."), 2600, 1440, 1000);
+  Label23 = new Label(QString(), central);
+  placeTwips(Label23, 3600, 1440, 900, 240);
+  Label14 = new Label(QStringLiteral("New Multiplier"), central);
+  placeTwips(Label14, 4700, 1440, 1600, 240);
+  Label14->hide();
+
+  ListView1 = new QTreeWidget(central);
+  placeTwips(ListView1, 120, 1740, 9360, 3900);
+  ListView1->setRootIsDecorated(false);
+  ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListView1->setHeaderLabels({QStringLiteral("Rec#"), QStringLiteral("Call"), QStringLiteral("Rec"),
+                              QStringLiteral("#R"), QStringLiteral("Snt"), QStringLiteral("#S"),
+                              QStringLiteral("Da/Time"), QStringLiteral("Bnd"),
+                              QStringLiteral("Country"), QStringLiteral("Prfx"),
+                              QStringLiteral("Pts"), QStringLiteral("Tr")});
+  ListView1->header()->setMinimumSectionSize(0);
+  ListView1->header()->setStretchLastSection(false);
+  ListView1->header()->setDefaultSectionSize(60);
+  connect(ListView1, &QTreeWidget::itemClicked, this, [this] {
+    if (st().log.ContactCount() > 0) {
+      cmdEdit->show();
+      cmdDelete->show();
+      Timer3->stop();
+    }
+  });
+
+  cmdEdit = new QPushButton(QStringLiteral("Edit"), central);
+  placeTwips(cmdEdit, 120, 5700, 900, 330);
+  cmdEdit->hide();
+  cmdDelete = new QPushButton(QStringLiteral("Delete"), central);
+  placeTwips(cmdDelete, 1080, 5700, 900, 330);
+  cmdDelete->hide();
+  connect(cmdDelete, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
+
+  caption(QStringLiteral("QSOs / Hr (last 60 min)"), 5200, 5700, 2400);
+  lblAQSO60 = new Label(QStringLiteral("0"), central);
+  placeTwips(lblAQSO60, 7700, 5700, 700, 240);
+  caption(QStringLiteral("QSOs / Hr (last 20 min)"), 5200, 5960, 2400);
+  lblAQSO20 = new Label(QStringLiteral("0"), central);
+  placeTwips(lblAQSO20, 7700, 5960, 700, 240);
+  lblScore = new Label(QString(), central);
+  placeTwips(lblScore, 120, 6100, 4800, 240);
+
+  for (TextBox *t : {txtCall, txtRSTR, txtSec, txtRSTS, txtCntry, txtPref, txtPoints,
+                     txtPostConDate, txtPostConTime})
+    connect(t, &QLineEdit::returnPressed, this, &Form1::Mains);
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(60000);
+  connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
+  Timer1->start();
+  Timer3 = new QTimer(this);
+  Timer3->setInterval(6000);
+  connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
+
+  placeTwips(this, 0, 0, 9600, 7200);
+}
+
+void Form1::buildMenus() {
+  QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+  mnuNew = file->addAction(QStringLiteral("&New"), this, &Form1::mnuNew_Click);
+  mnuOpen = file->addAction(QStringLiteral("&Open"), this, &Form1::mnuOpen_Click);
+}
+
+void Form1::setStatus(const QString &text, bool dupe) {
+  lblDialog->setText(text);
+  setBackground(lblDialog, dupe ? kRed : kTeal);
+}
+
+void Form1::resetDupeLine() {
+  lblDupe->setText(QString());
+  lblDupe->setAutoFillBackground(false);
+  lblDupe->setPalette(QPalette());
+}
+
+void Form1::clearEntryRow(bool withPoints) {
+  for (TextBox *t : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec, txtPref})
+    t->setText(QString());
+  if (withPoints)
+    txtPoints->setText(QString());
+  for (Label *l : {Label19, Label22, Label23})
+    l->setText(QString());
+}

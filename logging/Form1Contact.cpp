@@ -1,0 +1,170 @@
+// Logging the contact in the entry row: required fields, the dupe check, the insert and the
+// next serial number.
+#include "logging/Form1.h"
+
+#include "app/AppContext.h"
+#include "keying/VoicePrompts.h"
+#include "logging/LogRules.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/LogDb.h"
+#include "platform/VbText.h"
+
+#include <QCoreApplication>
+
+namespace {
+// Time allowed beyond the "Dupe" prompt's own length before logging goes on.
+constexpr int kPromptMarginMs = 300;
+constexpr int kPromptMaxWaitMs = 10000;
+} // namespace
+
+void Form1::Mains() {
+  LoggingState &s = st();
+  const bool postContest = !txtPostConTime->isHidden();
+  if (postContest) {
+    const auto date = postContestDate(txtPostConDate->text());
+    if (!date) {
+      setStatus(QStringLiteral("Invalid date format!"));
+      ctx.dialogs.beep();
+      return;
+    }
+    txtPostConDate->setText(*date);
+    const auto time = postContestTime(txtPostConTime->text());
+    if (!time) {
+      setStatus(QStringLiteral("Invalid time format!"));
+      ctx.dialogs.beep();
+      return;
+    }
+    txtPostConTime->setText(*time);
+  }
+  if (s.LoggedOn == 0)
+    cmdLogOn_Click();
+  frmcmp();
+  dupcheck();
+  if (!vb::isNumeric(txtPoints->text()))
+    txtPoints->setText(QStringLiteral("0"));
+
+  if (s.DupeFlag == 0 && s.IncompleteFlag == 0) {
+    const UtcStamp stamp = postContest
+                               ? UtcStamp{txtPostConDate->text(), txtPostConTime->text()}
+                               : utcStamp(ctx.clock.now(), s.station.UtcOffsetHours);
+    LogEntry e;
+    e.rsts = txtRSTS->text();
+    e.countryworked = txtCntry->text();
+    while (e.countryworked.endsWith(u' '))
+      e.countryworked.chop(1);
+    e.calls = txtCall->text();
+    e.rstr = txtRSTR->text();
+    e.serialr = txtSec->text();
+    e.flddate = stamp.date;
+    e.fldtime = stamp.time;
+    e.uband = s.CurrentBand;
+    e.points = static_cast<float>(vb::val(txtPoints->text()));
+    e.prefix = txtPref->text();
+    e.serials = Label4->text();
+    e.trn = s.station.TransmitterNumber;
+    s.log.append(e);
+
+    const ContactRecord row{txtCall->text(), txtRSTR->text(), txtSec->text(), txtRSTS->text(),
+                            stamp.date,      stamp.time,      txtPoints->text(), e.serials,
+                            s.CurrentBand,   s.station.TransmitterNumber,
+                            txtCntry->text().trimmed(), txtPref->text()};
+    if (!ctx.db().insert(row)) {
+      // Never keep a contact in memory (or in the next backup) that the log does not hold.
+      s.log.removeLast();
+      ctx.dialogs.beep();
+      setStatus(QStringLiteral("Unable to log contact - Network Error"));
+      return;
+    }
+    s.KnownRowCount += 1;
+    ListDisplay();
+    setStatus(QStringLiteral(" "));
+    s.TotalPoints = addPoints(s.TotalPoints, e.points);
+    if (!Label14->isHidden())
+      PreFixAddCheck();
+    LabelIncrement();
+  }
+
+  if (s.IncompleteFlag == 0) {
+    clearEntryRow(false);
+    txtCall->setFocus();
+  }
+  resetDupeLine();
+  // Paint now: a dupe warning must be on screen before the hold that may follow blocks.
+  QCoreApplication::processEvents();
+  Labeldisplay();
+  TimeStats();
+}
+
+void Form1::frmcmp() {
+  LoggingState &s = st();
+  s.IncompleteFlag = 0;
+  const auto check = [&](bool missing, const char *message, TextBox *field) {
+    if (!missing)
+      return;
+    ctx.dialogs.beep();
+    setStatus(QString::fromLatin1(message));
+    s.IncompleteFlag = 1;
+    field->setFocus();
+  };
+  check(txtPoints->text().isEmpty(), "Need Points!", txtPoints);
+  check(txtPref->text().isEmpty(), "Need Prefix!", txtPref);
+  check(txtCntry->text().isEmpty(), "Need Country!", txtCntry);
+  check(txtRSTS->text().isEmpty(), "Need Report Sent!", txtRSTS);
+  check(txtSec->text().isEmpty(), "Need Serial!", txtSec);
+  check(txtRSTR->text().isEmpty(), "Report Received!", txtRSTR);
+  check(txtCall->text().size() < 3, "Need Call Sign!", txtCall);
+}
+
+void Form1::dupcheck() {
+  LoggingState &s = st();
+  s.DupeFlag = 0;
+  const auto rows = ctx.db().rowsForCall(txtCall->text());
+  if (!rows) {
+    ctx.dialogs.beep();
+    ctx.dialogs.message(QStringLiteral("Unable to check for duplicates - Network Error"),
+                        QStringLiteral("Network Error"), Dialogs::Buttons::Ok);
+    return;
+  }
+  for (const ContactRecord &r : *rows) {
+    if (r.uband.compare(s.CurrentBand, Qt::CaseInsensitive) != 0)
+      continue;
+    setStatus(QStringLiteral("Dupe: ") + r.calls + u' ' + r.flddate + u' ' + r.fldtime +
+                  QStringLiteral(" ON ") + r.uband,
+              true);
+    resetDupeLine();
+    ctx.dialogs.beep();
+    const QString prompt = promptFile(ctx.folders.ProgramFolder, QStringLiteral("Dupe"));
+    if (!prompt.isEmpty()) {
+      ctx.prompts.play(prompt);
+      // Bounded by the clip's own length: a sound device that never reports the end must
+      // not hang the entry row.
+      if (ctx.keying.VoiceNavMode != 0)
+        ctx.clock.sleepMs(std::min(wavDurationMs(prompt).value_or(0) + kPromptMarginMs, kPromptMaxWaitMs));
+    }
+    s.DupeFlag = 1;
+    s.DupeWarnTime = ctx.clock.now();
+    break;
+  }
+  if (s.DupeFlag == 1) {
+    txtCall->setFocus();
+    clearEntryRow(true);
+  }
+}
+
+void Form1::DupeHold() {
+  LoggingState &s = st();
+  const QDateTime until = s.DupeWarnTime.addSecs(3);
+  const qint64 wait = ctx.clock.now().msecsTo(until);
+  if (wait > 0)
+    ctx.clock.sleepMs(static_cast<int>(wait));
+  s.DupeFlag = 0;
+}
+
+void Form1::LabelIncrement() {
+  const LoggingState &s = st();
+  Label4->setText(nextSerial(s.log, s.station.SerialPerBand, s.CurrentBand));
+}
+
+void Form1::Label4_Change() { ctx.keying.NextSerial = Label4->text().trimmed(); }

@@ -1,0 +1,101 @@
+#include "logging/LogRules.h"
+
+#include "platform/VbText.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+LogEntry entryFromRecord(const ContactRecord &r) {
+  return {r.calls,   r.rstr,  r.serialr, r.rsts, r.flddate,        r.fldtime,
+          static_cast<float>(vb::val(r.points)),
+          r.serials, r.uband, r.trn,     r.countryworked, r.prefix};
+}
+
+QString nextSerial(const LogArrays &log, bool perBand, const QString &band) {
+  const LogEntry *reference = nullptr;
+  const int count = log.ContactCount();
+  if (count > 0) {
+    if (!perBand) {
+      reference = &log.slot(count);
+    } else {
+      for (int n = count; n >= 1; --n) {
+        if (log.slot(n).uband.compare(band, Qt::CaseInsensitive) == 0) {
+          reference = &log.slot(n);
+          break;
+        }
+      }
+    }
+  }
+  if (!reference || !vb::isNumeric(reference->serials))
+    return QStringLiteral("001");
+  const QString v = vb::numberText(vb::val(reference->serials) + 1);
+  return v.size() >= 3 ? v : v.rightJustified(3, u'0');
+}
+
+int addPoints(int total, float points) {
+  return static_cast<int>(vb::roundToInt(static_cast<double>(total) + static_cast<double>(points)));
+}
+
+int totalPoints(const LogArrays &log) {
+  int total = 0;
+  for (int n = 1; n <= log.ContactCount(); ++n)
+    total = addPoints(total, log.slot(n).points);
+  return total;
+}
+
+QDateTime utcFromLocal(const QDateTime &local, float offsetHours) {
+  const auto minutes = static_cast<qint64>(std::lround(static_cast<double>(offsetHours) * 60.0));
+  return local.addSecs(minutes * 60);
+}
+
+UtcStamp utcStamp(const QDateTime &local, float offsetHours) {
+  const QDateTime utc = utcFromLocal(local, offsetHours);
+  return {vb::formatDateTime(utc, QStringLiteral("yyyy/mm/dd")),
+          vb::formatDateTime(utc, QStringLiteral("hh:mm:ss"))};
+}
+
+QString backupLine(const LogEntry &e) {
+  return vb::WriteLine()
+      .text(e.calls)
+      .text(e.rstr)
+      .text(e.serialr)
+      .text(e.rsts)
+      .text(e.countryworked)
+      .text(e.flddate)
+      .text(e.fldtime)
+      .text(e.uband)
+      .single(e.points)
+      .text(e.prefix)
+      .text(e.serials)
+      .text(e.trn)
+      .str();
+}
+
+std::optional<QString> postContestDate(const QString &text) {
+  static const QRegularExpression yearFirst(QStringLiteral(R"(^\s*(\d{4})[/.-](\d{1,2})[/.-](\d{1,2})\s*$)"));
+  static const QRegularExpression monthFirst(QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})\s*$)"));
+  QDate date;
+  if (const auto m = yearFirst.match(text); m.hasMatch())
+    date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+  else if (const auto m2 = monthFirst.match(text); m2.hasMatch())
+    date = QDate(m2.captured(3).toInt(), m2.captured(1).toInt(), m2.captured(2).toInt());
+  if (!date.isValid())
+    return std::nullopt;
+  return date.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+std::optional<QString> postContestTime(const QString &text) {
+  QString t = text;
+  if ((t.size() == 3 || t.size() == 4) && vb::isNumeric(t))
+    t.insert(t.size() - 2, u':');
+  static const QRegularExpression hm(QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})\s*$)"));
+  const auto m = hm.match(t);
+  if (!m.hasMatch())
+    return std::nullopt;
+  const int h = m.captured(1).toInt();
+  const int mi = m.captured(2).toInt();
+  if (h > 23 || mi > 59)
+    return std::nullopt;
+  return QStringLiteral("%1:%2").arg(h, 2, 10, QLatin1Char('0')).arg(mi, 2, 10, QLatin1Char('0'));
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Rules of logging a contact that need no window: serial numbers, time stamps, the backup
+// line and the post-contest date and time forms.
+
+#include "logging/LogArrays.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+// The next serial number to send: one more than the reference contact's ("001" for none or
+// for a serial that is not a number), zero-padded to three digits.
+QString nextSerial(const LogArrays &log, bool perBand, const QString &band);
+
+// A running points total grown by one contact, rounded to whole points, halves to even.
+int addPoints(int total, float points);
+int totalPoints(const LogArrays &log);
+
+// "yyyy/mm/dd" and "hh:mm:ss" of the local time plus the operator's UTC offset, from one
+// reading of the clock so that date and time never disagree across midnight.
+struct UtcStamp {
+  QString date;
+  QString time;
+};
+UtcStamp utcStamp(const QDateTime &local, float offsetHours);
+QDateTime utcFromLocal(const QDateTime &local, float offsetHours);
+
+// One line of BckUpLog.Dat, CR LF included.
+QString backupLine(const LogEntry &entry);
+
+// Post-contest entry: a date as year/month/day (or month/day/year as a paper log has it)
+// rewritten "yyyy/mm/dd"; a time "h:mm", "hh:mm", "hmm" or "hhmm" rewritten "hh:mm".
+std::optional<QString> postContestDate(const QString &text);
+std::optional<QString> postContestTime(const QString &text);

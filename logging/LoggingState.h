@@ -1,0 +1,49 @@
+#pragma once
+// What the logging side of one station PC knows: its station settings, the in-memory log and
+// the counters of the LAN refresh, the dupe and entry flags, and the operating time.
+
+#include "logging/LogArrays.h"
+
+#include <QDateTime>
+#include <QString>
+
+struct StationSettings {
+  QString MyCall;
+  float UtcOffsetHours = 0; // hours added to local time to get UTC
+  QString ModeCode = QStringLiteral("PH");
+  QString MyCountry;
+  QString MyContinent;
+  float MyLatitude = 0;
+  float MyLongitude = 0; // west positive
+  QString TransmitterNumber = QStringLiteral("1");
+  bool SerialPerBand = false;
+  QString LogFilePath;
+};
+
+struct LoggingState {
+  StationSettings station;
+  QString CurrentBand = QStringLiteral("20");
+
+  LogArrays log;
+  int TotalPoints = 0;
+  int WorkedPrefixCount = 0;
+
+  // LAN refresh: the row count this PC last knew, the one just read, and a pending reload.
+  double KnownRowCount = 0;
+  double ReadRowCount = 0;
+  int LogChanged = 0;
+  // Set by a load that failed part-way: the next tick reloads, and no backup is written from
+  // a partial log.
+  bool LogStale = false;
+  int BackupTickCount = 0;
+
+  int DupeFlag = 0;
+  int IncompleteFlag = 0;
+  QDateTime DupeWarnTime;
+
+  // Operating time: seconds of closed periods, and including the current one.
+  int LoggedOn = 0;
+  QDateTime SessionStart;
+  double TimeOnTotal = 0;
+  double TimeOnRunning = 0;
+};

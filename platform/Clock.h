@@ -1,0 +1,30 @@
+#pragma once
+// The one source of time: local wall-clock time, the system's UTC, a steady millisecond count
+// and blocking waits. Tests set and advance it.
+
+#include <QDateTime>
+
+#include <cstdint>
+
+class Clock {
+public:
+  virtual ~Clock() = default;
+  // Local wall-clock time to the whole second, without a time zone: the program adds the
+  // operator's own UTC offset to it, so daylight-saving rules must not apply.
+  virtual QDateTime now() const = 0;
+  virtual QDateTime systemUtc() const = 0;
+  virtual std::int64_t steadyMs() const = 0;
+  // Blocks the calling thread; no window events are served meanwhile.
+  virtual void sleepMs(int ms) = 0;
+};
+
+class SystemClock : public Clock {
+public:
+  QDateTime now() const override;
+  QDateTime systemUtc() const override;
+  std::int64_t steadyMs() const override;
+  void sleepMs(int ms) override;
+};
+
+// Wall-clock fields taken as they stand, so that adding seconds never jumps at a DST change.
+QDateTime wallClock(const QDate &date, const QTime &time);

@@ -1,0 +1,54 @@
+#pragma once
+// The shared log: table tblLog in an SQLite file that every PC of the station opens over the
+// LAN. Every value is bound as a parameter, every query is finished before the next statement
+// (an unfinished one makes other PCs' writes fail), and the journal stays in DELETE mode
+// because WAL does not work on a network share.
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// One contact: the twelve columns of tblLog in table order, all text.
+struct ContactRecord {
+  QString calls, rstr, serialr, rsts, flddate, fldtime, points, serials, uband, trn,
+      countryworked, prefix;
+  bool operator==(const ContactRecord &) const = default;
+};
+
+class LogDb {
+public:
+  explicit LogDb(QString connectionName);
+  virtual ~LogDb();
+  LogDb(const LogDb &) = delete;
+  LogDb &operator=(const LogDb &) = delete;
+
+  // Fails on a missing file (it is never created here) and on any file that is not a log:
+  // the first statement runs at once so that such a file is found now, not at the first query.
+  virtual bool open(const QString &path);
+  virtual bool isOpen() const;
+  virtual void close();
+  QString lastError() const { return lastError_; }
+  QString path() const { return path_; }
+
+  // Every row ordered by date and time (row id last, so equal times keep one order). The
+  // callback is called per row; a false return from it stops the read.
+  virtual bool loadAllOrdered(const std::function<bool(const ContactRecord &)> &row);
+  virtual std::optional<double> count();
+  virtual bool insert(const ContactRecord &record);
+  // Rows whose call equals `call` without regard to case, in table order.
+  virtual std::optional<std::vector<ContactRecord>> rowsForCall(const QString &call);
+  virtual bool deleteAll();
+  virtual bool deleteByCallBandTime(const QString &call, const QString &band, const QString &time);
+
+  // Writes a new empty log with tblLog; refuses to replace an existing file.
+  static bool createEmpty(const QString &path, QString *error = nullptr);
+
+protected:
+  bool fail(const QString &error);
+  QString connection_;
+  QString path_;
+  QString lastError_;
+  bool open_ = false;
+};

@@ -1,0 +1,98 @@
+#pragma once
+// The text rules of the program's settings, data and output files: comma-separated
+// "write" lines, the matching field reader, column-aligned "print" lines, and the number
+// and date formatting those files and the displays use. Files are Latin-1 with CR LF.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+namespace vb {
+
+// Optional blanks, an optional sign, digits with at most one decimal point, an optional
+// exponent, optional blanks. The empty text is not numeric.
+bool isNumeric(const QString &text);
+
+// The leading number of a text, 0 when there is none ("12abc" is 12, "abc" is 0).
+// Blanks before and inside the digits are skipped.
+double val(const QString &text);
+
+// Round to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double roundHalfEven(double value);
+std::int64_t roundToInt(double value);
+
+// A number as the files carry it: "." as the decimal point, no blanks, a whole number as its
+// digits. Single-precision values show at most 7 significant digits.
+QString numberText(double value);
+QString singleText(float value);
+
+// Fixed decimals with halves rounded away from zero (2.25 with one decimal is "2.3").
+QString fixedText(double value, int decimals);
+
+// Number patterns of '#', '0', ',' and one '.', e.g. "###", "##,###", "###0.0".
+// Halves round away from zero; ',' groups thousands with the locale's separator when asked.
+QString formatNumber(double value, const QString &pattern, bool localeSeparators = true);
+
+// Date and time patterns: yyyy, yy, mm (month, or minutes right after an hour), dd, hh, h,
+// nn, ss, AMPM. "/" and ":" stay literal so that stored texts never depend on the locale.
+QString formatDateTime(const QDateTime &when, const QString &pattern);
+
+// One comma-separated line: text in double quotes (not escaped), numbers bare, CR LF at the end.
+class WriteLine {
+public:
+  WriteLine &text(const QString &value);
+  WriteLine &number(double value);
+  WriteLine &single(float value);
+  WriteLine &boolean(bool value);
+  WriteLine &empty();
+  QString str() const;
+
+private:
+  QStringList items_;
+};
+
+// Reads fields separated by commas or line ends (not line by line). A quoted field keeps its
+// commas and blanks; an unquoted one is trimmed. Every read fails past the end of the data.
+class FieldReader {
+public:
+  explicit FieldReader(QString content);
+  static std::optional<FieldReader> fromFile(const QString &path);
+
+  bool atEnd() const;
+  std::optional<QString> text();
+  // A non-numeric field reads as 0; a field outside [min, max] is a failure.
+  std::optional<double> number(double min = -1.0e308, double max = 1.0e308);
+  std::optional<int> integer(int min, int max);
+  std::optional<bool> boolean();
+
+private:
+  std::optional<QString> rawField(bool *quoted);
+  QString data_;
+  qsizetype pos_ = 0;
+};
+
+// A line of values printed one after another, with tab stops at 1-based columns. A tab stop
+// the line has already passed continues on a new line at that column.
+class PrintLine {
+public:
+  PrintLine &text(const QString &value);
+  // A number prints with a blank in place of a plus sign and a blank after it.
+  PrintLine &number(double value);
+  PrintLine &tab(int column);
+  // The finished text, every line ending CR LF.
+  QString str() const;
+
+private:
+  QString done_;
+  QString line_;
+};
+
+// Whole-file helpers. Reading returns nullopt when the file cannot be read; writing goes to a
+// temporary file renamed over the target, so a failure never leaves a half-written file.
+std::optional<QString> readLatin1(const QString &path);
+bool writeLatin1Atomic(const QString &path, const QString &content);
+
+} // namespace vb

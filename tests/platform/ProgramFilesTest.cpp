@@ -1,0 +1,26 @@
+#include "platform/ProgramFiles.h"
+#include "platform/VbText.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(ProgramFiles, FindsFilesWhateverTheirCaseAndWritesOverThem) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(vb::writeLatin1Atomic(dir.filePath(QStringLiteral("cw.txt")), QStringLiteral("a")));
+  const QString found = files::resolve(dir.path(), QStringLiteral("CW.txt"));
+  EXPECT_EQ(found, dir.filePath(QStringLiteral("cw.txt")));
+  ASSERT_TRUE(vb::writeLatin1Atomic(found, QStringLiteral("b")));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+  EXPECT_EQ(files::resolve(dir.path(), QStringLiteral("new.txt")), dir.filePath(QStringLiteral("new.txt")));
+}
+
+TEST(ProgramFiles, FirstExistingSearchesFoldersInOrder) {
+  QTemporaryDir a, b, c;
+  ASSERT_TRUE(vb::writeLatin1Atomic(b.filePath(QStringLiteral("arrlpre2.txt")), QStringLiteral("b")));
+  ASSERT_TRUE(vb::writeLatin1Atomic(c.filePath(QStringLiteral("ARRLPRE2.TXT")), QStringLiteral("c")));
+  EXPECT_EQ(files::firstExisting({a.path(), b.path(), c.path()}, QStringLiteral("arrlpre2.txt")),
+            b.filePath(QStringLiteral("arrlpre2.txt")));
+  EXPECT_EQ(files::firstExisting({a.path()}, QStringLiteral("x.txt")), a.filePath(QStringLiteral("x.txt")));
+}

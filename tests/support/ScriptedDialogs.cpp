@@ -1,0 +1,56 @@
+#include "tests/support/ScriptedDialogs.h"
+
+Dialogs::Answer ScriptedDialogs::message(const QString &text, const QString &title, Buttons buttons,
+                                         Icon icon) {
+  shown.push_back({QStringLiteral("message"), title, text, buttons, icon});
+  if (!answers.empty()) {
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+}
+
+QString ScriptedDialogs::input(const QString &prompt, const QString &title, const QString &) {
+  shown.push_back({QStringLiteral("input"), title, prompt});
+  if (inputs.empty())
+    return {};
+  const QString a = inputs.front();
+  inputs.pop_front();
+  return a;
+}
+
+QString ScriptedDialogs::openFile(const QString &title, const QString &startPath, const QString &) {
+  shown.push_back({QStringLiteral("open"), title, startPath});
+  if (paths.empty())
+    return {};
+  const QString a = paths.front();
+  paths.pop_front();
+  return a;
+}
+
+QString ScriptedDialogs::saveFile(const QString &title, const QString &startPath, const QString &) {
+  shown.push_back({QStringLiteral("save"), title, startPath});
+  if (paths.empty())
+    return {};
+  const QString a = paths.front();
+  paths.pop_front();
+  return a;
+}
+
+QStringList ScriptedDialogs::messages() const {
+  QStringList out;
+  for (const Shown &s : shown)
+    if (s.kind == QLatin1String("message"))
+      out << s.text;
+  return out;
+}
+
+void FakeClock::sleepMs(int ms) {
+  if (ms <= 0)
+    return;
+  slept += ms;
+  steady += ms;
+  local = local.addMSecs(ms);
+  utc = utc.addMSecs(ms);
+}

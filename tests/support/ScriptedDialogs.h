@@ -1,0 +1,62 @@
+#pragma once
+// Test doubles of the platform seams: dialogs answered by script, a settable clock, a prompt
+// player that records what it was asked to play.
+
+#include "keying/VoicePrompts.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+#include <QTimeZone>
+
+#include <deque>
+
+class ScriptedDialogs : public Dialogs {
+public:
+  struct Shown {
+    QString kind; // "message", "input", "open", "save"
+    QString title;
+    QString text;
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+  };
+
+  // Answers are taken in order; an unscripted message answers Ok (or No for Yes/No boxes),
+  // an unscripted input or file dialog answers as Cancel does.
+  std::deque<Answer> answers;
+  std::deque<QString> inputs;
+  std::deque<QString> paths;
+  std::vector<Shown> shown;
+  int beeps = 0;
+
+  Answer message(const QString &text, const QString &title, Buttons buttons, Icon icon) override;
+  QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+  QString openFile(const QString &title, const QString &startPath, const QString &filter) override;
+  QString saveFile(const QString &title, const QString &startPath, const QString &filter) override;
+  void beep() override { ++beeps; }
+
+  QStringList messages() const; // texts of the message boxes shown, in order
+  const Shown *last() const { return shown.empty() ? nullptr : &shown.back(); }
+};
+
+class FakeClock : public Clock {
+public:
+  QDateTime local = wallClock(QDate(2024, 3, 30), QTime(14, 5, 9));
+  QDateTime utc = QDateTime(QDate(2024, 3, 30), QTime(14, 5, 9), QTimeZone::utc());
+  std::int64_t steady = 0;
+  int slept = 0; // milliseconds spent in sleepMs
+
+  QDateTime now() const override { return local; }
+  QDateTime systemUtc() const override { return utc; }
+  std::int64_t steadyMs() const override { return steady; }
+  void sleepMs(int ms) override;
+  void setLocal(const QDate &d, const QTime &t) { local = wallClock(d, t); }
+};
+
+class RecordingPromptPlayer : public PromptPlayer {
+public:
+  QStringList played;
+  void play(const QString &wavPath) override { played << wavPath; }
+  void stop() override {}
+  bool isPlaying() const override { return false; }
+};

@@ -1,0 +1,17 @@
+# Lays out the program folder: the data files the program reads, and an empty shared log
+# unless one is already there (an existing log holds contacts and is never replaced).
+file(MAKE_DIRECTORY ${DST})
+file(GLOB files LIST_DIRECTORIES false ${SRC}/*.txt)
+foreach(f ${files})
+  file(COPY ${f} DESTINATION ${DST})
+endforeach()
+file(GLOB prompts ${SRC}/prompts/*.wav)
+foreach(f ${prompts})
+  file(COPY ${f} DESTINATION ${DST})
+endforeach()
+if(NOT EXISTS ${DST}/OrvexLog.MDB)
+  execute_process(COMMAND ${MAKELOG} ${DST}/OrvexLog.MDB RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "Could not create the empty log ${DST}/OrvexLog.MDB")
+  endif()
+endif()
