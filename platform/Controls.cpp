@@ -1,6 +1,8 @@
 #include "platform/Controls.h"
 
 #include <QFocusEvent>
+#include <QRectF>
+#include <QVariant>
 
 #include <cmath>
 
@@ -32,5 +34,6 @@ void Label::setText(const QString &text) {
 
 void placeTwips(QWidget *widget, double left, double top, double width, double height) {
   const auto px = [](double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); };
+  widget->setProperty("designTwips", QRectF(left, top, width, height));
   widget->setGeometry(px(left), px(top), px(width), px(height));
 }

@@ -29,6 +29,7 @@ signals:
   void changed();
 };
 
-// Design positions are in twips; the screen has 15 twips to a pixel.
+// Design positions are in twips; the screen has 15 twips to a pixel. The design rectangle is
+// kept on the widget (property "designTwips", a QRectF) so that scaling can work from it.
 constexpr int kTwipsPerPixel = 15;
 void placeTwips(QWidget *widget, double left, double top, double width, double height);
