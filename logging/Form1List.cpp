@@ -39,12 +39,10 @@ void Form1::TimeStats() {
   int last20 = 0;
   for (int n = s.log.ContactCount(); n >= 1; --n) {
     const LogEntry &e = s.log.slot(n);
-    const QString format = e.fldtime.size() > 5 ? QStringLiteral("yyyy/MM/dd HH:mm:ss")
-                                                : QStringLiteral("yyyy/MM/dd HH:mm");
-    const QDateTime when = QDateTime::fromString(e.flddate + u' ' + e.fldtime, format);
-    if (!when.isValid())
+    const std::optional<QDateTime> when = storedDateTime(e.flddate, e.fldtime);
+    if (!when)
       break;
-    const qint64 age = wallClock(when.date(), when.time()).secsTo(now);
+    const qint64 age = when->secsTo(now);
     if (age < 1200)
       ++last20;
     if (age >= 3600)

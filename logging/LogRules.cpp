@@ -1,5 +1,6 @@
 #include "logging/LogRules.h"
 
+#include "platform/Clock.h"
 #include "platform/VbText.h"
 
 #include <QRegularExpression>
@@ -47,6 +48,20 @@ int totalPoints(const LogArrays &log) {
 QDateTime utcFromLocal(const QDateTime &local, float offsetHours) {
   const auto minutes = static_cast<qint64>(std::lround(static_cast<double>(offsetHours) * 60.0));
   return local.addSecs(minutes * 60);
+}
+
+std::optional<QDateTime> storedDateTime(const QString &date, const QString &time) {
+  static const QRegularExpression ymd(QStringLiteral(R"(^\s*(\d{4})/(\d{1,2})/(\d{1,2})\s*$)"));
+  static const QRegularExpression hms(QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*$)"));
+  const auto d = ymd.match(date);
+  const auto t = hms.match(time);
+  if (!d.hasMatch() || !t.hasMatch())
+    return std::nullopt;
+  const QDate day(d.captured(1).toInt(), d.captured(2).toInt(), d.captured(3).toInt());
+  const QTime clock(t.captured(1).toInt(), t.captured(2).toInt(), t.captured(3).toInt());
+  if (!day.isValid() || !clock.isValid())
+    return std::nullopt;
+  return wallClock(day, clock);
 }
 
 UtcStamp utcStamp(const QDateTime &local, float offsetHours) {

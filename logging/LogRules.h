@@ -26,6 +26,12 @@ struct UtcStamp {
 UtcStamp utcStamp(const QDateTime &local, float offsetHours);
 QDateTime utcFromLocal(const QDateTime &local, float offsetHours);
 
+// A logged contact's moment from its stored date and time texts. Edited contacts may carry
+// "2024/5/25" or "7:05", so the date reads as year/month/day with one or two digits for month
+// and day and the time as hours:minutes with optional seconds; anything else, or a day or
+// hour that does not exist, is nullopt.
+std::optional<QDateTime> storedDateTime(const QString &date, const QString &time);
+
 // One line of BckUpLog.Dat, CR LF included.
 QString backupLine(const LogEntry &entry);
 

@@ -79,3 +79,16 @@ TEST(PostContest, DatesYearFirstOrUsMonthFirst) {
   EXPECT_FALSE(postContestDate(QStringLiteral("30.3.24")).has_value());
   EXPECT_FALSE(postContestDate(QStringLiteral("")).has_value());
 }
+
+TEST(StoredDateTime, ReadsEditedShortFormsAndRefusesWhatIsNoMoment) {
+  const QDateTime expected(QDate(2024, 5, 25), QTime(7, 5, 0), QTimeZone::utc());
+  EXPECT_EQ(storedDateTime(QStringLiteral("2024/05/25"), QStringLiteral("07:05:00")), expected);
+  EXPECT_EQ(storedDateTime(QStringLiteral("2024/5/25"), QStringLiteral("7:5")), expected);
+  EXPECT_EQ(storedDateTime(QStringLiteral(" 2024/5/25 "), QStringLiteral("7:05:0")), expected);
+  EXPECT_EQ(storedDateTime(QStringLiteral("2024/12/31"), QStringLiteral("23:59:59")),
+            QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59), QTimeZone::utc()));
+  for (const char *bad : {"2024/02/30", "24/05/25", "2024-05-25", "05/25/2024", "", "2024/5/25/1"})
+    EXPECT_FALSE(storedDateTime(QString::fromLatin1(bad), QStringLiteral("12:00:00"))) << bad;
+  for (const char *bad : {"24:00:00", "12:60", "12", "12:00:00:00", "", "1200", "ab:cd"})
+    EXPECT_FALSE(storedDateTime(QStringLiteral("2024/05/25"), QString::fromLatin1(bad))) << bad;
+}
