@@ -9,7 +9,8 @@ has one entity per line:
   latitude (north +), longitude (west +), UTC offset (west +),
   space-separated aliases ending in ';'
 Keys starting with '*' are WAE/CQ-only countries that carry their parent
-entity's DXCC number.
+entity's DXCC number; ADIFCnt.txt lists them under their own names with
+that number.
 """
 
 import csv
@@ -100,18 +101,30 @@ def main():
         for prefix, r in sorted(records.items())
     ]
 
+    # The program looks DXCC numbers up by country name, so a WAE/CQ-only
+    # country ('*' key) is listed under its own name with its parent's number.
     dxcc_lines = []
     skipped = []
+    parts = []
     seen = {}
     for entity in entities:
         number = entity["dxcc"]
-        if entity["key"].startswith("*") or not number.isdigit() or int(number) <= 0:
+        if not number.isdigit() or int(number) <= 0:
             skipped.append(f"{entity['name']} ({entity['key']}, {number})")
             continue
-        if number in seen:
+        if entity["key"].startswith("*"):
+            parts.append(entity)
+        elif number in seen:
             sys.exit(f"DXCC {number} used by both {seen[number]} and {entity['name']}")
-        seen[number] = entity["name"]
+        else:
+            seen[number] = entity["name"]
         dxcc_lines.append(f'"{entity["name"]}",{int(number)}')
+    names = [line.split('"')[1] for line in dxcc_lines]
+    if len(set(names)) != len(names):
+        sys.exit("a country name occurs twice in the DXCC table")
+    for part in parts:
+        if part["dxcc"] not in seen:
+            sys.exit(f"{part['name']} belongs to DXCC {part['dxcc']}, which no entity has")
 
     write_lines(DATA_DIR / "arrlpre2.txt", prefix_lines)
     write_lines(DATA_DIR / "ADIFCnt.txt", dxcc_lines)
@@ -121,7 +134,10 @@ def main():
     for d in dropped:
         print(f"  {d}")
     print(f"ADIFCnt.txt: {len(dxcc_lines)} entities")
-    print(f"not DXCC entities, left out: {len(skipped)}")
+    print(f"parts of a DXCC entity, listed with its number: {len(parts)}")
+    for part in parts:
+        print(f"  {part['name']} ({part['dxcc']}, {seen[part['dxcc']]})")
+    print(f"without a DXCC number, left out: {len(skipped)}")
     for s in skipped:
         print(f"  {s}")
 
