@@ -50,18 +50,30 @@ QDateTime utcFromLocal(const QDateTime &local, float offsetHours) {
   return local.addSecs(minutes * 60);
 }
 
-std::optional<QDateTime> storedDateTime(const QString &date, const QString &time) {
+std::optional<QDate> storedDate(const QString &date) {
   static const QRegularExpression ymd(QStringLiteral(R"(^\s*(\d{4})/(\d{1,2})/(\d{1,2})\s*$)"));
-  static const QRegularExpression hms(QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*$)"));
   const auto d = ymd.match(date);
-  const auto t = hms.match(time);
-  if (!d.hasMatch() || !t.hasMatch())
+  if (!d.hasMatch())
     return std::nullopt;
   const QDate day(d.captured(1).toInt(), d.captured(2).toInt(), d.captured(3).toInt());
-  const QTime clock(t.captured(1).toInt(), t.captured(2).toInt(), t.captured(3).toInt());
-  if (!day.isValid() || !clock.isValid())
+  return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
+}
+
+std::optional<QTime> storedTime(const QString &time) {
+  static const QRegularExpression hms(QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*$)"));
+  const auto t = hms.match(time);
+  if (!t.hasMatch())
     return std::nullopt;
-  return wallClock(day, clock);
+  const QTime clock(t.captured(1).toInt(), t.captured(2).toInt(), t.captured(3).toInt());
+  return clock.isValid() ? std::optional<QTime>(clock) : std::nullopt;
+}
+
+std::optional<QDateTime> storedDateTime(const QString &date, const QString &time) {
+  const auto day = storedDate(date);
+  const auto clock = storedTime(time);
+  if (!day || !clock)
+    return std::nullopt;
+  return wallClock(*day, *clock);
 }
 
 UtcStamp utcStamp(const QDateTime &local, float offsetHours) {

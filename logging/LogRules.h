@@ -31,6 +31,9 @@ QDateTime utcFromLocal(const QDateTime &local, float offsetHours);
 // and day and the time as hours:minutes with optional seconds; anything else, or a day or
 // hour that does not exist, is nullopt.
 std::optional<QDateTime> storedDateTime(const QString &date, const QString &time);
+// The date or the time alone, by the same rules, for writers that print each on its own.
+std::optional<QDate> storedDate(const QString &date);
+std::optional<QTime> storedTime(const QString &time);
 
 // One line of BckUpLog.Dat, CR LF included.
 QString backupLine(const LogEntry &entry);

@@ -92,3 +92,10 @@ TEST(StoredDateTime, ReadsEditedShortFormsAndRefusesWhatIsNoMoment) {
   for (const char *bad : {"24:00:00", "12:60", "12", "12:00:00:00", "", "1200", "ab:cd"})
     EXPECT_FALSE(storedDateTime(QStringLiteral("2024/05/25"), QString::fromLatin1(bad))) << bad;
 }
+
+TEST(StoredDateTime, DateAndTimeReadAloneByTheSameRules) {
+  EXPECT_EQ(storedDate(QStringLiteral("2024/5/25")), QDate(2024, 5, 25));
+  EXPECT_FALSE(storedDate(QStringLiteral("2024/02/30")));
+  EXPECT_EQ(storedTime(QStringLiteral("9:5")), QTime(9, 5));
+  EXPECT_FALSE(storedTime(QStringLiteral("0905")));
+}
