@@ -1,0 +1,122 @@
+// The shared log at contest size: loading 14,000 contacts into memory, and the dupe check plus
+// insert of one contact, each against a plain Qt SQL baseline on the same file in the same run.
+// Run: cmake -B build -DORVEX_BENCH=ON && ninja -C build log_store_bench && build/bench/log_store_bench
+#include "logging/LogArrays.h"
+#include "platform/LogDb.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kContacts = 14000;
+
+struct Fixture {
+  QTemporaryDir dir;
+  QString path = dir.filePath(QStringLiteral("OrvexLog.MDB"));
+  LogDb db{QStringLiteral("bench-store")};
+  Fixture() {
+    LogDb::createEmpty(path);
+    db.open(path);
+    QSqlDatabase raw = QSqlDatabase::database(QStringLiteral("bench-store"));
+    raw.transaction();
+    for (int i = 0; i < kContacts; ++i) {
+      const QString n = QString::number(i);
+      db.insert({QStringLiteral("K%1ABC").arg(i), QStringLiteral("599"), n, QStringLiteral("599"),
+                 QStringLiteral("2024/03/%1").arg(30 + i / 10000), QStringLiteral("%1").arg(i % 86400),
+                 QStringLiteral("2"), n.rightJustified(3, u'0'), QStringLiteral("20"), QStringLiteral("1"),
+                 QStringLiteral("USA"), QStringLiteral("K%1").arg(i % 10)});
+    }
+    raw.commit();
+  }
+};
+
+Fixture &fixture() {
+  static Fixture f;
+  return f;
+}
+
+void LoadIntoLogArrays(benchmark::State &state) {
+  Fixture &f = fixture();
+  for (auto _ : state) {
+    LogArrays log;
+    f.db.loadAllOrdered([&log](const ContactRecord &r) {
+      log.append(entryFromRecord(r));
+      return true;
+    });
+    benchmark::DoNotOptimize(log.ContactCount());
+  }
+}
+BENCHMARK(LoadIntoLogArrays)->Unit(benchmark::kMillisecond);
+
+void PlainOrderedRead(benchmark::State &state) {
+  fixture();
+  QSqlDatabase raw = QSqlDatabase::database(QStringLiteral("bench-store"));
+  for (auto _ : state) {
+    QSqlQuery q(raw);
+    q.setForwardOnly(true);
+    q.exec(QStringLiteral("select * from tblLog order by flddate, fldtime"));
+    int rows = 0;
+    while (q.next()) {
+      for (int c = 0; c < 12; ++c)
+        benchmark::DoNotOptimize(q.value(c).toString());
+      ++rows;
+    }
+    benchmark::DoNotOptimize(rows);
+  }
+}
+BENCHMARK(PlainOrderedRead)->Unit(benchmark::kMillisecond);
+
+void DupeCheckAndInsert(benchmark::State &state) {
+  Fixture &f = fixture();
+  int i = 0;
+  for (auto _ : state) {
+    const QString call = QStringLiteral("N%1XYZ").arg(i++);
+    auto rows = f.db.rowsForCall(call);
+    benchmark::DoNotOptimize(rows);
+    f.db.insert({call, QStringLiteral("599"), QStringLiteral("1"), QStringLiteral("599"),
+                 QStringLiteral("2024/03/31"), QStringLiteral("12:00:00"), QStringLiteral("1"),
+                 QStringLiteral("001"), QStringLiteral("20"), QStringLiteral("1"), QStringLiteral("USA"),
+                 QStringLiteral("N1")});
+  }
+}
+BENCHMARK(DupeCheckAndInsert)->Unit(benchmark::kMicrosecond);
+
+void PlainSelectAndInsert(benchmark::State &state) {
+  fixture();
+  QSqlDatabase raw = QSqlDatabase::database(QStringLiteral("bench-store"));
+  int i = 0;
+  for (auto _ : state) {
+    const QString call = QStringLiteral("W%1XYZ").arg(i++);
+    {
+      QSqlQuery q(raw);
+      q.prepare(QStringLiteral("select * from tblLog where calls = ?"));
+      q.addBindValue(call);
+      q.exec();
+      while (q.next())
+        benchmark::DoNotOptimize(q.value(0));
+    }
+    QSqlQuery ins(raw);
+    ins.prepare(QStringLiteral("insert into tblLog values (?,?,?,?,?,?,?,?,?,?,?,?)"));
+    for (const char *v : {"", "599", "1", "599", "2024/03/31", "12:00:00", "1", "001", "20", "1", "USA", "W1"})
+      ins.addBindValue(QString::fromLatin1(v));
+    ins.bindValue(0, call);
+    ins.exec();
+  }
+}
+BENCHMARK(PlainSelectAndInsert)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
