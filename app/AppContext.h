@@ -21,8 +21,8 @@ class SettingsStore;
 
 class AppContext {
 public:
-  AppContext(Folders folders, Dialogs &dialogs, Clock &clock, SettingsStore &settings,
-             PromptPlayer &prompts, std::unique_ptr<LogDb> db);
+  AppContext(Folders folders, Dialogs &dialogs, Clock &clock, SettingsStore &settings, PromptPlayer &prompts,
+             std::unique_ptr<LogDb> db);
   ~AppContext();
   AppContext(const AppContext &) = delete;
   AppContext &operator=(const AppContext &) = delete;

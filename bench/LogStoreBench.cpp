@@ -103,7 +103,8 @@ void PlainSelectAndInsert(benchmark::State &state) {
     }
     QSqlQuery ins(raw);
     ins.prepare(QStringLiteral("insert into tblLog values (?,?,?,?,?,?,?,?,?,?,?,?)"));
-    for (const char *v : {"", "599", "1", "599", "2024/03/31", "12:00:00", "1", "001", "20", "1", "USA", "W1"})
+    for (const char *v :
+         {"", "599", "1", "599", "2024/03/31", "12:00:00", "1", "001", "20", "1", "USA", "W1"})
       ins.addBindValue(QString::fromLatin1(v));
     ins.bindValue(0, call);
     ins.exec();

@@ -7,14 +7,14 @@
 
 struct KeyingState {
   QString CWBuffer;
-  int CWSending = 0;       // 1 while a CW message is being sent
-  int CWKeyingMethod = 0;  // 0 none, 1 serial RTS, 2 serial DTR, 3 printer port, 5 WinKey
+  int CWSending = 0;      // 1 while a CW message is being sent
+  int CWKeyingMethod = 0; // 0 none, 1 serial RTS, 2 serial DTR, 3 printer port, 5 WinKey
   int KeyboardCWMode = 0;
   int CWRepeatPending = 0;
   int VoiceRepeatPending = 0;
   int WinKeyOpen = 0;
   std::int32_t WinKeyStatus = 0;
-  int VoiceNavMode = 0;    // 0 off, 1 the call field only, 2 every entry field
+  int VoiceNavMode = 0; // 0 off, 1 the call field only, 2 every entry field
   int Q4ZDLinkOn = 0;
   QString TheirCall;
   QString RSTSent;

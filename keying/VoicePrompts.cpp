@@ -23,7 +23,9 @@ void SoundPromptPlayer::stop() {
     effect_->stop();
 }
 
-bool SoundPromptPlayer::isPlaying() const { return effect_ && effect_->isPlaying(); }
+bool SoundPromptPlayer::isPlaying() const {
+  return effect_ && effect_->isPlaying();
+}
 
 QString promptFile(const QString &programFolder, const QString &name) {
   if (name.isEmpty())

@@ -31,7 +31,9 @@ Form1::Form1(AppContext &context) : ctx(context) {
 
 Form1::~Form1() = default;
 
-LoggingState &Form1::st() { return ctx.logging; }
+LoggingState &Form1::st() {
+  return ctx.logging;
+}
 
 void Form1::buildControls() {
   auto *central = new QWidget(this);
@@ -100,9 +102,8 @@ void Form1::buildControls() {
   ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListView1->setHeaderLabels({QStringLiteral("Rec#"), QStringLiteral("Call"), QStringLiteral("Rec"),
                               QStringLiteral("#R"), QStringLiteral("Snt"), QStringLiteral("#S"),
-                              QStringLiteral("Da/Time"), QStringLiteral("Bnd"),
-                              QStringLiteral("Country"), QStringLiteral("Prfx"),
-                              QStringLiteral("Pts"), QStringLiteral("Tr")});
+                              QStringLiteral("Da/Time"), QStringLiteral("Bnd"), QStringLiteral("Country"),
+                              QStringLiteral("Prfx"), QStringLiteral("Pts"), QStringLiteral("Tr")});
   ListView1->header()->setMinimumSectionSize(0);
   ListView1->header()->setStretchLastSection(false);
   ListView1->header()->setDefaultSectionSize(60);
@@ -131,8 +132,8 @@ void Form1::buildControls() {
   lblScore = new Label(QString(), central);
   placeTwips(lblScore, 120, 6100, 4800, 240);
 
-  for (TextBox *t : {txtCall, txtRSTR, txtSec, txtRSTS, txtCntry, txtPref, txtPoints,
-                     txtPostConDate, txtPostConTime})
+  for (TextBox *t :
+       {txtCall, txtRSTR, txtSec, txtRSTS, txtCntry, txtPref, txtPoints, txtPostConDate, txtPostConTime})
     connect(t, &QLineEdit::returnPressed, this, &Form1::Mains);
 
   Timer1 = new QTimer(this);

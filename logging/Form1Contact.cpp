@@ -46,9 +46,8 @@ void Form1::Mains() {
     txtPoints->setText(QStringLiteral("0"));
 
   if (s.DupeFlag == 0 && s.IncompleteFlag == 0) {
-    const UtcStamp stamp = postContest
-                               ? UtcStamp{txtPostConDate->text(), txtPostConTime->text()}
-                               : utcStamp(ctx.clock.now(), s.station.UtcOffsetHours);
+    const UtcStamp stamp = postContest ? UtcStamp{txtPostConDate->text(), txtPostConTime->text()}
+                                       : utcStamp(ctx.clock.now(), s.station.UtcOffsetHours);
     LogEntry e;
     e.rsts = txtRSTS->text();
     e.countryworked = txtCntry->text();
@@ -66,10 +65,18 @@ void Form1::Mains() {
     e.trn = s.station.TransmitterNumber;
     s.log.append(e);
 
-    const ContactRecord row{txtCall->text(), txtRSTR->text(), txtSec->text(), txtRSTS->text(),
-                            stamp.date,      stamp.time,      txtPoints->text(), e.serials,
-                            s.CurrentBand,   s.station.TransmitterNumber,
-                            txtCntry->text().trimmed(), txtPref->text()};
+    const ContactRecord row{txtCall->text(),
+                            txtRSTR->text(),
+                            txtSec->text(),
+                            txtRSTS->text(),
+                            stamp.date,
+                            stamp.time,
+                            txtPoints->text(),
+                            e.serials,
+                            s.CurrentBand,
+                            s.station.TransmitterNumber,
+                            txtCntry->text().trimmed(),
+                            txtPref->text()};
     if (!ctx.db().insert(row)) {
       // Never keep a contact in memory (or in the next backup) that the log does not hold.
       s.log.removeLast();
@@ -167,4 +174,6 @@ void Form1::LabelIncrement() {
   Label4->setText(nextSerial(s.log, s.station.SerialPerBand, s.CurrentBand));
 }
 
-void Form1::Label4_Change() { ctx.keying.NextSerial = Label4->text().trimmed(); }
+void Form1::Label4_Change() {
+  ctx.keying.NextSerial = Label4->text().trimmed();
+}

@@ -99,8 +99,7 @@ void Form1::BackupLog() {
   QString content;
   for (int n = 1; n <= s.log.ContactCount(); ++n)
     content += backupLine(s.log.slot(n));
-  vb::writeLatin1Atomic(files::resolve(ctx.folders.ProgramFolder, QStringLiteral("BckUpLog.Dat")),
-                        content);
+  vb::writeLatin1Atomic(files::resolve(ctx.folders.ProgramFolder, QStringLiteral("BckUpLog.Dat")), content);
 }
 
 void Form1::NewLogFile() {
@@ -130,7 +129,9 @@ void Form1::mnuNew_Click() {
   TimeStats();
 }
 
-void Form1::mnuOpen_Click() { Worklist(); }
+void Form1::mnuOpen_Click() {
+  Worklist();
+}
 
 void Form1::OpenLogPrompt() {
   const auto answer = ctx.dialogs.message(

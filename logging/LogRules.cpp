@@ -8,9 +8,18 @@
 #include <cmath>
 
 LogEntry entryFromRecord(const ContactRecord &r) {
-  return {r.calls,   r.rstr,  r.serialr, r.rsts, r.flddate,        r.fldtime,
+  return {r.calls,
+          r.rstr,
+          r.serialr,
+          r.rsts,
+          r.flddate,
+          r.fldtime,
           static_cast<float>(vb::val(r.points)),
-          r.serials, r.uband, r.trn,     r.countryworked, r.prefix};
+          r.serials,
+          r.uband,
+          r.trn,
+          r.countryworked,
+          r.prefix};
 }
 
 QString nextSerial(const LogArrays &log, bool perBand, const QString &band) {

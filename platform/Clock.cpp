@@ -14,7 +14,9 @@ QDateTime SystemClock::now() const {
   return wallClock(local.date(), local.time());
 }
 
-QDateTime SystemClock::systemUtc() const { return QDateTime::currentDateTimeUtc(); }
+QDateTime SystemClock::systemUtc() const {
+  return QDateTime::currentDateTimeUtc();
+}
 
 std::int64_t SystemClock::steadyMs() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -13,10 +13,14 @@ constexpr int kBusyTimeoutMs = 8000;
 const char *const kColumns =
     "calls, rstr, serialr, rsts, flddate, fldtime, points, serials, uband, trn, countryworked, prefix";
 
-QString text(const QVariant &v) { return v.isNull() ? QStringLiteral("") : v.toString(); }
+QString text(const QVariant &v) {
+  return v.isNull() ? QStringLiteral("") : v.toString();
+}
 
 // A null QString would bind as SQL NULL, which the table refuses.
-QString bindable(const QString &s) { return s.isNull() ? QStringLiteral("") : s; }
+QString bindable(const QString &s) {
+  return s.isNull() ? QStringLiteral("") : s;
+}
 
 ContactRecord recordFrom(const QSqlQuery &q) {
   return {text(q.value(0)), text(q.value(1)), text(q.value(2)),  text(q.value(3)),
@@ -24,13 +28,17 @@ ContactRecord recordFrom(const QSqlQuery &q) {
           text(q.value(8)), text(q.value(9)), text(q.value(10)), text(q.value(11))};
 }
 
-bool exec(QSqlQuery &q, const QString &sql) { return q.exec(sql); }
+bool exec(QSqlQuery &q, const QString &sql) {
+  return q.exec(sql);
+}
 
 } // namespace
 
 LogDb::LogDb(QString connectionName) : connection_(std::move(connectionName)) {}
 
-LogDb::~LogDb() { close(); }
+LogDb::~LogDb() {
+  close();
+}
 
 bool LogDb::fail(const QString &error) {
   lastError_ = error;
@@ -70,7 +78,9 @@ bool LogDb::open(const QString &path) {
   return true;
 }
 
-bool LogDb::isOpen() const { return open_; }
+bool LogDb::isOpen() const {
+  return open_;
+}
 
 void LogDb::close() {
   if (!QSqlDatabase::contains(connection_))
@@ -119,8 +129,8 @@ bool LogDb::insert(const ContactRecord &r) {
     return fail(QStringLiteral("The log is not open."));
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.prepare(QStringLiteral("insert into tblLog (%1) values (?,?,?,?,?,?,?,?,?,?,?,?)").arg(kColumns));
-  for (const QString *v : {&r.calls, &r.rstr, &r.serialr, &r.rsts, &r.flddate, &r.fldtime,
-                           &r.points, &r.serials, &r.uband, &r.trn, &r.countryworked, &r.prefix})
+  for (const QString *v : {&r.calls, &r.rstr, &r.serialr, &r.rsts, &r.flddate, &r.fldtime, &r.points,
+                           &r.serials, &r.uband, &r.trn, &r.countryworked, &r.prefix})
     q.addBindValue(bindable(*v));
   if (!q.exec())
     return fail(q.lastError().text());

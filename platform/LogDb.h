@@ -12,8 +12,7 @@
 
 // One contact: the twelve columns of tblLog in table order, all text.
 struct ContactRecord {
-  QString calls, rstr, serialr, rsts, flddate, fldtime, points, serials, uband, trn,
-      countryworked, prefix;
+  QString calls, rstr, serialr, rsts, flddate, fldtime, points, serials, uband, trn, countryworked, prefix;
   bool operator==(const ContactRecord &) const = default;
 };
 

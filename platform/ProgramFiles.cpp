@@ -27,6 +27,8 @@ QString firstExisting(const QStringList &folders, const QString &name) {
   return path;
 }
 
-bool exists(const QString &path) { return QFileInfo(path).isFile(); }
+bool exists(const QString &path) {
+  return QFileInfo(path).isFile();
+}
 
 } // namespace files

@@ -2,7 +2,8 @@
 
 #include <QSettings>
 
-SettingsStore::SettingsStore() : settings_(std::make_unique<QSettings>(QStringLiteral("Q7TLV_Software"), QString())) {}
+SettingsStore::SettingsStore()
+    : settings_(std::make_unique<QSettings>(QStringLiteral("Q7TLV_Software"), QString())) {}
 
 SettingsStore::SettingsStore(const QString &iniPath)
     : settings_(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}

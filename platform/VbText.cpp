@@ -10,8 +10,7 @@
 namespace vb {
 
 bool isNumeric(const QString &text) {
-  static const QRegularExpression re(
-      QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?\s*$)"));
+  static const QRegularExpression re(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?\s*$)"));
   return re.match(text).hasMatch();
 }
 
@@ -26,8 +25,7 @@ double val(const QString &text) {
     if (c.isDigit() && c.unicode() < 128) {
       digits += c;
       any = true;
-    } else if ((c == u'+' || c == u'-') &&
-               (digits.isEmpty() || digits.endsWith(u'e'))) {
+    } else if ((c == u'+' || c == u'-') && (digits.isEmpty() || digits.endsWith(u'e'))) {
       digits += c;
     } else if (c == u'.' && !point && !exponent) {
       digits += c;
@@ -46,9 +44,13 @@ double val(const QString &text) {
   return ok ? v : 0.0;
 }
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+  return std::nearbyint(value);
+}
 
-std::int64_t roundToInt(double value) { return static_cast<std::int64_t>(std::nearbyint(value)); }
+std::int64_t roundToInt(double value) {
+  return static_cast<std::int64_t>(std::nearbyint(value));
+}
 
 QString numberText(double value) {
   if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
@@ -205,7 +207,9 @@ WriteLine &WriteLine::empty() {
   return *this;
 }
 
-QString WriteLine::str() const { return items_.join(u',') + QStringLiteral("\r\n"); }
+QString WriteLine::str() const {
+  return items_.join(u',') + QStringLiteral("\r\n");
+}
 
 FieldReader::FieldReader(QString content) : data_(std::move(content)) {}
 
@@ -239,13 +243,11 @@ std::optional<QString> FieldReader::rawField(bool *quoted) {
     value = data_.mid(pos_ + 1, end - pos_ - 1);
     pos_ = close < 0 ? data_.size() : close + 1;
     // Anything between the closing quote and the delimiter is dropped.
-    while (pos_ < data_.size() && data_[pos_] != u',' && data_[pos_] != u'\r' &&
-           data_[pos_] != u'\n')
+    while (pos_ < data_.size() && data_[pos_] != u',' && data_[pos_] != u'\r' && data_[pos_] != u'\n')
       ++pos_;
   } else {
     const qsizetype start = pos_;
-    while (pos_ < data_.size() && data_[pos_] != u',' && data_[pos_] != u'\r' &&
-           data_[pos_] != u'\n')
+    while (pos_ < data_.size() && data_[pos_] != u',' && data_[pos_] != u'\r' && data_[pos_] != u'\n')
       ++pos_;
     value = data_.mid(start, pos_ - start).trimmed();
   }
@@ -325,7 +327,9 @@ PrintLine &PrintLine::tab(int column) {
   return *this;
 }
 
-QString PrintLine::str() const { return done_ + line_ + QStringLiteral("\r\n"); }
+QString PrintLine::str() const {
+  return done_ + line_ + QStringLiteral("\r\n");
+}
 
 std::optional<QString> readLatin1(const QString &path) {
   QFile f(path);

@@ -51,9 +51,18 @@ TEST(UtcStamps, OffsetIsAddedToTheWallClockFromOneReading) {
 }
 
 TEST(Backup, LineHasTheBackupFieldOrderAndBarePoints) {
-  LogEntry e{QStringLiteral("K1ABC"), QStringLiteral("599"), QStringLiteral("12"), QStringLiteral("599"),
-             QStringLiteral("2024/03/30"), QStringLiteral("14:05:09"), 2.0f, QStringLiteral("001"),
-             QStringLiteral("20"), QStringLiteral("1"), QStringLiteral("United States"), QStringLiteral("K1")};
+  LogEntry e{QStringLiteral("K1ABC"),
+             QStringLiteral("599"),
+             QStringLiteral("12"),
+             QStringLiteral("599"),
+             QStringLiteral("2024/03/30"),
+             QStringLiteral("14:05:09"),
+             2.0f,
+             QStringLiteral("001"),
+             QStringLiteral("20"),
+             QStringLiteral("1"),
+             QStringLiteral("United States"),
+             QStringLiteral("K1")};
   EXPECT_EQ(backupLine(e), QStringLiteral("\"K1ABC\",\"599\",\"12\",\"599\",\"United States\",\"2024/03/30\","
                                           "\"14:05:09\",\"20\",2,\"K1\",\"001\",\"1\"\r\n"));
   e.points = 0;

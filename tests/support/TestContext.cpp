@@ -19,24 +19,69 @@ TestLogFile::TestLogFile() : path(dir.filePath(QStringLiteral("OrvexLog.MDB"))) 
     throw std::runtime_error("could not create a test log");
 }
 
-TestPc::TestPc(const QString &logPath, std::unique_ptr<LogDb> db) {
+namespace {
+bool takeFailure(int &counter) {
+  if (counter <= 0)
+    return false;
+  --counter;
+  return true;
+}
+} // namespace
+
+bool FlakyLogDb::loadAllOrdered(const std::function<bool(const ContactRecord &)> &row) {
+  if (!takeFailure(failLoads))
+    return LogDb::loadAllOrdered(row);
+  // Fails part-way, after the first row, as a dropped connection does.
+  LogDb::loadAllOrdered([&row](const ContactRecord &r) {
+    row(r);
+    return false;
+  });
+  return fail(QStringLiteral("network error"));
+}
+
+std::optional<double> FlakyLogDb::count() {
+  if (takeFailure(failCounts)) {
+    fail(QStringLiteral("network error"));
+    return std::nullopt;
+  }
+  return LogDb::count();
+}
+
+bool FlakyLogDb::insert(const ContactRecord &record) {
+  return takeFailure(failInserts) ? fail(QStringLiteral("network error")) : LogDb::insert(record);
+}
+
+std::optional<std::vector<ContactRecord>> FlakyLogDb::rowsForCall(const QString &call) {
+  if (takeFailure(failLookups)) {
+    fail(QStringLiteral("network error"));
+    return std::nullopt;
+  }
+  return LogDb::rowsForCall(call);
+}
+
+bool FlakyLogDb::deleteAll() {
+  return takeFailure(failDeletes) ? fail(QStringLiteral("network error")) : LogDb::deleteAll();
+}
+
+TestPc::TestPc(const QString &logPath) {
   settings = std::make_unique<SettingsStore>(programDir.filePath(QStringLiteral("settings.ini")));
   Folders folders;
   folders.ProgramFolder = programDir.path();
   folders.DataFolder = programDir.filePath(QStringLiteral("data"));
   folders.SharedFolder = programDir.filePath(QStringLiteral("shared"));
-  if (!db)
-    db = std::make_unique<LogDb>(nextConnectionName());
-  ctx = std::make_unique<AppContext>(folders, dialogs, clock, *settings, prompts, std::move(db));
+  ctx = std::make_unique<AppContext>(folders, dialogs, clock, *settings, prompts,
+                                     std::make_unique<FlakyLogDb>(nextConnectionName()));
   ctx->logging.station.LogFilePath = logPath;
   if (!logPath.isEmpty())
     ctx->db().open(logPath);
 }
 
-TestPc::~TestPc() { ctx.reset(); }
+TestPc::~TestPc() {
+  ctx.reset();
+}
 
-void TestPc::type(const QString &call, const QString &rstr, const QString &serial,
-                  const QString &country, const QString &prefix, const QString &points) {
+void TestPc::type(const QString &call, const QString &rstr, const QString &serial, const QString &country,
+                  const QString &prefix, const QString &points) {
   Form1 &f = form();
   f.txtCall->setText(call);
   f.txtRSTR->setText(rstr);
@@ -47,4 +92,6 @@ void TestPc::type(const QString &call, const QString &rstr, const QString &seria
   f.txtPoints->setText(points);
 }
 
-QString sourceDataDir() { return qEnvironmentVariable("ORVEX_SOURCE_DIR") + QStringLiteral("/data"); }
+QString sourceDataDir() {
+  return QStringLiteral(ORVEX_SOURCE_DIR "/data");
+}

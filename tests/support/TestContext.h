@@ -11,7 +11,21 @@
 
 #include <memory>
 
-class LogDb;
+#include "platform/LogDb.h"
+
+// The shared log with a network that fails on demand: each counter is the number of next calls
+// of that kind that fail as an unreachable log does.
+class FlakyLogDb : public LogDb {
+public:
+  using LogDb::LogDb;
+  int failLoads = 0, failCounts = 0, failInserts = 0, failLookups = 0, failDeletes = 0;
+
+  bool loadAllOrdered(const std::function<bool(const ContactRecord &)> &row) override;
+  std::optional<double> count() override;
+  bool insert(const ContactRecord &record) override;
+  std::optional<std::vector<ContactRecord>> rowsForCall(const QString &call) override;
+  bool deleteAll() override;
+};
 
 // A folder holding a new empty shared log.
 struct TestLogFile {
@@ -22,8 +36,8 @@ struct TestLogFile {
 
 class TestPc {
 public:
-  // Opens `logPath` on a connection of its own; `db` replaces the real log connection.
-  explicit TestPc(const QString &logPath, std::unique_ptr<LogDb> db = nullptr);
+  // Opens `logPath` on a connection of its own, through a FlakyLogDb.
+  explicit TestPc(const QString &logPath);
   ~TestPc();
 
   QTemporaryDir programDir;
@@ -34,6 +48,7 @@ public:
   std::unique_ptr<AppContext> ctx;
 
   Form1 &form() { return ctx->window<Form1>(); }
+  FlakyLogDb &flaky() { return static_cast<FlakyLogDb &>(ctx->db()); }
   LoggingState &state() { return ctx->logging; }
   // Fills the entry row as the operator would have typed it.
   void type(const QString &call, const QString &rstr = QStringLiteral("599"),
