@@ -3,6 +3,8 @@
 // log connection and its windows. Two contexts in one process are two PCs of one station.
 
 #include "app/Folders.h"
+#include "app/MainPreferences.h"
+#include "app/SharedPreferences.h"
 #include "keying/KeyingState.h"
 #include "logging/LoggingState.h"
 
@@ -30,6 +32,8 @@ public:
   Folders folders;
   LoggingState logging;
   KeyingState keying;
+  MainPreferences prefs;
+  SharedPreferences sharedPrefs;
 
   Dialogs &dialogs;
   Clock &clock;

@@ -90,8 +90,11 @@ public:
   // Operating time.
   void cmdLogOn_Click();
 
-  // Preferences.
-  void SavePref();
+  // Preferences file and UTC offset. SavePref reports a file it cannot write and returns
+  // false; LoadPref returns false for a missing, short or damaged file.
+  bool SavePref();
+  bool LoadPref();
+  void CheckUTCOffset();
 
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);

@@ -18,6 +18,11 @@ QDateTime SystemClock::systemUtc() const {
   return QDateTime::currentDateTimeUtc();
 }
 
+ClockReading SystemClock::localAndUtc() const {
+  const QDateTime local = QDateTime::currentDateTime();
+  return {wallClock(local.date(), local.time()), local.toUTC()};
+}
+
 std::int64_t SystemClock::steadyMs() const {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())

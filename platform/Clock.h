@@ -6,6 +6,12 @@
 
 #include <cstdint>
 
+// Local wall-clock time and the system's UTC, read at one instant.
+struct ClockReading {
+  QDateTime local;
+  QDateTime utc;
+};
+
 class Clock {
 public:
   virtual ~Clock() = default;
@@ -13,6 +19,8 @@ public:
   // operator's own UTC offset to it, so daylight-saving rules must not apply.
   virtual QDateTime now() const = 0;
   virtual QDateTime systemUtc() const = 0;
+  // Two separate readings may straddle a minute change; this one never does.
+  virtual ClockReading localAndUtc() const { return {now(), systemUtc()}; }
   virtual std::int64_t steadyMs() const = 0;
   // Blocks the calling thread; no window events are served meanwhile.
   virtual void sleepMs(int ms) = 0;
@@ -22,6 +30,7 @@ class SystemClock : public Clock {
 public:
   QDateTime now() const override;
   QDateTime systemUtc() const override;
+  ClockReading localAndUtc() const override;
   std::int64_t steadyMs() const override;
   void sleepMs(int ms) override;
 };

@@ -183,7 +183,7 @@ QString formatDateTime(const QDateTime &when, const QString &pattern) {
 }
 
 WriteLine &WriteLine::text(const QString &value) {
-  items_ << QLatin1Char('"') + value + QLatin1Char('"');
+  items_ << QLatin1Char('"') + QString(value).remove(u'"') + QLatin1Char('"');
   return *this;
 }
 
@@ -331,23 +331,41 @@ QString PrintLine::str() const {
   return done_ + line_ + QStringLiteral("\r\n");
 }
 
-std::optional<QString> readLatin1(const QString &path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly))
-    return std::nullopt;
-  return QString::fromLatin1(f.readAll());
+namespace {
+
+bool failed(const QFileDevice &f, QString *error) {
+  if (error)
+    *error = f.errorString();
+  return false;
 }
 
-bool writeLatin1Atomic(const QString &path, const QString &content) {
+} // namespace
+
+std::optional<QString> readLatin1(const QString &path, QString *error) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) {
+    failed(f, error);
+    return std::nullopt;
+  }
+  const QByteArray bytes = f.readAll();
+  if (f.error() != QFileDevice::NoError) {
+    failed(f, error);
+    return std::nullopt;
+  }
+  return QString::fromLatin1(bytes);
+}
+
+bool writeLatin1Atomic(const QString &path, const QString &content, QString *error) {
   QSaveFile f(path);
   if (!f.open(QIODevice::WriteOnly))
-    return false;
+    return failed(f, error);
   const QByteArray bytes = content.toLatin1();
   if (f.write(bytes) != bytes.size()) {
+    failed(f, error);
     f.cancelWriting();
     return false;
   }
-  return f.commit();
+  return f.commit() || failed(f, error);
 }
 
 } // namespace vb

@@ -40,7 +40,8 @@ QString formatNumber(double value, const QString &pattern, bool localeSeparators
 // nn, ss, AMPM. "/" and ":" stay literal so that stored texts never depend on the locale.
 QString formatDateTime(const QDateTime &when, const QString &pattern);
 
-// One comma-separated line: text in double quotes (not escaped), numbers bare, CR LF at the end.
+// One comma-separated line: text in double quotes, numbers bare, CR LF at the end. There is no
+// escaping, so a double quote inside a text is dropped: it would end the field when read back.
 class WriteLine {
 public:
   WriteLine &text(const QString &value);
@@ -91,8 +92,9 @@ private:
 };
 
 // Whole-file helpers. Reading returns nullopt when the file cannot be read; writing goes to a
-// temporary file renamed over the target, so a failure never leaves a half-written file.
-std::optional<QString> readLatin1(const QString &path);
-bool writeLatin1Atomic(const QString &path, const QString &content);
+// temporary file renamed over the target, so a failure never leaves a half-written file. Both
+// give the system's description of a failure in `error` when asked.
+std::optional<QString> readLatin1(const QString &path, QString *error = nullptr);
+bool writeLatin1Atomic(const QString &path, const QString &content, QString *error = nullptr);
 
 } // namespace vb

@@ -69,8 +69,15 @@ TEST(VbWrite, QuotesTextLeavesNumbersBareAndEndsWithCrLf) {
   EXPECT_EQ(WriteLine().text(QStringLiteral("a,b")).number(3).text(QString()).empty().single(1.5f)
                 .boolean(true).boolean(false).str(),
             QStringLiteral("\"a,b\",3,\"\",,1.5,#TRUE#,#FALSE#\r\n"));
-  // Quotes inside text are not escaped: that is the file format.
   EXPECT_EQ(WriteLine().text(QStringLiteral("O'Neil")).str(), QStringLiteral("\"O'Neil\"\r\n"));
+}
+
+TEST(VbWrite, DoubleQuotesInsideTextAreDroppedSoTheFieldsReadBack) {
+  const QString line = WriteLine().text(QStringLiteral("say \"hi\", ok")).text(QStringLiteral("next")).str();
+  EXPECT_EQ(line, QStringLiteral("\"say hi, ok\",\"next\"\r\n"));
+  FieldReader r(line);
+  EXPECT_EQ(r.text(), QStringLiteral("say hi, ok"));
+  EXPECT_EQ(r.text(), QStringLiteral("next"));
 }
 
 TEST(VbRead, FieldsEndAtCommasOrLineEndsAndQuotedFieldsKeepCommas) {
@@ -126,5 +133,10 @@ TEST(VbFiles, AtomicWriteReplacesWholeFileAsLatin1) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("Cura\xe7" "ao\r\n"));
   EXPECT_EQ(readLatin1(path), QStringLiteral("Curaçao\r\n"));
-  EXPECT_FALSE(writeLatin1Atomic(dir.filePath(QStringLiteral("missing/f.txt")), QStringLiteral("x")));
+  QString error;
+  EXPECT_FALSE(writeLatin1Atomic(dir.filePath(QStringLiteral("missing/f.txt")), QStringLiteral("x"), &error));
+  EXPECT_FALSE(error.isEmpty());
+  error.clear();
+  EXPECT_FALSE(readLatin1(dir.filePath(QStringLiteral("missing.txt")), &error));
+  EXPECT_FALSE(error.isEmpty());
 }

@@ -11,8 +11,8 @@ Dialogs::Answer ScriptedDialogs::message(const QString &text, const QString &tit
   return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
 }
 
-QString ScriptedDialogs::input(const QString &prompt, const QString &title, const QString &) {
-  shown.push_back({QStringLiteral("input"), title, prompt});
+QString ScriptedDialogs::input(const QString &prompt, const QString &title, const QString &defaultText) {
+  shown.push_back({QStringLiteral("input"), title, prompt, Buttons::Ok, Icon::None, defaultText});
   if (inputs.empty())
     return {};
   const QString a = inputs.front();

@@ -19,6 +19,7 @@ public:
     QString text;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
+    QString defaultText = {}; // of an input box
   };
 
   // Answers are taken in order; an unscripted message answers Ok (or No for Yes/No boxes),
