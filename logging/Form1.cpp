@@ -151,6 +151,7 @@ void Form1::buildMenus() {
   QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
   mnuNew = file->addAction(QStringLiteral("&New"), this, &Form1::mnuNew_Click);
   mnuOpen = file->addAction(QStringLiteral("&Open"), this, &Form1::mnuOpen_Click);
+  buildExportMenus(*file);
 }
 
 void Form1::setStatus(const QString &text, bool dupe) {

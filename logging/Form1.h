@@ -8,6 +8,7 @@
 class AppContext;
 class Label;
 class QAction;
+class QMenu;
 class QPushButton;
 class QTimer;
 class QTreeWidget;
@@ -95,6 +96,13 @@ public:
   bool SavePref();
   bool LoadPref();
   void CheckUTCOffset();
+
+  // Exports for other logging programs.
+  QAction *mnuADIF = nullptr;
+  QAction *mnuTamblogExport = nullptr;
+  void buildExportMenus(QMenu &file);
+  void mnuADIF_Click();
+  void mnuTamblogExport_Click();
 
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);

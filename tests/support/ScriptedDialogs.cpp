@@ -20,8 +20,8 @@ QString ScriptedDialogs::input(const QString &prompt, const QString &title, cons
   return a;
 }
 
-QString ScriptedDialogs::openFile(const QString &title, const QString &startPath, const QString &) {
-  shown.push_back({QStringLiteral("open"), title, startPath});
+QString ScriptedDialogs::openFile(const QString &title, const QString &startPath, const QString &filter) {
+  shown.push_back({QStringLiteral("open"), title, startPath, Buttons::Ok, Icon::None, {}, filter});
   if (paths.empty())
     return {};
   const QString a = paths.front();
@@ -29,8 +29,8 @@ QString ScriptedDialogs::openFile(const QString &title, const QString &startPath
   return a;
 }
 
-QString ScriptedDialogs::saveFile(const QString &title, const QString &startPath, const QString &) {
-  shown.push_back({QStringLiteral("save"), title, startPath});
+QString ScriptedDialogs::saveFile(const QString &title, const QString &startPath, const QString &filter) {
+  shown.push_back({QStringLiteral("save"), title, startPath, Buttons::Ok, Icon::None, {}, filter});
   if (paths.empty())
     return {};
   const QString a = paths.front();

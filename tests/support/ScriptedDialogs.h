@@ -20,6 +20,7 @@ public:
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
     QString defaultText = {}; // of an input box
+    QString filter = {};      // of a file dialog
   };
 
   // Answers are taken in order; an unscripted message answers Ok (or No for Yes/No boxes),

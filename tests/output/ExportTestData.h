@@ -1,0 +1,16 @@
+#pragma once
+// The contacts behind the golden export files, and the files themselves.
+
+#include "logging/LogArrays.h"
+#include "platform/LogDb.h"
+
+#include <QByteArray>
+
+#include <vector>
+
+// Six contacts covering the empty call, a hand-edited date and time, an impossible date, a
+// time without a colon, short and unknown countries, Alaska, Hawaii and a Latin-1 country.
+std::vector<ContactRecord> goldenContacts();
+LogArrays goldenLog();
+
+QByteArray golden(const char *name);
