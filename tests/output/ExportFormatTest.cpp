@@ -126,13 +126,6 @@ TEST(AdifFile, StateOnlyForAlaskaAndHawaii) {
   EXPECT_EQ(adifState(QStringLiteral("Alaska Islands")), QString());
 }
 
-TEST(AdifFile, ModeWordsOfTheContestModes) {
-  EXPECT_EQ(exportModeWord(QStringLiteral("ph")), QStringLiteral("SSB"));
-  EXPECT_EQ(exportModeWord(QStringLiteral("RY")), QStringLiteral("RTTY"));
-  EXPECT_EQ(exportModeWord(QStringLiteral("CW")), QStringLiteral("CW"));
-  EXPECT_EQ(exportModeWord(QString()), QStringLiteral("CW"));
-}
-
 TEST(DxccTable, RealTableNumbersEveryCountryOfTheCountryList) {
   const DxccTable table = realDxccTable();
   EXPECT_EQ(table.number(QStringLiteral("Fed. Rep. of Germany")), 230);
