@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 Dialogs::Answer QtDialogs::message(const QString &text, const QString &title, Buttons buttons, Icon icon) {
