@@ -327,6 +327,12 @@ PrintLine &PrintLine::tab(int column) {
   return *this;
 }
 
+PrintLine &PrintLine::column(int column) {
+  const qsizetype target = std::max(column, 1) - 1;
+  line_ += line_.size() >= target ? QString(u' ') : QString(target - line_.size(), u' ');
+  return *this;
+}
+
 QString PrintLine::str() const {
   return done_ + line_ + QStringLiteral("\r\n");
 }

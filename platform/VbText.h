@@ -83,6 +83,9 @@ public:
   // A number prints with a blank in place of a plus sign and a blank after it.
   PrintLine &number(double value);
   PrintLine &tab(int column);
+  // A tab stop that keeps the line whole: a line already at or past the column gets one blank,
+  // so an over-long value neither breaks the line nor runs into the next value.
+  PrintLine &column(int column);
   // The finished text, every line ending CR LF.
   QString str() const;
 

@@ -124,6 +124,15 @@ TEST(VbPrint, TabStopsPadAndAPassedStopContinuesOnTheNextLine) {
             QStringLiteral("S: 42 -3 \r\n"));
 }
 
+TEST(VbPrint, ColumnStopKeepsTheLineWholeWithOneBlankWhenReachedOrPassed) {
+  EXPECT_EQ(PrintLine().text(QStringLiteral("QSO:")).column(7).text(QStringLiteral("1")).str(),
+            QStringLiteral("QSO:  1\r\n"));
+  EXPECT_EQ(PrintLine().text(QStringLiteral("ABCDEF")).column(7).text(QStringLiteral("x")).str(),
+            QStringLiteral("ABCDEF x\r\n"));
+  EXPECT_EQ(PrintLine().text(QStringLiteral("ABCDEFGH")).column(4).text(QStringLiteral("x")).str(),
+            QStringLiteral("ABCDEFGH x\r\n"));
+}
+
 TEST(VbFiles, AtomicWriteReplacesWholeFileAsLatin1) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("f.txt"));
