@@ -104,6 +104,13 @@ public:
   void mnuADIF_Click();
   void mnuTamblogExport_Click();
 
+  // Key filters of the entry row, used by other windows too.
+  static int Capital(int KeyAscii);
+
+  // Cabrillo entry.
+  QAction *mnuWriteSumm = nullptr;
+  void mnuWriteSumm_Click();
+
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);
   void resetDupeLine();

@@ -2,8 +2,7 @@
 // QSO lines from stored values that are not what the entry row writes.
 #include "output/Cabrillo.h"
 #include "tests/output/CabrilloCheck.h"
-
-#include <QFile>
+#include "tests/output/ExportTestData.h"
 
 #include <gtest/gtest.h>
 
@@ -35,15 +34,8 @@ CabrilloHeader header(const QString &modeCode, const QString &myCall) {
   return h;
 }
 
-QByteArray golden(const QString &name) {
-  QFile f(QStringLiteral(GOLDEN_DIR "/") + name);
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
-  return f.readAll();
-}
-
-void expectGolden(const CabrilloHeader &h, const LogArrays &log, const QString &name) {
-  const QByteArray written = cabrilloLog(h, log).toLatin1();
-  EXPECT_EQ(written, golden(name)) << name.toStdString();
+void expectGolden(const CabrilloHeader &h, const LogArrays &log, const char *name) {
+  EXPECT_EQ(cabrilloLog(h, log).toLatin1(), golden(name)) << name;
 }
 
 } // namespace
@@ -62,12 +54,11 @@ TEST(CabrilloGolden, ThreeContactsWithAnUnknownBand) {
   log.append(contact("20", "2024/05/25", "12:34:56", "001", "DL1XYZ", "123"));
   log.append(contact("160", "2024/05/25", "00:05:09", "002", "JA1AA", "7"));
   log.append(contact("6", "2024/05/25", "23:59", "003", "G4AAA", "0045"));
-  expectGolden(h, log, QStringLiteral("three_contacts.log"));
+  expectGolden(h, log, "three_contacts.log");
 }
 
 TEST(CabrilloGolden, EmptyLogHasHeaderAndEndOnly) {
-  expectGolden(header(QStringLiteral("PH"), QStringLiteral("W1AW")), LogArrays(),
-               QStringLiteral("empty.log"));
+  expectGolden(header(QStringLiteral("PH"), QStringLiteral("W1AW")), LogArrays(), "empty.log");
 }
 
 TEST(CabrilloGolden, CategoryCombinationsAndOverlays) {
@@ -86,7 +77,7 @@ TEST(CabrilloGolden, CategoryCombinationsAndOverlays) {
   LogEntry e = contact("15", "2024/05/25", "01:01:30", "014", "ZS6AAA", "220");
   e.trn = QStringLiteral("2");
   one.append(e);
-  expectGolden(multi, one, QStringLiteral("multi_two_all_overlays.log"));
+  expectGolden(multi, one, "multi_two_all_overlays.log");
 
   // No operator and no power choice; a mode code that is none of the three counts as phone.
   CabrilloHeader bare = header(QStringLiteral("XX"), QStringLiteral("OH2BH"));
@@ -104,7 +95,7 @@ TEST(CabrilloGolden, CategoryCombinationsAndOverlays) {
   t.rsts = QStringLiteral("59");
   t.rstr = QStringLiteral("57");
   ten.append(t);
-  expectGolden(bare, ten, QStringLiteral("no_choices_rookie_tbwires.log"));
+  expectGolden(bare, ten, "no_choices_rookie_tbwires.log");
 }
 
 TEST(CabrilloGolden, OverLongValuesKeepTheLineWholeWithOneBlank) {
@@ -113,17 +104,17 @@ TEST(CabrilloGolden, OverLongValuesKeepTheLineWholeWithOneBlank) {
   h.claimedScore = 1;
   LogArrays log;
   log.append(contact("40", "2024/05/25", "12:00:00", "0012345", "VP2E/DL1XYZ/QRP", "123456789"));
-  expectGolden(h, log, QStringLiteral("long_values.log"));
+  expectGolden(h, log, "long_values.log");
 }
 
 TEST(CabrilloGolden, GoldenFilesPassTheIndependentCheck) {
   for (const char *name :
        {"three_contacts.log", "empty.log", "multi_two_all_overlays.log", "no_choices_rookie_tbwires.log"}) {
-    const CabrilloCheck check = checkCabrillo(golden(QString::fromLatin1(name)));
+    const CabrilloCheck check = checkCabrillo(golden(name));
     EXPECT_TRUE(check.faults.isEmpty()) << name << ": " << check.faults.join(u'\n').toStdString();
   }
   // The check itself sees a merged field and a split line.
-  EXPECT_FALSE(checkCabrillo(golden(QStringLiteral("long_values.log"))).faults.isEmpty());
+  EXPECT_FALSE(checkCabrillo(golden("long_values.log")).faults.isEmpty());
   EXPECT_FALSE(
       checkCabrillo(QByteArrayLiteral("START-OF-LOG: 2.0\r\nQSO: 14000\nEND-OF-LOG:\r\n")).faults.isEmpty());
 }
@@ -172,7 +163,8 @@ TEST(CabrilloQso, StoredValuesThatAreNotTheUsualForms) {
   // Edited contacts may carry one-digit months, days and hours.
   EXPECT_EQ(line(QStringLiteral("2024/5/25"), QStringLiteral("7:05")), QStringLiteral("PH 2024-05-25 0705 "));
   // What is no date goes out as stored; what is no time gives its characters 1-2 and 4-5.
-  EXPECT_EQ(line(QStringLiteral("25.5.2024"), QStringLiteral("12x34")), QStringLiteral("PH 25.5.2024  1234 "));
+  EXPECT_EQ(line(QStringLiteral("25.5.2024"), QStringLiteral("12x34")),
+            QStringLiteral("PH 25.5.2024  1234 "));
 
   // A line break in a stored value must not split the QSO line.
   const QString broken = cabrilloQsoLine(contact("20", "2024/05/25", "12:34:56", "001", "DL1\r\nXYZ", "123"),
