@@ -107,13 +107,6 @@ void Form1::buildControls() {
   ListView1->header()->setMinimumSectionSize(0);
   ListView1->header()->setStretchLastSection(false);
   ListView1->header()->setDefaultSectionSize(60);
-  connect(ListView1, &QTreeWidget::itemClicked, this, [this] {
-    if (st().log.ContactCount() > 0) {
-      cmdEdit->show();
-      cmdDelete->show();
-      Timer3->stop();
-    }
-  });
 
   cmdEdit = new QPushButton(QStringLiteral("Edit"), central);
   placeTwips(cmdEdit, 120, 5700, 900, 330);
@@ -122,6 +115,7 @@ void Form1::buildControls() {
   placeTwips(cmdDelete, 1080, 5700, 900, 330);
   cmdDelete->hide();
   connect(cmdDelete, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
+  connect(cmdEdit, &QPushButton::clicked, this, &Form1::cmdEdit_Click);
 
   caption(QStringLiteral("QSOs / Hr (last 60 min)"), 5200, 5700, 2400);
   lblAQSO60 = new Label(QStringLiteral("0"), central);
@@ -144,6 +138,9 @@ void Form1::buildControls() {
   Timer3->setInterval(6000);
   connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
 
+  buildListControls(central);
+  buildTimeControls(central);
+
   placeTwips(this, 0, 0, 9600, 7200);
 }
 
@@ -153,6 +150,9 @@ void Form1::buildMenus() {
   mnuOpen = file->addAction(QStringLiteral("&Open"), this, &Form1::mnuOpen_Click);
   mnuWriteSumm = file->addAction(QStringLiteral("&Write Cabrillo File"), this, &Form1::mnuWriteSumm_Click);
   buildExportMenus(*file);
+  file->addSeparator();
+  mnuCopyListtoClipboard = file->addAction(QStringLiteral("Copy &Listed Items to Clipboard"), this,
+                                           &Form1::mnuCopyListtoClipboard_Click);
 }
 
 void Form1::setStatus(const QString &text, bool dupe) {

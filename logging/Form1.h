@@ -47,8 +47,12 @@ public:
   QTreeWidget *ListView1 = nullptr;
   QPushButton *cmdEdit = nullptr;
   QPushButton *cmdDelete = nullptr;
+  QPushButton *cmdList = nullptr;  // "Last 20" or "All"
+  QPushButton *Command2 = nullptr; // the band filter: "All Bands" or "Current Band"
+  QPushButton *cmdDup = nullptr;   // partial dupes "On" or "Off"
   Label *lblAQSO60 = nullptr;
   Label *lblAQSO20 = nullptr;
+  QAction *mnuCopyListtoClipboard = nullptr;
 
   // Score.
   Label *lblScore = nullptr;
@@ -82,15 +86,39 @@ public:
   // Contact list and rates.
   void ListDisplay();
   void TimeStats();
+  void cmdList_Click();
+  void Command2_Click();
+  void cmdDup_Click();
+  void cmdEdit_Click();
+  void ListView1_ItemClick();
+  void ListView1_GotFocus();
+  void ListView1_MouseUp(Qt::MouseButton button);
+  void ListView1_ColumnClick(int column);
+  void mnuCopyListtoClipboard_Click();
 
+private:
+  void buildListControls(QWidget *central);
+
+public:
   // Score and worked prefixes.
   void PreFixLoad();
   void Labeldisplay();
   void PreFixAddCheck();
 
-  // Operating time.
+  // Operating time and clocks.
+  QPushButton *cmdLogOn = nullptr;
+  Label *lblttrack = nullptr;  // operating time
+  Label *lblCurTime = nullptr; // local time on 12 hours
+  Label *Label16 = nullptr;    // its AM/PM designator
+  Label *lblutctime = nullptr;
+  QTimer *Timer2 = nullptr; // the clocks, every second
   void cmdLogOn_Click();
+  void Timer2_Timer();
 
+private:
+  void buildTimeControls(QWidget *central);
+
+public:
   // Preferences file and UTC offset. SavePref reports a file it cannot write and returns
   // false; LoadPref returns false for a missing, short or damaged file.
   bool SavePref();

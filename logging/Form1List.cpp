@@ -1,54 +1,159 @@
-// The contact list and the QSO rates.
+// The contact list, its buttons, the clipboard copy and the QSO rates.
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "logging/ContactList.h"
 #include "logging/LogRules.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
-#include "platform/VbText.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
+
+namespace {
+
+const QString kAllBands = QStringLiteral("All Bands");
+
+// A list row that sorts by its text without regard to case ("10" before "9", as text does).
+class ListRow : public QTreeWidgetItem {
+public:
+  using QTreeWidgetItem::QTreeWidgetItem;
+  bool operator<(const QTreeWidgetItem &other) const override {
+    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+    return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
+  }
+};
+
+} // namespace
+
+void Form1::buildListControls(QWidget *central) {
+  const auto button = [central](const QString &text, double left, double width, const QString &tip) {
+    auto *b = new QPushButton(text, central);
+    placeTwips(b, left, 6420, width, 330);
+    b->setToolTip(tip);
+    return b;
+  };
+  const QString listTip = QStringLiteral("List all or last 20 contacts (Listing all will slow the program)");
+  cmdList = button(QStringLiteral("Last 20"), 120, 900, listTip);
+  Command2 = button(kAllBands, 1080, 1260, listTip);
+  auto *dupCaption = new QLabel(QStringLiteral("Partial Dupes"), central);
+  placeTwips(dupCaption, 2460, 6465, 1250, 240);
+  cmdDup = button(QStringLiteral("On"), 3720, 600,
+                  QStringLiteral("Displaying partial dupes slows the program on older pc's."));
+  connect(cmdList, &QPushButton::clicked, this, &Form1::cmdList_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+  connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
+
+  ListView1->setSortingEnabled(false);
+  ListView1->header()->setSectionsClickable(true);
+  connect(ListView1->header(), &QHeaderView::sectionClicked, this, &Form1::ListView1_ColumnClick);
+  connect(ListView1, &QTreeWidget::itemClicked, this, &Form1::ListView1_ItemClick);
+  onEvent(ListView1, QEvent::FocusIn, [this](QEvent *) { ListView1_GotFocus(); });
+  onEvent(ListView1->viewport(), QEvent::MouseButtonRelease,
+          [this](QEvent *e) { ListView1_MouseUp(static_cast<QMouseEvent *>(e)->button()); });
+}
 
 void Form1::ListDisplay() {
   const LoggingState &s = st();
   ListView1->clear();
-  const int count = s.log.ContactCount();
-  const int first = count <= 19 ? 1 : count - 19;
-  for (int n = count; n >= first; --n) {
-    const LogEntry &e = s.log.slot(n);
-    auto *item = new QTreeWidgetItem(ListView1);
-    item->setText(0, QString::number(n));
-    item->setText(1, e.calls);
-    item->setText(2, e.rstr);
-    item->setText(3, e.serialr);
-    item->setText(4, e.rsts);
-    item->setText(5, e.serials);
-    item->setText(6, e.flddate.right(2) + u' ' + e.fldtime.left(5));
-    item->setText(7, e.uband);
-    item->setText(8, e.countryworked);
-    item->setText(9, e.prefix);
-    item->setText(10, vb::singleText(e.points));
-    item->setText(11, e.trn);
-  }
+  const bool currentBandOnly = Command2->text().compare(kAllBands, Qt::CaseInsensitive) != 0;
+  const std::vector<int> listed = listedSlots(s.log, s.ListAllFlag == 1, currentBandOnly, s.CurrentBand);
+  // One insertion for all rows: a full log lists as fast as it loads.
+  QList<QTreeWidgetItem *> rows;
+  rows.reserve(static_cast<qsizetype>(listed.size()));
+  for (const int slot : listed)
+    rows.append(new ListRow(listRow(s.log, slot)));
+  ListView1->addTopLevelItems(rows);
 }
 
 void Form1::TimeStats() {
   const LoggingState &s = st();
-  const QDateTime now = utcFromLocal(ctx.clock.now(), s.station.UtcOffsetHours);
-  int last60 = 0;
-  int last20 = 0;
-  for (int n = s.log.ContactCount(); n >= 1; --n) {
-    const LogEntry &e = s.log.slot(n);
-    const std::optional<QDateTime> when = storedDateTime(e.flddate, e.fldtime);
-    if (!when)
-      break;
-    const qint64 age = when->secsTo(now);
-    if (age < 1200)
-      ++last20;
-    if (age >= 3600)
-      break;
-    ++last60;
+  const QsoRates rates = qsoRates(s.log, utcFromLocal(ctx.clock.now(), s.station.UtcOffsetHours));
+  lblAQSO60->setText(QString::number(rates.lastHour));
+  lblAQSO20->setText(QString::number(rates.last20Minutes));
+}
+
+void Form1::cmdList_Click() {
+  LoggingState &s = st();
+  cmdList->setText(s.ListAllFlag == 1 ? QStringLiteral("Last 20") : QStringLiteral("All"));
+  s.ListAllFlag = s.ListAllFlag == 1 ? 0 : 1;
+  ListDisplay();
+  txtCall->setFocus();
+}
+
+void Form1::Command2_Click() {
+  const bool allBands = Command2->text().compare(kAllBands, Qt::CaseInsensitive) == 0;
+  Command2->setText(allBands ? QStringLiteral("Current Band") : kAllBands);
+  ListDisplay();
+  txtCall->setFocus();
+}
+
+void Form1::cmdDup_Click() {
+  LoggingState &s = st();
+  lblDupe->setAutoFillBackground(false);
+  lblDupe->setPalette(QPalette());
+  s.PartialDupesOn = s.PartialDupesOn == 1 ? 0 : 1;
+  cmdDup->setText(s.PartialDupesOn == 1 ? QStringLiteral("On") : QStringLiteral("Off"));
+  txtCall->setFocus();
+}
+
+void Form1::cmdEdit_Click() {
+  Timer3->stop();
+  ListDisplay();
+  cmdEdit->hide();
+  cmdDelete->hide();
+  Worklist();
+  Timer3->start();
+  txtCall->setFocus();
+}
+
+void Form1::ListView1_ItemClick() {
+  if (st().log.ContactCount() <= 0)
+    return;
+  cmdEdit->show();
+  cmdDelete->show();
+  // Selecting a contact holds the refresh; the call field starts it again.
+  Timer3->stop();
+}
+
+void Form1::ListView1_GotFocus() {
+  if (st().log.ContactCount() <= 0)
+    return;
+  cmdEdit->show();
+  cmdDelete->show();
+}
+
+void Form1::ListView1_MouseUp(Qt::MouseButton button) {
+  if (button == Qt::RightButton && ListView1->topLevelItemCount() > 0)
+    cmdEdit_Click();
+}
+
+void Form1::ListView1_ColumnClick(int column) {
+  // Sorted once: rows added later keep their own order.
+  ListView1->sortItems(column, Qt::AscendingOrder);
+}
+
+void Form1::mnuCopyListtoClipboard_Click() {
+  const QTreeWidgetItem *header = ListView1->headerItem();
+  QStringList headers;
+  for (int c = 0; c < header->columnCount(); ++c)
+    headers << header->text(c);
+  std::vector<QStringList> rows;
+  rows.reserve(static_cast<size_t>(ListView1->topLevelItemCount()));
+  for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem *item = ListView1->topLevelItem(i);
+    QStringList texts;
+    for (int c = 0; c < headers.size(); ++c)
+      texts << item->text(c);
+    rows.push_back(texts);
   }
-  lblAQSO60->setText(QString::number(last60));
-  lblAQSO20->setText(QString::number(last20 * 3));
+  QClipboard *clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(clipboardText(headers, rows));
 }

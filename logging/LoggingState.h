@@ -41,6 +41,11 @@ struct LoggingState {
   int IncompleteFlag = 0;
   QDateTime DupeWarnTime;
 
+  // Contact list: 1 lists every contact rather than the newest 20; 1 shows partial dupes while
+  // the call is typed.
+  int ListAllFlag = 0;
+  int PartialDupesOn = 1;
+
   // Operating time: seconds of closed periods, and including the current one.
   int LoggedOn = 0;
   QDateTime SessionStart;

@@ -6,6 +6,29 @@
 
 #include <cmath>
 
+namespace {
+
+class EventHook : public QObject {
+public:
+  EventHook(QObject *target, QEvent::Type type, std::function<void(QEvent *)> handler)
+      : QObject(target), type_(type), handler_(std::move(handler)) {
+    target->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject *, QEvent *event) override {
+    if (event->type() == type_)
+      handler_(event);
+    return false;
+  }
+
+private:
+  QEvent::Type type_;
+  std::function<void(QEvent *)> handler_;
+};
+
+} // namespace
+
 void TextBox::setText(const QString &text) {
   QLineEdit::setText(text);
   setCursorPosition(0);
@@ -36,4 +59,8 @@ void placeTwips(QWidget *widget, double left, double top, double width, double h
   const auto px = [](double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); };
   widget->setProperty("designTwips", QRectF(left, top, width, height));
   widget->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+void onEvent(QObject *target, QEvent::Type type, std::function<void(QEvent *)> handler) {
+  new EventHook(target, type, std::move(handler));
 }

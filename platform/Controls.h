@@ -3,8 +3,11 @@
 // the selection survives a change of focus, Tab does not select the whole text, text set by the
 // program leaves the caret at the start, and a label tells when its caption really changes.
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <functional>
 
 class TextBox : public QLineEdit {
   Q_OBJECT
@@ -33,3 +36,7 @@ signals:
 // kept on the widget (property "designTwips", a QRectF) so that scaling can work from it.
 constexpr int kTwipsPerPixel = 15;
 void placeTwips(QWidget *widget, double left, double top, double width, double height);
+
+// Runs `handler` for every event of `type` that reaches `target`, before the target sees it;
+// the event goes on to the target. For the control events that Qt has no signal for.
+void onEvent(QObject *target, QEvent::Type type, std::function<void(QEvent *)> handler);

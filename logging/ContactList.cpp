@@ -1,0 +1,76 @@
+#include "logging/ContactList.h"
+
+#include "logging/LogRules.h"
+#include "platform/VbText.h"
+
+namespace {
+
+QString twoDigits(int value) { return QString::number(value).rightJustified(2, u'0'); }
+
+} // namespace
+
+std::vector<int> listedSlots(const LogArrays &log, bool listAll, bool currentBandOnly, const QString &band) {
+  std::vector<int> listed;
+  const int count = log.ContactCount();
+  if (!currentBandOnly) {
+    const int first = listAll || count < kShortListRows ? 1 : count - kShortListRows + 1;
+    for (int n = count; n >= first; --n)
+      listed.push_back(n);
+    return listed;
+  }
+  for (int n = count; n >= 1; --n) {
+    if (log.slot(n).uband.compare(band, Qt::CaseInsensitive) != 0)
+      continue;
+    listed.push_back(n);
+    if (!listAll && listed.size() == kShortListRows)
+      break;
+  }
+  return listed;
+}
+
+QStringList listRow(const LogArrays &log, int slot) {
+  const LogEntry &e = log.slot(slot);
+  // A stored date or time the list cannot read is shown as it stands.
+  const auto date = storedDate(e.flddate);
+  const auto time = storedTime(e.fldtime);
+  const QString when = (date ? twoDigits(date->day()) : e.flddate) + u' ' +
+                       (time ? twoDigits(time->hour()) + u':' + twoDigits(time->minute()) : e.fldtime);
+  return {QString::number(slot),
+          e.calls,
+          e.rstr,
+          e.serialr,
+          e.rsts,
+          e.serials,
+          when,
+          e.uband,
+          e.countryworked,
+          e.prefix,
+          vb::singleText(e.points),
+          e.trn};
+}
+
+QsoRates qsoRates(const LogArrays &log, const QDateTime &utcNow) {
+  int hour = 0;
+  int twenty = 0;
+  for (int n = log.ContactCount(); n >= 1; --n) {
+    const LogEntry &e = log.slot(n);
+    const auto when = storedDateTime(e.flddate, e.fldtime);
+    if (!when)
+      break;
+    const qint64 age = when->secsTo(utcNow);
+    if (age < 1200)
+      ++twenty;
+    if (age >= 3600)
+      break;
+    ++hour;
+  }
+  return {hour, twenty * 3};
+}
+
+QString clipboardText(const QStringList &headers, const std::vector<QStringList> &shownRows) {
+  const QString lineEnd = QStringLiteral("\r\n");
+  QString text = headers.join(u'\t') + lineEnd;
+  for (auto row = shownRows.rbegin(); row != shownRows.rend(); ++row)
+    text += row->join(u'\t') + lineEnd;
+  return text;
+}
