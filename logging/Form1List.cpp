@@ -20,14 +20,25 @@ namespace {
 
 const QString kAllBands = QStringLiteral("All Bands");
 
-// A list row that sorts by its text without regard to case ("10" before "9", as text does).
+// A list row. Its texts are held once, not per column and role, so that a full log lists
+// quickly; rows are rebuilt by every refill, never edited. It sorts by its text without regard
+// to case ("10" before "9", as text does).
 class ListRow : public QTreeWidgetItem {
 public:
-  using QTreeWidgetItem::QTreeWidgetItem;
+  explicit ListRow(QStringList texts) : texts_(std::move(texts)) {}
+
+  QVariant data(int column, int role) const override {
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+      return texts_.value(column);
+    return QTreeWidgetItem::data(column, role);
+  }
   bool operator<(const QTreeWidgetItem &other) const override {
     const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
     return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
   }
+
+private:
+  QStringList texts_;
 };
 
 } // namespace
@@ -51,6 +62,7 @@ void Form1::buildListControls(QWidget *central) {
   connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
 
   ListView1->setSortingEnabled(false);
+  ListView1->setUniformRowHeights(true);
   ListView1->header()->setSectionsClickable(true);
   connect(ListView1->header(), &QHeaderView::sectionClicked, this, &Form1::ListView1_ColumnClick);
   connect(ListView1, &QTreeWidget::itemClicked, this, &Form1::ListView1_ItemClick);

@@ -237,6 +237,9 @@ TEST_F(MainWindow, TimeOnAndOffAccumulateAcrossPeriodsAndStoreTheBackup) {
   QFile backup(pc.programDir.filePath(QStringLiteral("BckUpLog.Dat")));
   ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
   EXPECT_TRUE(backup.readAll().startsWith("\"K1ABC\""));
+  QFile prefs(pc.programDir.filePath(QStringLiteral("orvexfnt.txt")));
+  ASSERT_TRUE(prefs.open(QIODevice::ReadOnly));
+  EXPECT_EQ(prefs.readAll().split('\n').value(4), QByteArray("600\r"));
 
   // The clock tick leaves the operating time alone while logged off.
   pc.clock.local = pc.clock.local.addSecs(300);
