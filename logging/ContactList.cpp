@@ -5,7 +5,9 @@
 
 namespace {
 
-QString twoDigits(int value) { return QString::number(value).rightJustified(2, u'0'); }
+QString twoDigits(int value) {
+  return QString::number(value).rightJustified(2, u'0');
+}
 
 } // namespace
 

@@ -125,20 +125,18 @@ void Form1::cmdEdit_Click() {
   txtCall->setFocus();
 }
 
-void Form1::ListView1_ItemClick() {
-  if (st().log.ContactCount() <= 0)
-    return;
-  cmdEdit->show();
-  cmdDelete->show();
-  // Selecting a contact holds the refresh; the call field starts it again.
-  Timer3->stop();
-}
-
 void Form1::ListView1_GotFocus() {
   if (st().log.ContactCount() <= 0)
     return;
   cmdEdit->show();
   cmdDelete->show();
+}
+
+void Form1::ListView1_ItemClick() {
+  ListView1_GotFocus();
+  // Selecting a contact holds the refresh; the call field starts it again.
+  if (st().log.ContactCount() > 0)
+    Timer3->stop();
 }
 
 void Form1::ListView1_MouseUp(Qt::MouseButton button) {
