@@ -1,0 +1,89 @@
+#include "logging/Score.h"
+
+#include "platform/VbText.h"
+
+#include <algorithm>
+
+namespace {
+
+bool same(const QString &a, const QString &b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool lessText(const QString &a, const QString &b) {
+  return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+} // namespace
+
+QString contactPoints(const PointsInput &in) {
+  if (in.country.isEmpty() || same(in.country, QStringLiteral("Not Found")))
+    return {};
+  const bool low = same(in.band, QStringLiteral("160")) || same(in.band, QStringLiteral("80")) ||
+                   same(in.band, QStringLiteral("40"));
+  const auto pick = [low](const char *high, const char *lowBand) {
+    return QString::fromLatin1(low ? lowBand : high);
+  };
+  const bool otherContinent = !same(in.continent, in.myContinent);
+  const bool ownCountry = same(in.country, in.myCountry);
+
+  QString points;
+  if (otherContinent) {
+    points = pick("3", "6");
+  } else {
+    if (!ownCountry)
+      points = pick("1", "2");
+    if (same(in.continent, QStringLiteral("NA")) && same(in.myContinent, QStringLiteral("NA")))
+      points = pick("2", "4");
+  }
+  if (ownCountry)
+    points = QStringLiteral("1");
+
+  if (same(in.mode, QStringLiteral("RY"))) {
+    if (otherContinent)
+      points = pick("3", "6");
+    else if (!ownCountry)
+      points = pick("2", "4");
+    if (ownCountry)
+      points = pick("1", "2");
+  }
+  return points;
+}
+
+void WorkedPrefixes::clear() {
+  list_.clear();
+  seen_.clear();
+}
+
+void WorkedPrefixes::addDistinct(const QString &prefix) {
+  if (contains(prefix))
+    return;
+  seen_.insert(prefix.toUpper());
+  list_.append(prefix);
+}
+
+void WorkedPrefixes::sort() {
+  std::sort(list_.begin(), list_.end(), lessText);
+}
+
+void WorkedPrefixes::insertInOrder(const QString &prefix) {
+  if (contains(prefix))
+    return;
+  seen_.insert(prefix.toUpper());
+  list_.insert(std::upper_bound(list_.begin(), list_.end(), prefix, lessText), prefix);
+}
+
+QString WorkedPrefixes::displayText() const {
+  QString text;
+  for (const QString &p : list_)
+    text += p + u' ';
+  return text;
+}
+
+QString scoreText(std::int64_t value) {
+  return vb::formatNumber(static_cast<double>(value), QStringLiteral("###,###,###,###,##0"));
+}
+
+std::int64_t claimedScore(int totalPoints, int prefixCount) {
+  return static_cast<std::int64_t>(totalPoints) * prefixCount;
+}
