@@ -4,7 +4,8 @@
 
 AppContext::AppContext(Folders f, Dialogs &d, Clock &c, SettingsStore &s, PromptPlayer &p,
                        std::unique_ptr<LogDb> db)
-    : folders(std::move(f)), dialogs(d), clock(c), settings(s), prompts(p), db_(std::move(db)) {}
+    : folders(std::move(f)), dialogs(d), clock(c), settings(s), prompts(p),
+      screen(std::make_unique<QtScreenMetrics>()), db_(std::move(db)) {}
 
 AppContext::~AppContext() {
   for (auto &[type, window] : windows_)

@@ -7,6 +7,7 @@
 #include "app/SharedPreferences.h"
 #include "keying/KeyingState.h"
 #include "logging/LoggingState.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -39,6 +40,8 @@ public:
   Clock &clock;
   SettingsStore &settings;
   PromptPlayer &prompts;
+  // The screen and its work area; tests put set metrics in its place.
+  std::unique_ptr<ScreenMetrics> screen;
   LogDb &db() { return *db_; }
 
   // Each window is one instance, made on first use (from a constructor taking the context) and

@@ -3,7 +3,6 @@
 #include "app/AppContext.h"
 #include "platform/Controls.h"
 
-#include <QHeaderView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -27,6 +26,12 @@ Form1::Form1(AppContext &context) : ctx(context) {
   setWindowTitle(QStringLiteral("Orvex Network - CQ WPX Contest"));
   buildControls();
   buildMenus();
+  // The layout steps of the load, in their order, until the load sequence runs them.
+  ScaleToScreen();
+  AddListColumns();
+  if (ctx.prefs.FormSizePercent < 100)
+    ApplyFormSize();
+  FitToScreen();
 }
 
 Form1::~Form1() = default;
@@ -100,13 +105,11 @@ void Form1::buildControls() {
   placeTwips(ListView1, 120, 1740, 9360, 3900);
   ListView1->setRootIsDecorated(false);
   ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListView1->setHeaderLabels({QStringLiteral("Rec#"), QStringLiteral("Call"), QStringLiteral("Rec"),
-                              QStringLiteral("#R"), QStringLiteral("Snt"), QStringLiteral("#S"),
-                              QStringLiteral("Da/Time"), QStringLiteral("Bnd"), QStringLiteral("Country"),
-                              QStringLiteral("Prfx"), QStringLiteral("Pts"), QStringLiteral("Tr")});
-  ListView1->header()->setMinimumSectionSize(0);
-  ListView1->header()->setStretchLastSection(false);
-  ListView1->header()->setDefaultSectionSize(60);
+
+  txtDX = new QTreeWidget(central);
+  placeTwips(txtDX, 120, 4440, 9360, 1200);
+  txtDX->setRootIsDecorated(false);
+  txtDX->hide();
 
   cmdEdit = new QPushButton(QStringLiteral("Edit"), central);
   placeTwips(cmdEdit, 120, 5700, 900, 330);
@@ -153,6 +156,11 @@ void Form1::buildMenus() {
   file->addSeparator();
   mnuCopyListtoClipboard = file->addAction(QStringLiteral("Copy &Listed Items to Clipboard"), this,
                                            &Form1::mnuCopyListtoClipboard_Click);
+  mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
+  mnuAppearance = mnuOptions->addMenu(QStringLiteral("&Appearance"));
+  mnuFormSize = mnuAppearance->addAction(QStringLiteral("&Form Size"), this, &Form1::mnuFormSize_Click);
+  mnuTaskbar = mnuAppearance->addAction(QStringLiteral("&Taskbar"), this, &Form1::mnuTaskbar_Click);
+  mnuTaskbar->setCheckable(true);
 }
 
 void Form1::setStatus(const QString &text, bool dupe) {

@@ -62,6 +62,7 @@ public:
 
   QAction *mnuNew = nullptr;
   QAction *mnuOpen = nullptr;
+  QMenu *mnuOptions = nullptr;
 
   // Log store.
   void mnuopen2();
@@ -138,6 +139,19 @@ public:
   // Cabrillo entry.
   QAction *mnuWriteSumm = nullptr;
   void mnuWriteSumm_Click();
+
+  // Window layout: the load scales the window to the screen and sets the list columns, then
+  // applies the chosen form size and the taskbar layout.
+  QTreeWidget *txtDX = nullptr; // spot list
+  QMenu *mnuAppearance = nullptr;
+  QAction *mnuFormSize = nullptr;
+  QAction *mnuTaskbar = nullptr;
+  bool ScaleToScreen(); // false when scaling failed part-way
+  void AddListColumns();
+  void ApplyFormSize();
+  void FitToScreen();
+  void mnuFormSize_Click();
+  void mnuTaskbar_Click();
 
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);

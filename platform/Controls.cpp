@@ -1,9 +1,23 @@
 #include "platform/Controls.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFocusEvent>
-#include <QRectF>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTreeWidget>
 #include <QVariant>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -55,10 +69,182 @@ void Label::setText(const QString &text) {
   emit changed();
 }
 
+namespace {
+
+const char *const kTwipsProperty = "designTwips";
+const char *const kOrderProperty = "placementOrder";
+const char *const kKindProperty = "controlKind";
+const char *const kFormFontProperty = "formFont";
+const char *const kColumnsProperty = "columnTwips";
+
+// Pixels from twips, kept within what a widget can take.
+int pixels(double twips, double perPixel) {
+  const double px = std::clamp(twips / perPixel, -double(QWIDGETSIZE_MAX), double(QWIDGETSIZE_MAX));
+  return static_cast<int>(std::lround(px));
+}
+
+void joinCollection(QWidget *widget) {
+  static qint64 next = 0;
+  if (!widget->property(kOrderProperty).isValid())
+    widget->setProperty(kOrderProperty, ++next);
+}
+
+bool hasMenuBar(const QWidget *window) {
+  const auto *main = qobject_cast<const QMainWindow *>(window);
+  return main && main->menuWidget();
+}
+
+} // namespace
+
+void setControlKind(QWidget *control, ControlKind kind) {
+  control->setProperty(kKindProperty, static_cast<int>(kind));
+}
+
+ControlKind controlKind(const QWidget *control) {
+  const QVariant tagged = control->property(kKindProperty);
+  if (tagged.isValid())
+    return static_cast<ControlKind>(tagged.toInt());
+  if (qobject_cast<const Line *>(control))
+    return ControlKind::Line;
+  if (qobject_cast<const QTreeWidget *>(control))
+    return ControlKind::ListView;
+  if (qobject_cast<const QListWidget *>(control))
+    return ControlKind::ListBox;
+  if (qobject_cast<const QPushButton *>(control))
+    return ControlKind::Button;
+  if (qobject_cast<const QCheckBox *>(control))
+    return ControlKind::CheckBox;
+  if (qobject_cast<const QRadioButton *>(control))
+    return ControlKind::OptionButton;
+  if (qobject_cast<const QLineEdit *>(control) || qobject_cast<const QPlainTextEdit *>(control) ||
+      qobject_cast<const QTextEdit *>(control))
+    return ControlKind::TextBox;
+  if (qobject_cast<const QLabel *>(control))
+    return ControlKind::Label;
+  if (qobject_cast<const QProgressBar *>(control))
+    return ControlKind::ProgressBar;
+  if (qobject_cast<const QGroupBox *>(control))
+    return ControlKind::Frame;
+  if (qobject_cast<const QComboBox *>(control))
+    return ControlKind::ComboBox;
+  if (qobject_cast<const QScrollBar *>(control))
+    return ControlKind::ScrollBar;
+  return ControlKind::OtherVisual;
+}
+
+bool hasFont(ControlKind kind) {
+  switch (kind) {
+  case ControlKind::ProgressBar:
+  case ControlKind::Image:
+  case ControlKind::Shape:
+  case ControlKind::ScrollBar:
+  case ControlKind::OtherVisual:
+  case ControlKind::Line:
+    return false;
+  default:
+    return true;
+  }
+}
+
+double twipsPerPixel(const QWidget *widget) {
+  return 1440.0 / widget->logicalDpiX();
+}
+
 void placeTwips(QWidget *widget, double left, double top, double width, double height) {
-  const auto px = [](double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); };
-  widget->setProperty("designTwips", QRectF(left, top, width, height));
-  widget->setGeometry(px(left), px(top), px(width), px(height));
+  widget->setProperty(kTwipsProperty, QRectF(left, top, width, height));
+  const double perPixel = twipsPerPixel(widget);
+  if (widget->isWindow()) {
+    // A QMainWindow's menu bar lies inside its widget, so the frame alone is taken off.
+    widget->move(pixels(left, perPixel), pixels(top, perPixel));
+    widget->resize(std::max(0, pixels(width, perPixel) - kFrameWidthPx),
+                   std::max(0, pixels(height, perPixel) - kFrameHeightPx));
+    return;
+  }
+  joinCollection(widget);
+  widget->setGeometry(pixels(left, perPixel), pixels(top, perPixel), pixels(width, perPixel),
+                      pixels(height, perPixel));
+}
+
+QRectF twipsRect(const QWidget *widget) {
+  return widget->property(kTwipsProperty).toRectF();
+}
+
+bool isPlaced(const QWidget *widget) {
+  return widget->property(kTwipsProperty).isValid();
+}
+
+QList<QWidget *> placedControls(const QWidget *window) {
+  QList<QWidget *> controls;
+  for (QWidget *w : window->findChildren<QWidget *>())
+    if (w->window() == window && w->property(kOrderProperty).isValid())
+      controls << w;
+  std::sort(controls.begin(), controls.end(), [](const QWidget *a, const QWidget *b) {
+    return a->property(kOrderProperty).toLongLong() < b->property(kOrderProperty).toLongLong();
+  });
+  return controls;
+}
+
+QSizeF frameTwips(const QWidget *window) {
+  const double perPixel = twipsPerPixel(window);
+  const int height = kFrameHeightPx + (hasMenuBar(window) ? kMenuBarHeightPx : 0);
+  return {kFrameWidthPx * perPixel, height * perPixel};
+}
+
+QFont formFont(const QWidget *window) {
+  const QVariant font = window->property(kFormFontProperty);
+  return font.isValid() ? font.value<QFont>() : window->font();
+}
+
+void setFormFont(QWidget *window, const QFont &font) {
+  window->setProperty(kFormFontProperty, font);
+}
+
+void setColumnTwips(QTreeWidget *list, const QList<float> &widths) {
+  list->setProperty(kColumnsProperty, QVariant::fromValue(widths));
+  // Otherwise Qt widens a 0-width column to its minimum and stretches the last one.
+  list->header()->setMinimumSectionSize(0);
+  list->header()->setStretchLastSection(false);
+  const double perPixel = twipsPerPixel(list);
+  for (int i = 0; i < widths.size(); ++i)
+    list->setColumnWidth(i, std::max(0, pixels(widths[i], perPixel)));
+}
+
+QList<float> columnTwips(const QTreeWidget *list) {
+  return list->property(kColumnsProperty).value<QList<float>>();
+}
+
+Line::Line(QWidget *parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::setEnds(float x1, float y1, float x2, float y2) {
+  x1_ = x1;
+  y1_ = y1;
+  x2_ = x2;
+  y2_ = y2;
+  joinCollection(this);
+  // The widget covers the line's bounding box, one pixel more each way for the pen.
+  const double perPixel = twipsPerPixel(this);
+  const int left = std::min(pixels(x1, perPixel), pixels(x2, perPixel));
+  const int top = std::min(pixels(y1, perPixel), pixels(y2, perPixel));
+  const int right = std::max(pixels(x1, perPixel), pixels(x2, perPixel));
+  const int bottom = std::max(pixels(y1, perPixel), pixels(y2, perPixel));
+  setGeometry(left, top, right - left + 1, bottom - top + 1);
+  update();
+}
+
+void Line::setBorderColor(const QColor &color) {
+  color_ = color;
+  update();
+}
+
+void Line::paintEvent(QPaintEvent *) {
+  const double perPixel = twipsPerPixel(this);
+  const QPoint origin = pos();
+  QPainter painter(this);
+  painter.setPen(color_);
+  painter.drawLine(QPoint(pixels(x1_, perPixel), pixels(y1_, perPixel)) - origin,
+                   QPoint(pixels(x2_, perPixel), pixels(y2_, perPixel)) - origin);
 }
 
 void onEvent(QObject *target, QEvent::Type type, std::function<void(QEvent *)> handler) {

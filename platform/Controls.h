@@ -6,6 +6,11 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QList>
+#include <QRectF>
+#include <QSizeF>
+
+class QTreeWidget;
 
 #include <functional>
 
@@ -32,11 +37,92 @@ signals:
   void changed();
 };
 
-// Design positions are in twips; the screen has 15 twips to a pixel. The design rectangle is
-// kept on the widget (property "designTwips", a QRectF) so that scaling can work from it.
-constexpr int kTwipsPerPixel = 15;
+// The kinds of control that the scaling rules tell apart. Most follow from the widget's class
+// (QTreeWidget list view, QListWidget list box, QPushButton, QLineEdit/QPlainTextEdit/QTextEdit
+// text box, QLabel, QProgressBar, QCheckBox, QRadioButton option button, QGroupBox frame,
+// QComboBox, QScrollBar, a spin box as "other visual"); a window tags the rest with
+// setControlKind: an image (a QLabel showing a picture), a picture box, a shape.
+enum class ControlKind {
+  ListView,
+  ListBox,
+  Button,
+  TextBox,
+  Label,
+  ProgressBar,
+  Image,
+  CheckBox,
+  OptionButton,
+  Frame,
+  ComboBox,
+  PictureBox,
+  Shape,
+  ScrollBar,
+  OtherVisual,
+  Line,
+};
+void setControlKind(QWidget *control, ControlKind kind);
+ControlKind controlKind(const QWidget *control);
+// Whether controls of the kind carry a font of their own (images, shapes, progress bars and
+// the like have none, so font scaling passes them over).
+bool hasFont(ControlKind kind);
+
+// Lengths are twips, 1,440 to the inch: 15 to a pixel on a 96 dpi screen.
+double twipsPerPixel(const QWidget *widget);
+
+// Places a control at a rectangle in twips of its container, or a window (outer size, caption
+// and borders included) on the screen. The rectangle is kept on the widget (property
+// "designTwips", a QRectF) as the source of truth: the scaling rules read and rewrite it, and
+// pixels are rounded only here, so rescaling never adds up rounding. Each control placed joins
+// its window's control collection in the order of first placement.
 void placeTwips(QWidget *widget, double left, double top, double width, double height);
 
 // Runs `handler` for every event of `type` that reaches `target`, before the target sees it;
 // the event goes on to the target. For the control events that Qt has no signal for.
 void onEvent(QObject *target, QEvent::Type type, std::function<void(QEvent *)> handler);
+
+// The rectangle last placed, or the empty one for a widget never placed.
+QRectF twipsRect(const QWidget *widget);
+bool isPlaced(const QWidget *widget);
+// Widgets placed in twips inside `window` (frames' contents included, other windows' not), in
+// the order they were first placed.
+QList<QWidget *> placedControls(const QWidget *window);
+
+// The outer size of a window is its client area plus a fixed frame: 8 pixels of borders across,
+// 31 of caption and borders down, and 20 more for a menu bar. Qt knows the real frame only
+// after the first show (and without a window manager there is none), so this model stands in
+// wherever an outer size is used.
+inline constexpr int kFrameWidthPx = 8;
+inline constexpr int kFrameHeightPx = 31;
+inline constexpr int kMenuBarHeightPx = 20;
+// Outer size less client size, in twips.
+QSizeF frameTwips(const QWidget *window);
+
+// A window's own font, kept apart from the widget's font so that changing it never reaches the
+// controls (each has a font of its own); controls created at run time take it.
+QFont formFont(const QWidget *window);
+void setFormFont(QWidget *window, const QFont &font);
+
+// Column widths of a list view in twips, from the first column; a width of 0 hides its column.
+void setColumnTwips(QTreeWidget *list, const QList<float> &widths);
+QList<float> columnTwips(const QTreeWidget *list);
+
+// A straight line drawn on its container between two points given in twips of the container.
+// It takes no mouse input.
+class Line : public QWidget {
+  Q_OBJECT
+public:
+  explicit Line(QWidget *parent);
+  void setEnds(float x1, float y1, float x2, float y2);
+  float X1() const { return x1_; }
+  float Y1() const { return y1_; }
+  float X2() const { return x2_; }
+  float Y2() const { return y2_; }
+  void setBorderColor(const QColor &color);
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+
+private:
+  float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+  QColor color_ = Qt::black;
+};

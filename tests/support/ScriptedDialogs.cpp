@@ -54,3 +54,7 @@ void FakeClock::sleepMs(int ms) {
   local = local.addMSecs(ms);
   utc = utc.addMSecs(ms);
 }
+
+FixedScreenMetrics::FixedScreenMetrics(int width, int height, int workWidth, int workHeight)
+    : value{width * 15.0f, height * 15.0f, (workWidth ? workWidth : width) * 15.0f,
+            (workHeight ? workHeight : height) * 15.0f} {}

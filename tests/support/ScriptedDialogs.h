@@ -1,10 +1,11 @@
 #pragma once
 // Test doubles of the platform seams: dialogs answered by script, a settable clock, a prompt
-// player that records what it was asked to play.
+// player that records what it was asked to play, a screen of set size.
 
 #include "keying/VoicePrompts.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QStringList>
 #include <QTimeZone>
@@ -61,4 +62,12 @@ public:
   void play(const QString &wavPath) override { played << wavPath; }
   void stop() override {}
   bool isPlaying() const override { return false; }
+};
+
+class FixedScreenMetrics : public ScreenMetrics {
+public:
+  // A screen of the given pixels at 96 dpi (15 twips a pixel), its work area as large unless given.
+  FixedScreenMetrics(int width, int height, int workWidth = 0, int workHeight = 0);
+  ScreenTwips value;
+  ScreenTwips twips() const override { return value; }
 };

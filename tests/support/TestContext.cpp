@@ -4,6 +4,8 @@
 #include "platform/LogDb.h"
 
 #include <QAtomicInt>
+#include <QDir>
+#include <QWidget>
 
 #include <stdexcept>
 
@@ -94,4 +96,10 @@ void TestPc::type(const QString &call, const QString &rstr, const QString &seria
 
 QString sourceDataDir() {
   return QStringLiteral(ORVEX_SOURCE_DIR "/data");
+}
+
+void saveScreenshot(QWidget &window, const QString &name) {
+  const QString folder = qEnvironmentVariable("ORVEX_SCREENSHOTS");
+  if (!folder.isEmpty())
+    window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }

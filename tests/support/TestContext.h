@@ -58,3 +58,8 @@ public:
 
 // The folder of the repository's own data files.
 QString sourceDataDir();
+
+// Saves a picture of `window` as <name>.png in the folder named by ORVEX_SCREENSHOTS, when set,
+// for people to look at (run the tests under xvfb-run with QT_QPA_PLATFORM=xcb to see them as
+// a real X server draws them).
+void saveScreenshot(QWidget &window, const QString &name);
