@@ -161,6 +161,7 @@ void Form1::buildMenus() {
   mnuFormSize = mnuAppearance->addAction(QStringLiteral("&Form Size"), this, &Form1::mnuFormSize_Click);
   mnuTaskbar = mnuAppearance->addAction(QStringLiteral("&Taskbar"), this, &Form1::mnuTaskbar_Click);
   mnuTaskbar->setCheckable(true);
+  mnuHelp = menuBar()->addAction(QStringLiteral("&Help"), this, &Form1::mnuHelp_Click);
 }
 
 void Form1::setStatus(const QString &text, bool dupe) {

@@ -153,6 +153,11 @@ public:
   void mnuFormSize_Click();
   void mnuTaskbar_Click();
 
+  // Load, and the menu commands that open windows.
+  QAction *mnuHelp = nullptr;
+  void Form_Load();
+  void mnuHelp_Click();
+
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);
   void resetDupeLine();

@@ -1,5 +1,7 @@
-# Lays out the program folder: the data files the program reads, and an empty shared log
-# unless one is already there (an existing log holds contacts and is never replaced).
+# Lays out the program folder: the data files the program reads, the default settings files
+# and an empty shared log. Settings files and the log are written by the program and are never
+# replaced once there (a settings file counts whatever the case of its name).
+cmake_policy(SET CMP0057 NEW)
 file(MAKE_DIRECTORY ${DST})
 file(GLOB files LIST_DIRECTORIES false ${SRC}/*.txt)
 foreach(f ${files})
@@ -8,6 +10,16 @@ endforeach()
 file(GLOB prompts ${SRC}/prompts/*.wav)
 foreach(f ${prompts})
   file(COPY ${f} DESTINATION ${DST})
+endforeach()
+file(GLOB present RELATIVE ${DST} LIST_DIRECTORIES false ${DST}/*)
+string(TOLOWER "${present}" present)
+file(GLOB defaults ${SRC}/defaults/*)
+foreach(f ${defaults})
+  get_filename_component(name ${f} NAME)
+  string(TOLOWER ${name} lower)
+  if(NOT lower IN_LIST present)
+    file(COPY ${f} DESTINATION ${DST})
+  endif()
 endforeach()
 if(NOT EXISTS ${DST}/OrvexLog.MDB)
   execute_process(COMMAND ${MAKELOG} ${DST}/OrvexLog.MDB RESULT_VARIABLE rc)

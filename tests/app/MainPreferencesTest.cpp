@@ -216,3 +216,13 @@ TEST_F(PrefsOnPc, FailedSaveOfTheOffsetKeepsTheOldOneQuietly) {
   EXPECT_EQ(pc.state().station.UtcOffsetHours, 5.0f);
   EXPECT_EQ(pc.dialogs.shown.size(), 1u); // the question only
 }
+
+TEST(MainPreferencesFile, ShippedDefaultsReadWholeAndWriteBackUnchanged) {
+  const auto content = vb::readLatin1(sourceDataDir() + QStringLiteral("/defaults/orvexfnt.txt"));
+  ASSERT_TRUE(content);
+  State s;
+  ASSERT_TRUE(s.read(*content));
+  EXPECT_EQ(s.prefs.RigType, QStringLiteral("None"));
+  EXPECT_EQ(s.prefs.RefreshMs, 6000.0f);
+  EXPECT_EQ(s.text(), *content);
+}

@@ -1,0 +1,33 @@
+#include "app/Form5.h"
+
+#include "app/AppContext.h"
+#include "platform/Controls.h"
+#include "platform/ProgramFiles.h"
+#include "platform/VbText.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+Form5::Form5(AppContext &context) : ctx(context) {
+  setWindowTitle(QStringLiteral("Help Page"));
+  placeTwips(this, 0, 0, 7800, 6300);
+  Text1 = new QPlainTextEdit(this);
+  placeTwips(Text1, 120, 120, 7560, 5400);
+  Text1->setReadOnly(true);
+  Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  Command1 = new QPushButton(QStringLiteral("Close"), this);
+  placeTwips(Command1, 3300, 5700, 1200, 420);
+  connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+}
+
+void Form5::Form_Load() {
+  Text1->clear();
+  // A missing or unreadable help file leaves the page empty.
+  const auto text = vb::readLatin1(files::resolve(ctx.folders.ProgramFolder, QStringLiteral("orvexhlp.txt")));
+  if (text)
+    Text1->setPlainText(QString(*text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void Form5::Command1_Click() {
+  hide();
+}

@@ -1,0 +1,43 @@
+#include "app/frmSplash.h"
+
+#include "app/AppContext.h"
+#include "app/DocumentFolders.h"
+#include "app/frmQ7TLVLogo.h"
+#include "logging/Form1.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFiles.h"
+
+#include <QDir>
+
+frmSplash::frmSplash(AppContext &context) : ctx(context) {}
+
+void frmSplash::Form_Load() {
+  Folders &f = ctx.folders;
+  f.ProgramFolder = QDir::currentPath();
+  f.ProgramDrive = f.ProgramFolder.left(1);
+
+  frmQ7TLVLogo &logo = ctx.window<frmQ7TLVLogo>();
+  logo.Form_Load();
+  logo.exec();
+
+  const UserFolders user = systemUserFolders();
+  const QString software = QStringLiteral("/Q7TLV Software");
+  GetDocumentsPath(ctx.dialogs, user, software, QStringLiteral("/Orvex Network"));
+  const QString base = GetDocumentsPath(ctx.dialogs, user, software, QStringLiteral("/Shared"));
+  f.SharedFolder = onDisk(base + QStringLiteral("/Shared"));
+  f.DataFolder = onDisk(base + QStringLiteral("/Orvex Network"));
+
+  // The program starts even when the file cannot be read: its keys are written again whole.
+  const QString xml = files::resolve(f.SharedFolder, kSharedPreferencesFile);
+  QString error;
+  if (!ctx.sharedPrefs.LoadSharedPreferences(xml, &error))
+    ctx.dialogs.message(error + QStringLiteral("  ") + xml,
+                        QStringLiteral("Unable to read shared preferences."));
+
+  MakePath(ctx.dialogs, f.DataFolder + QStringLiteral("/BACKUP"), 0);
+
+  Form1 &main = ctx.window<Form1>();
+  main.Form_Load();
+  main.show();
+  ctx.unload<frmSplash>();
+}
