@@ -1,6 +1,7 @@
 #include "app/Form5.h"
 
 #include "app/AppContext.h"
+#include "app/ScreenScaling.h"
 #include "platform/Controls.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
@@ -24,8 +25,10 @@ Form5::Form5(AppContext &context) : ctx(context) {
 }
 
 void Form5::Form_Load() {
+  // Any failure of the load, the scaling's included, leaves the page empty without a word.
+  if (ScreenScaling::CentredCopy(*this, ctx, ScreenScaling::CentredWindow::Form5))
+    return;
   Text1->clear();
-  // A missing or unreadable help file leaves the page empty.
   const auto text = vb::readLatin1(files::resolve(ctx.folders.ProgramFolder, QStringLiteral("orvexhlp.txt")));
   if (text)
     Text1->setPlainText(QString(*text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

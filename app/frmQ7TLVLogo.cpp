@@ -2,15 +2,14 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentFolders.h"
+#include "app/ScreenScaling.h"
 #include "platform/Controls.h"
 #include "platform/ProgramFiles.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -19,8 +18,8 @@ constexpr int kWidth = 5400;  // twips
 constexpr int kHeight = 3000; // twips
 constexpr int kBannerTop = 2280;
 
-QPixmap logoPicture() {
-  QPixmap picture(kWidth / kTwipsPerPixel, kHeight / kTwipsPerPixel);
+QPixmap logoPicture(const QSize &size) {
+  QPixmap picture(size);
   QPainter p(&picture);
   QLinearGradient sky(0, 0, 0, picture.height());
   sky.setColorAt(0, QColor(0, 40, 100));
@@ -40,8 +39,8 @@ QPixmap logoPicture() {
   return picture;
 }
 
-QPixmap bannerPicture() {
-  QPixmap picture(kWidth / kTwipsPerPixel, (kHeight - kBannerTop) / kTwipsPerPixel);
+QPixmap bannerPicture(const QSize &size) {
+  QPixmap picture(size);
   picture.fill(QColor(0, 192, 192));
   QPainter p(&picture);
   p.setPen(Qt::black);
@@ -56,14 +55,16 @@ QPixmap bannerPicture() {
 
 frmQ7TLVLogo::frmQ7TLVLogo(AppContext &context) : ctx(context) {
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-  placeTwips(this, 0, 0, kWidth, kHeight);
+  // The placement of a window counts a frame this one does not have.
+  const QSizeF frame = frameTwips(this);
+  placeTwips(this, 0, 0, kWidth + frame.width(), kHeight + frame.height());
   Image1 = new QLabel(this);
   placeTwips(Image1, 0, 0, kWidth, kHeight);
-  Image1->setPixmap(logoPicture());
+  Image1->setPixmap(logoPicture(Image1->size()));
   Image1->installEventFilter(this);
   Image2 = new QLabel(this);
   placeTwips(Image2, 0, kBannerTop, kWidth, kHeight - kBannerTop);
-  Image2->setPixmap(bannerPicture());
+  Image2->setPixmap(bannerPicture(Image2->size()));
   Image2->hide();
 
   Timer1 = new QTimer(this);
@@ -75,11 +76,7 @@ frmQ7TLVLogo::frmQ7TLVLogo(AppContext &context) : ctx(context) {
 }
 
 void frmQ7TLVLogo::Form_Load() {
-  // Centred, a little above the middle of the screen.
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  const double left = (screen.width() * kTwipsPerPixel - kWidth) / 2.0;
-  const double top = (screen.height() * kTwipsPerPixel - kHeight) / 2.0 - 170;
-  move(screen.x() + qRound(left / kTwipsPerPixel), screen.y() + qRound(top / kTwipsPerPixel));
+  ScreenScaling::CentreLogo(*this, ctx);
 
   const QString base = GetDocumentsPath(ctx.dialogs, systemUserFolders(), QStringLiteral("/Q7TLV Software"),
                                         QStringLiteral("/Shared"));

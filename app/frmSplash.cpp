@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentFolders.h"
+#include "app/ScreenScaling.h"
 #include "app/frmQ7TLVLogo.h"
 #include "logging/Form1.h"
 #include "platform/Dialogs.h"
@@ -19,6 +20,7 @@ void frmSplash::Form_Load() {
   frmQ7TLVLogo &logo = ctx.window<frmQ7TLVLogo>();
   logo.Form_Load();
   logo.exec();
+  ScreenScaling::ResizeForm(*this, ctx);
 
   const UserFolders user = systemUserFolders();
   const QString software = QStringLiteral("/Q7TLV Software");
