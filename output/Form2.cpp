@@ -10,6 +10,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/VbText.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -139,8 +140,10 @@ void Form2::buildControls() {
 
   onKeyPress(Text2, callsKeyPress);
   onKeyPress(txtSection, callsKeyPress);
-  // The band comes from the list only: a typed "2" would otherwise pick "20M".
+  // The band comes from the list only: a typed "2" would otherwise pick "20M", in the closed box
+  // and in its open list (where Enter and Escape still choose and close).
   onKeyPress(Combo1, [](int) { return 0; });
+  onKeyPress(Combo1->view(), [](int KeyAscii) { return KeyAscii < ' ' ? KeyAscii : 0; });
 
   connect(Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
   connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);

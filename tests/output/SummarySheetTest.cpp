@@ -8,6 +8,7 @@
 #include "tests/output/ExportTestData.h"
 #include "tests/support/TestContext.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -135,6 +136,9 @@ TEST_F(SummarySheet, TypedKeys) {
   EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("ALL"));
   QTest::keyClick(f.Combo1, Qt::Key_Down);
   EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("160M"));
+  const QModelIndex listed = f.Combo1->view()->currentIndex();
+  QTest::keyClicks(f.Combo1->view(), QStringLiteral("4"));
+  EXPECT_EQ(f.Combo1->view()->currentIndex(), listed) << "the open list ignores typing too";
 }
 
 TEST_F(SummarySheet, WritesTheEntryByteForByteThenRemembersTheAddressTrimmed) {
