@@ -173,15 +173,7 @@ TEST(CabrilloQso, StoredValuesThatAreNotTheUsualForms) {
   EXPECT_TRUE(broken.endsWith(QStringLiteral("DL1  XYZ      599 123    1\r\n")));
 }
 
-TEST(CabrilloHeader, ContestWordAndOperatorsLine) {
-  const auto contest = [](const char *mode) {
-    return cabrilloLog(header(QString::fromLatin1(mode), QStringLiteral("K1ABC")), LogArrays())
-        .section(QStringLiteral("\r\n"), 3, 3);
-  };
-  EXPECT_EQ(contest("CW"), QStringLiteral("CONTEST: CQ-WPX-CW"));
-  EXPECT_EQ(contest("RY"), QStringLiteral("CONTEST: CQ-WPX-RTTY"));
-  EXPECT_EQ(contest("PH"), QStringLiteral("CONTEST: CQ-WPX-SSB"));
-
+TEST(CabrilloHeader, OperatorsAndALineBreakInTheSoapbox) {
   CabrilloHeader h = header(QStringLiteral("CW"), QStringLiteral("K1ABC"));
   h.operators = QStringLiteral(" ");
   EXPECT_TRUE(cabrilloLog(h, LogArrays()).contains(QStringLiteral("\r\nOPERATORS:  \r\n")))
