@@ -1,8 +1,10 @@
 #include "output/Form2.h"
 
 #include "app/AppContext.h"
+#include "app/ScreenScaling.h"
 #include "app/SharedPreferences.h"
 #include "logging/Form1.h"
+#include "logging/Score.h"
 #include "output/Cabrillo.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -153,6 +155,7 @@ void Form2::buildControls() {
 }
 
 void Form2::Form_Load() {
+  ScreenScaling::ResizeForm(*this, ctx);
   Combo1->addItems({QStringLiteral("ALL"), QStringLiteral("160M"), QStringLiteral("80M"),
                     QStringLiteral("40M"), QStringLiteral("20M"), QStringLiteral("15M"),
                     QStringLiteral("10M")});
@@ -206,8 +209,7 @@ CabrilloHeader Form2::summary() const {
   c.bandLimited = Check2->isChecked();
   c.tbWires = Check3->isChecked();
 
-  // In double: points times prefixes passes the range of a 32-bit number in a big log.
-  h.claimedScore = static_cast<double>(ctx.logging.TotalPoints) * ctx.logging.WorkedPrefixCount;
+  h.claimedScore = static_cast<double>(claimedScore(ctx.logging.TotalPoints, ctx.logging.WorkedPrefixCount));
   h.operators = Text2->text();
   h.club = Text10->text();
   h.name = Text5->text();

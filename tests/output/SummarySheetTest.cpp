@@ -104,6 +104,13 @@ TEST_F(SummarySheet, EachOpeningStartsWithTheDefaultsAndTheRememberedAddress) {
   EXPECT_FALSE(sheet().Check2->isChecked());
 }
 
+TEST_F(SummarySheet, ScaledToTheScreenAtEachOpening) {
+  pc.ctx->screen = std::make_unique<FixedScreenMetrics>(1280, 960);
+  Form2 &f = sheet();
+  EXPECT_EQ(f.Text5->geometry(), QRect(32, 64, 560, 44)); // design 240, 480, 4,200 x 330 twips, doubled
+  EXPECT_EQ(f.Combo1->geometry(), QRect(364, 16, 88, 22)) << "this rule leaves combo boxes as designed";
+}
+
 TEST_F(SummarySheet, TransmittersOnlyForMultiple) {
   Form2 &f = sheet();
   f.Option7->click();
