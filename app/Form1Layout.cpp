@@ -55,18 +55,18 @@ void Form1::AddListColumns() {
   addColumns(txtDX, kSpotColumns, width);
 }
 
-void Form1::ApplyFormSize() {
+bool Form1::ApplyFormSize() {
   hide(); // the start-up window shows the main window after its load
   ScreenScaling::FormLayout layout(*this);
   const ScreenScaling::Fault fault =
       ScreenScaling::ApplyFormSize(layout.model, ctx.screen->twips(), float(ctx.prefs.FormSizePercent),
                                    {layout.control(ListView1), layout.control(txtDX)});
   layout.apply();
-  if (fault) {
-    // The next start uses the full size.
-    ctx.prefs.FormSizePercent = 100;
-    SavePref();
-  }
+  if (!fault)
+    return true;
+  // The next start uses the full size.
+  ctx.prefs.FormSizePercent = 100;
+  return SavePref();
 }
 
 void Form1::FitToScreen() {

@@ -487,7 +487,8 @@ void FormLayout::apply() const {
       font.setFamily(c.FontName);
       w->setFont(font);
     }
-    if (auto *list = qobject_cast<QTreeWidget *>(w))
+    // Lists whose columns were never given in twips keep theirs.
+    if (auto *list = qobject_cast<QTreeWidget *>(w); list && !c.Columns.empty())
       setColumnTwips(list, QList<float>(c.Columns.begin(), c.Columns.end()));
   }
 }

@@ -148,7 +148,7 @@ public:
   QAction *mnuTaskbar = nullptr;
   bool ScaleToScreen(); // false when scaling failed part-way
   void AddListColumns();
-  void ApplyFormSize();
+  bool ApplyFormSize(); // false when its fallback to 100 % could not be saved
   void FitToScreen();
   void mnuFormSize_Click();
   void mnuTaskbar_Click();

@@ -138,7 +138,7 @@ void Form2::buildControls() {
   Command4->setAutoDefault(false);
   Command3->setAutoDefault(false);
 
-  placeTwips(this, 0, 0, 9300, 5900);
+  placeTwips(this, 0, 0, 9420, 6365); // outer size: a client area of 9,300 x 5,900
 
   onKeyPress(Text2, callsKeyPress);
   onKeyPress(txtSection, callsKeyPress);

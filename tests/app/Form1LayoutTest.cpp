@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTreeWidget>
 
@@ -83,6 +85,18 @@ TEST(MainWindowLayout, StoredPercentageOfZeroFallsBackToTheFullScreen) {
   EXPECT_EQ(s.prefs().FormSizePercent, 100);
   EXPECT_EQ(f.size(), QSize(1920 - 8, 1080 - 31));
   EXPECT_EQ(f.txtCall->geometry(), QRect(24, 54, 300, 50));
+  EXPECT_TRUE(QFile::exists(s.pc.programDir.filePath(QStringLiteral("orvexfnt.txt"))));
+}
+
+TEST(MainWindowLayout, FallbackThatCannotBeSavedFailsTheLoad) {
+  Station s(1920, 1080);
+  Form1 &f = s.form();
+  QDir(s.pc.programDir.path()).mkdir(QStringLiteral("orvexfnt.txt")); // not writable as a file
+  s.prefs().FormSizePercent = 0;
+  EXPECT_FALSE(f.ApplyFormSize());
+  EXPECT_EQ(s.prefs().FormSizePercent, 100);
+  s.prefs().FormSizePercent = 90;
+  EXPECT_TRUE(f.ApplyFormSize());
 }
 
 TEST(MainWindowLayout, TaskbarToggleFitsTheWorkAreaAndBack) {
