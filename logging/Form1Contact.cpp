@@ -50,9 +50,7 @@ void Form1::Mains() {
                                        : utcStamp(ctx.clock.now(), s.station.UtcOffsetHours);
     LogEntry e;
     e.rsts = txtRSTS->text();
-    e.countryworked = txtCntry->text();
-    while (e.countryworked.endsWith(u' '))
-      e.countryworked.chop(1);
+    e.countryworked = vb::rtrim(txtCntry->text());
     e.calls = txtCall->text();
     e.rstr = txtRSTR->text();
     e.serialr = txtSec->text();

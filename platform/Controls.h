@@ -21,10 +21,24 @@ public:
   // Hides QLineEdit::setText: the caret goes to the start, as the program's rules assume.
   void setText(const QString &text);
 
+  // The box's key filter: it gets the code of each typed character (see keyAscii) and may
+  // change it; 0 drops the key, another code types that character in its place.
+  std::function<void(int &KeyAscii)> KeyPress;
+
+signals:
+  // The focus went to another control of the program; not sent when only the window lost the
+  // activation (a message box, another program), as the old controls did not.
+  void lostFocus();
+
 protected:
+  void keyPressEvent(QKeyEvent *event) override;
   void focusInEvent(QFocusEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
 };
+
+// The character code of a key as the old key events gave it: Enter 13, Backspace 8, Escape 27,
+// Ctrl+letter 1 to 26, else the character typed; 0 for keys that type nothing.
+int keyAscii(const QKeyEvent &event);
 
 class Label : public QLabel {
   Q_OBJECT

@@ -1,10 +1,14 @@
 #include "platform/LogDb.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QVariant>
+
+#include <filesystem>
 
 namespace {
 
@@ -26,6 +30,12 @@ ContactRecord recordFrom(const QSqlQuery &q) {
   return {text(q.value(0)), text(q.value(1)), text(q.value(2)),  text(q.value(3)),
           text(q.value(4)), text(q.value(5)), text(q.value(6)),  text(q.value(7)),
           text(q.value(8)), text(q.value(9)), text(q.value(10)), text(q.value(11))};
+}
+
+void bindRecord(QSqlQuery &q, const ContactRecord &r) {
+  for (const QString *v : {&r.calls, &r.rstr, &r.serialr, &r.rsts, &r.flddate, &r.fldtime, &r.points,
+                           &r.serials, &r.uband, &r.trn, &r.countryworked, &r.prefix})
+    q.addBindValue(bindable(*v));
 }
 
 bool exec(QSqlQuery &q, const QString &sql) {
@@ -93,12 +103,12 @@ void LogDb::close() {
   open_ = false;
 }
 
-bool LogDb::loadAllOrdered(const std::function<bool(const ContactRecord &)> &row) {
+bool LogDb::select(const QString &sql, const std::function<bool(const ContactRecord &)> &row) {
   if (!open_)
     return fail(QStringLiteral("The log is not open."));
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.setForwardOnly(true);
-  if (!q.exec(QStringLiteral("select %1 from tblLog order by flddate, fldtime, rowid").arg(kColumns)))
+  if (!q.exec(sql))
     return fail(q.lastError().text());
   while (q.next()) {
     if (!row(recordFrom(q)))
@@ -108,6 +118,14 @@ bool LogDb::loadAllOrdered(const std::function<bool(const ContactRecord &)> &row
   if (!ok)
     lastError_ = q.lastError().text();
   return ok;
+}
+
+bool LogDb::loadAllOrdered(const std::function<bool(const ContactRecord &)> &row) {
+  return select(QStringLiteral("select %1 from tblLog order by flddate, fldtime, rowid").arg(kColumns), row);
+}
+
+bool LogDb::loadInTableOrder(const std::function<bool(const ContactRecord &)> &row) {
+  return select(QStringLiteral("select %1 from tblLog order by rowid").arg(kColumns), row);
 }
 
 std::optional<double> LogDb::count() {
@@ -129,8 +147,23 @@ bool LogDb::insert(const ContactRecord &r) {
     return fail(QStringLiteral("The log is not open."));
   QSqlQuery q(QSqlDatabase::database(connection_, false));
   q.prepare(QStringLiteral("insert into tblLog (%1) values (?,?,?,?,?,?,?,?,?,?,?,?)").arg(kColumns));
-  for (const QString *v : {&r.calls, &r.rstr, &r.serialr, &r.rsts, &r.flddate, &r.fldtime, &r.points,
-                           &r.serials, &r.uband, &r.trn, &r.countryworked, &r.prefix})
+  bindRecord(q, r);
+  if (!q.exec())
+    return fail(q.lastError().text());
+  return true;
+}
+
+bool LogDb::updateByCallBandTime(const QString &call, const QString &band, const QString &time,
+                                 const ContactRecord &r) {
+  if (!open_)
+    return fail(QStringLiteral("The log is not open."));
+  QSqlQuery q(QSqlDatabase::database(connection_, false));
+  q.prepare(QStringLiteral("update tblLog set calls = ?, rstr = ?, serialr = ?, rsts = ?, flddate = ?, "
+                           "fldtime = ?, points = ?, serials = ?, uband = ?, trn = ?, countryworked = ?, "
+                           "prefix = ? where calls = ? collate nocase and uband = ? collate nocase and "
+                           "fldtime = ? collate nocase"));
+  bindRecord(q, r);
+  for (const QString *v : {&call, &band, &time})
     q.addBindValue(bindable(*v));
   if (!q.exec())
     return fail(q.lastError().text());
@@ -210,4 +243,44 @@ bool LogDb::createEmpty(const QString &path, QString *error) {
   }
   QSqlDatabase::removeDatabase(name);
   return ok;
+}
+
+bool LogDb::copyLog(const QString &source, const QString &target, QString *error) {
+  const auto failWith = [error](const QString &why) {
+    if (error)
+      *error = why;
+    return false;
+  };
+  if (!QFileInfo(source).isFile())
+    return failWith(QStringLiteral("The log file %1 does not exist.").arg(source));
+  // VACUUM INTO refuses an existing file, so the copy goes to a new folder beside the target.
+  QTemporaryDir work(QFileInfo(target).absolutePath() + QStringLiteral("/.archive-XXXXXX"));
+  if (!work.isValid())
+    return failWith(work.errorString());
+  const QString copy = work.filePath(QStringLiteral("copy.mdb"));
+  const QString name = QStringLiteral("orvex-copy-%1").arg(reinterpret_cast<quintptr>(&work));
+  QString why;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(source);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (db.open()) {
+      QSqlQuery q(db);
+      q.prepare(QStringLiteral("vacuum into ?"));
+      q.addBindValue(copy);
+      if (!q.exec())
+        why = q.lastError().text();
+    } else {
+      why = db.lastError().text();
+    }
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(name);
+  if (!why.isEmpty())
+    return failWith(why);
+  std::error_code ec;
+  std::filesystem::rename(QFile::encodeName(copy).toStdString(), QFile::encodeName(target).toStdString(), ec);
+  if (ec)
+    return failWith(QString::fromLocal8Bit(ec.message()));
+  return true;
 }

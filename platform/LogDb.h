@@ -34,18 +34,29 @@ public:
   // Every row ordered by date and time (row id last, so equal times keep one order). The
   // callback is called per row; a false return from it stops the read.
   virtual bool loadAllOrdered(const std::function<bool(const ContactRecord &)> &row);
+  // Every row in the order the table holds them, as another log is read for appending.
+  virtual bool loadInTableOrder(const std::function<bool(const ContactRecord &)> &row);
   virtual std::optional<double> count();
   virtual bool insert(const ContactRecord &record);
   // Rows whose call equals `call` without regard to case, in table order.
   virtual std::optional<std::vector<ContactRecord>> rowsForCall(const QString &call);
   virtual bool deleteAll();
   virtual bool deleteByCallBandTime(const QString &call, const QString &band, const QString &time);
+  // Rewrites every row whose call, band and time equal the old ones (without regard to case)
+  // with the twelve values of `record`.
+  virtual bool updateByCallBandTime(const QString &call, const QString &band, const QString &time,
+                                    const ContactRecord &record);
 
   // Writes a new empty log with tblLog; refuses to replace an existing file.
   static bool createEmpty(const QString &path, QString *error = nullptr);
+  // Writes a consistent copy of the log at `source` to `target` (SQLite's VACUUM INTO, which
+  // reads one snapshot even while other PCs write). The copy is made under a new name in the
+  // target's folder and renamed over `target` only when complete.
+  static bool copyLog(const QString &source, const QString &target, QString *error = nullptr);
 
 protected:
   bool fail(const QString &error);
+  bool select(const QString &sql, const std::function<bool(const ContactRecord &)> &row);
   QString connection_;
   QString path_;
   QString lastError_;

@@ -1,7 +1,10 @@
 #include "platform/ProgramFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <filesystem>
 
 namespace files {
 
@@ -29,6 +32,17 @@ QString firstExisting(const QStringList &folders, const QString &name) {
 
 bool exists(const QString &path) {
   return QFileInfo(path).isFile();
+}
+
+bool sameFile(const QString &a, const QString &b) {
+  const QString canonicalA = QFileInfo(a).canonicalFilePath();
+  const QString canonicalB = QFileInfo(b).canonicalFilePath();
+  if (canonicalA.isEmpty() || canonicalB.isEmpty())
+    return false;
+  std::error_code ec;
+  return canonicalA == canonicalB ||
+         std::filesystem::equivalent(QFile::encodeName(canonicalA).toStdString(),
+                                     QFile::encodeName(canonicalB).toStdString(), ec);
 }
 
 } // namespace files

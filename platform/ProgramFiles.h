@@ -16,4 +16,8 @@ QString firstExisting(const QStringList &folders, const QString &name);
 
 bool exists(const QString &path);
 
+// Whether two paths name one existing file, however they are spelt: relative paths, symbolic
+// and hard links included. A missing file is never the same as anything.
+bool sameFile(const QString &a, const QString &b);
+
 } // namespace files

@@ -44,6 +44,13 @@ double val(const QString &text) {
   return ok ? v : 0.0;
 }
 
+QString rtrim(const QString &text) {
+  qsizetype end = text.size();
+  while (end > 0 && text[end - 1] == u' ')
+    --end;
+  return text.left(end);
+}
+
 double roundHalfEven(double value) {
   return std::nearbyint(value);
 }
@@ -251,6 +258,7 @@ std::optional<QString> FieldReader::rawField(bool *quoted) {
       ++pos_;
     value = data_.mid(start, pos_ - start).trimmed();
   }
+  lineEnded_ = pos_ >= data_.size() || data_[pos_] != u',';
   if (pos_ < data_.size()) {
     if (data_[pos_] == u',') {
       ++pos_;
@@ -268,6 +276,17 @@ std::optional<QString> FieldReader::rawField(bool *quoted) {
 std::optional<QString> FieldReader::text() {
   bool quoted = false;
   return rawField(&quoted);
+}
+
+std::optional<QStringList> FieldReader::line() {
+  QStringList fields;
+  do {
+    auto field = text();
+    if (!field)
+      return std::nullopt;
+    fields << *field;
+  } while (!lineEnded_);
+  return fields;
 }
 
 std::optional<double> FieldReader::number(double min, double max) {

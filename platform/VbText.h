@@ -20,6 +20,9 @@ bool isNumeric(const QString &text);
 // Blanks before and inside the digits are skipped.
 double val(const QString &text);
 
+// The text without its trailing blanks (other white space stays).
+QString rtrim(const QString &text);
+
 // Round to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);
 std::int64_t roundToInt(double value);
@@ -68,11 +71,14 @@ public:
   std::optional<double> number(double min = -1.0e308, double max = 1.0e308);
   std::optional<int> integer(int min, int max);
   std::optional<bool> boolean();
+  // The text fields from here to the end of the line (one record of a line-per-record file).
+  std::optional<QStringList> line();
 
 private:
   std::optional<QString> rawField(bool *quoted);
   QString data_;
   qsizetype pos_ = 0;
+  bool lineEnded_ = false; // the last field read ended its line
 };
 
 // A line of values printed one after another, with tab stops at 1-based columns. A tab stop

@@ -2,7 +2,10 @@
 #include "platform/VbText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -23,4 +26,24 @@ TEST(ProgramFiles, FirstExistingSearchesFoldersInOrder) {
   EXPECT_EQ(files::firstExisting({a.path(), b.path(), c.path()}, QStringLiteral("arrlpre2.txt")),
             b.filePath(QStringLiteral("arrlpre2.txt")));
   EXPECT_EQ(files::firstExisting({a.path()}, QStringLiteral("x.txt")), a.filePath(QStringLiteral("x.txt")));
+}
+
+TEST(ProgramFiles, SameFileSeesThroughRelativePathsAndLinks) {
+  QTemporaryDir dir;
+  const QString log = dir.filePath(QStringLiteral("OrvexLog.MDB"));
+  ASSERT_TRUE(vb::writeLatin1Atomic(log, QStringLiteral("log")));
+  ASSERT_TRUE(QFile::link(log, dir.filePath(QStringLiteral("link.mdb"))));
+  ASSERT_EQ(::link(QFile::encodeName(log).constData(),
+                   QFile::encodeName(dir.filePath(QStringLiteral("hard.mdb"))).constData()),
+            0);
+  ASSERT_TRUE(vb::writeLatin1Atomic(dir.filePath(QStringLiteral("other.mdb")), QStringLiteral("log")));
+
+  EXPECT_TRUE(files::sameFile(log, dir.filePath(QStringLiteral("link.mdb"))));
+  EXPECT_TRUE(files::sameFile(log, dir.filePath(QStringLiteral("hard.mdb"))));
+  EXPECT_TRUE(files::sameFile(log, QDir::current().relativeFilePath(log)));
+  EXPECT_TRUE(files::sameFile(log, dir.path() + QStringLiteral("/./OrvexLog.MDB")));
+  EXPECT_FALSE(files::sameFile(log, dir.filePath(QStringLiteral("other.mdb"))));
+  EXPECT_FALSE(files::sameFile(dir.filePath(QStringLiteral("a.mdb")), dir.filePath(QStringLiteral("a.mdb"))))
+      << "two missing files are not one file";
+  EXPECT_FALSE(files::sameFile(QString(), QString()));
 }

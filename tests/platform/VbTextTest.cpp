@@ -115,6 +115,21 @@ TEST(VbRead, EmptyAndShortFiles) {
   EXPECT_FALSE(FieldReader::fromFile(QStringLiteral("/nonexistent/file.txt")).has_value());
 }
 
+TEST(VbRead, LinesEndAtLineEndsNotAtCommas) {
+  FieldReader r(QStringLiteral("\"a, b\",3,\"\"\r\n\"one\"\n\"x\",\r\n\"tail\","));
+  EXPECT_EQ(r.line(), QStringList({QStringLiteral("a, b"), QStringLiteral("3"), QString()}));
+  EXPECT_EQ(r.line(), QStringList{QStringLiteral("one")});
+  EXPECT_EQ(r.line(), QStringList({QStringLiteral("x"), QString()})) << "a trailing comma adds an empty field";
+  EXPECT_FALSE(r.line().has_value()) << "the data ends in the middle of a line";
+  EXPECT_FALSE(r.line().has_value());
+}
+
+TEST(VbText, RtrimDropsOnlyTrailingBlanks) {
+  EXPECT_EQ(rtrim(QStringLiteral("  Cote d'Ivoire   ")), QStringLiteral("  Cote d'Ivoire"));
+  EXPECT_EQ(rtrim(QStringLiteral("   ")), QString());
+  EXPECT_EQ(rtrim(QStringLiteral("USA\t")), QStringLiteral("USA\t"));
+}
+
 TEST(VbPrint, TabStopsPadAndAPassedStopContinuesOnTheNextLine) {
   EXPECT_EQ(PrintLine().text(QStringLiteral("QSO:")).tab(7).text(QStringLiteral("14000")).str(),
             QStringLiteral("QSO:  14000\r\n"));

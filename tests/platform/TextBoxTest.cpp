@@ -1,0 +1,70 @@
+// The text box's key filter and lost-focus signal, driven by real key and focus events.
+#include "platform/Controls.h"
+
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+TEST(KeyAscii, CodesAsTheOldKeyEventsGaveThem) {
+  const auto code = [](int key, Qt::KeyboardModifiers mods, const QString &text) {
+    return keyAscii(QKeyEvent(QEvent::KeyPress, key, mods, text));
+  };
+  EXPECT_EQ(code(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")), 13);
+  EXPECT_EQ(code(Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r")), 13);
+  EXPECT_EQ(code(Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b")), 8);
+  EXPECT_EQ(code(Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")), 27);
+  EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16")), 22);
+  EXPECT_EQ(code(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")), 'a');
+  EXPECT_EQ(code(Qt::Key_QuoteDbl, Qt::ShiftModifier, QStringLiteral("\"")), '"');
+  EXPECT_EQ(code(Qt::Key_Left, Qt::NoModifier, QString()), 0);
+  EXPECT_EQ(code(Qt::Key_F1, Qt::NoModifier, QString()), 0);
+}
+
+TEST(TextBoxKeyPress, TheFilterDropsReplacesOrPassesEachKey) {
+  TextBox box;
+  QList<int> seen;
+  box.KeyPress = [&seen](int &KeyAscii) {
+    seen << KeyAscii;
+    if (KeyAscii == 'x')
+      KeyAscii = 0;
+    else if (KeyAscii >= 'a' && KeyAscii <= 'z')
+      KeyAscii -= 'a' - 'A';
+  };
+  QSignalSpy returns(&box, &QLineEdit::returnPressed);
+  QTest::keyClicks(&box, QStringLiteral("k1xa"));
+  EXPECT_EQ(box.text(), QStringLiteral("K1A"));
+  QTest::keyClick(&box, Qt::Key_Backspace);
+  EXPECT_EQ(box.text(), QStringLiteral("K1"));
+  QTest::keyClick(&box, Qt::Key_Left);
+  EXPECT_EQ(box.cursorPosition(), 1) << "keys without a character never reach the filter";
+  QTest::keyClick(&box, Qt::Key_Return);
+  EXPECT_EQ(returns.count(), 1) << "an unchanged Enter is the box's own";
+  EXPECT_EQ(seen, QList<int>({'k', '1', 'x', 'a', 8, 13}));
+
+  box.setSelection(0, 2);
+  QTest::keyClick(&box, Qt::Key_B);
+  EXPECT_EQ(box.text(), QStringLiteral("B")) << "a replaced key replaces the selection as typing does";
+}
+
+TEST(TextBoxLostFocus, SentWhenTheFocusMovesInsideTheWindowOnly) {
+  QWidget window;
+  auto *a = new TextBox(&window);
+  auto *b = new TextBox(&window);
+  b->move(0, 40);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  a->setFocus();
+  QSignalSpy lost(a, &TextBox::lostFocus);
+  b->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(lost.count(), 1);
+
+  a->setFocus();
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_EQ(lost.count(), 1) << "another window taking the activation is no lost focus";
+}
