@@ -153,6 +153,7 @@ void Form1::buildMenus() {
   mnuOpen = file->addAction(QStringLiteral("&Open"), this, &Form1::mnuOpen_Click);
   mnuWriteSumm = file->addAction(QStringLiteral("&Write Cabrillo File"), this, &Form1::mnuWriteSumm_Click);
   buildExportMenus(*file);
+  buildMaintenanceMenus(*file);
   file->addSeparator();
   mnuCopyListtoClipboard = file->addAction(QStringLiteral("Copy &Listed Items to Clipboard"), this,
                                            &Form1::mnuCopyListtoClipboard_Click);

@@ -158,6 +158,13 @@ public:
   void Form_Load();
   void mnuHelp_Click();
 
+  // Log maintenance: archive copy and append or restore.
+  QAction *mnuArchive = nullptr;
+  QAction *mnuCombine = nullptr;
+  void buildMaintenanceMenus(QMenu &file);
+  void mnuArchive_Click();
+  void mnuCombine_Click();
+
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);
   void resetDupeLine();

@@ -1,5 +1,6 @@
 #include "output/LogMaintenance.h"
 
+#include "app/SharedPreferences.h"
 #include "platform/VbText.h"
 
 bool isContestBand(const QString &band) {
@@ -56,4 +57,8 @@ bool appendContacts(LogDb &log, const std::vector<ContactRecord> &records, bool 
       return false;
   }
   return true;
+}
+
+QString archiveFileName(const QString &myCall, const QDate &today) {
+  return CallToFileName(myCall) + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".mdb");
 }

@@ -5,6 +5,7 @@
 #include "logging/LogArrays.h"
 #include "platform/LogDb.h"
 
+#include <QDate>
 #include <QString>
 
 #include <vector>
@@ -32,3 +33,6 @@ BackupContents readBackup(const QString &content);
 // and band are already in the log (without regard to case), including the records inserted so
 // far, is left out. False at the first failing statement; what was inserted before stays.
 bool appendContacts(LogDb &log, const std::vector<ContactRecord> &records, bool skipDuplicates);
+
+// The archive's proposed name: the call's file-name stem, the day "yyyy-mm-dd" and ".mdb".
+QString archiveFileName(const QString &myCall, const QDate &today);
