@@ -64,12 +64,8 @@ UserFolders systemUserFolders() {
           QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)};
 }
 
-std::optional<QString> presentPath(const QString &path) {
-  return lookUp(path).path;
-}
-
 QString onDisk(const QString &path) {
-  return presentPath(path).value_or(path);
+  return lookUp(path).path.value_or(path);
 }
 
 std::optional<QString> MakePath(Dialogs &dialogs, const QString &path, int reportFailure) {

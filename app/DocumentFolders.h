@@ -9,6 +9,12 @@
 
 class Dialogs;
 
+// The program's folders under the documents folder: the base, and the data and shared folders
+// in it. Each begins with "/" as GetDocumentsPath expects.
+inline const QString kSoftwareFolder = QStringLiteral("/Q7TLV Software");
+inline const QString kDataSubFolder = QStringLiteral("/Orvex Network");
+inline const QString kSharedSubFolder = QStringLiteral("/Shared");
+
 // Where this system keeps the user's folders.
 struct UserFolders {
   QString profile;   // the home folder; empty when unknown
@@ -19,8 +25,6 @@ struct UserFolders {
 // $HOME, and the XDG documents and data folders.
 UserFolders systemUserFolders();
 
-// The entry `path` names, with its last level spelled as on disk, when one is there.
-std::optional<QString> presentPath(const QString &path);
 // `path` with its last level spelled as on disk, or as given when there is no such entry.
 QString onDisk(const QString &path);
 

@@ -39,6 +39,8 @@ void Form1::CheckUTCOffset() {
   float &offset = ctx.logging.station.UtcOffsetHours;
   const float old = offset;
   const ClockReading now = ctx.clock.localAndUtc();
+  if (!now.utc.isValid() || !now.local.isValid())
+    return;
   const float recommended = recommendedUtcOffset(now.utc, now.local);
   if (recommended == old)
     return;

@@ -12,15 +12,15 @@
 
 Form5::Form5(AppContext &context) : ctx(context) {
   setWindowTitle(QStringLiteral("Help Page"));
-  placeTwips(this, 0, 0, 9000, 6600);
+  placeTwips(this, 0, 0, 9000, 7000);
   Text1 = new QPlainTextEdit(this);
-  placeTwips(Text1, 120, 120, 8760, 5700);
+  placeTwips(Text1, 120, 120, 8640, 5700);
   Text1->setReadOnly(true);
   // The help text lines up its lists in columns.
   Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Command1 = new QPushButton(QStringLiteral("Close"), this);
-  placeTwips(Command1, 3900, 6000, 1200, 420);
+  placeTwips(Command1, 3840, 6000, 1200, 420);
   connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
 }
 

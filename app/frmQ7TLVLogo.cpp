@@ -61,7 +61,7 @@ frmQ7TLVLogo::frmQ7TLVLogo(AppContext &context) : ctx(context) {
   Image1 = new QLabel(this);
   placeTwips(Image1, 0, 0, kWidth, kHeight);
   Image1->setPixmap(logoPicture(Image1->size()));
-  Image1->installEventFilter(this);
+  onEvent(Image1, QEvent::MouseButtonRelease, [this](QEvent *) { Image1_Click(); });
   Image2 = new QLabel(this);
   placeTwips(Image2, 0, kBannerTop, kWidth, kHeight - kBannerTop);
   Image2->setPixmap(bannerPicture(Image2->size()));
@@ -78,10 +78,8 @@ frmQ7TLVLogo::frmQ7TLVLogo(AppContext &context) : ctx(context) {
 void frmQ7TLVLogo::Form_Load() {
   ScreenScaling::CentreLogo(*this, ctx);
 
-  const QString base = GetDocumentsPath(ctx.dialogs, systemUserFolders(), QStringLiteral("/Q7TLV Software"),
-                                        QStringLiteral("/Shared"));
-  const QString picturePath =
-      files::resolve(onDisk(base + QStringLiteral("/Shared")), QStringLiteral("splash.jpg"));
+  const QString base = GetDocumentsPath(ctx.dialogs, systemUserFolders(), kSoftwareFolder, kSharedSubFolder);
+  const QString picturePath = files::resolve(onDisk(base + kSharedSubFolder), QStringLiteral("splash.jpg"));
   QPixmap picture;
   // A picture that is missing or cannot be read leaves the built-in ones on their usual timing.
   if (files::exists(picturePath) && picture.load(picturePath)) {
@@ -105,14 +103,6 @@ void frmQ7TLVLogo::Timer1_Timer() {
 
 void frmQ7TLVLogo::Timer2_Timer() {
   Image2->show();
-}
-
-bool frmQ7TLVLogo::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
-    Image1_Click();
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void frmQ7TLVLogo::unloadLogo() {

@@ -25,9 +25,6 @@ public:
   void Timer1_Timer();
   void Timer2_Timer();
 
-protected:
-  bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
   void unloadLogo();
 };

@@ -23,11 +23,10 @@ void frmSplash::Form_Load() {
   ScreenScaling::ResizeForm(*this, ctx);
 
   const UserFolders user = systemUserFolders();
-  const QString software = QStringLiteral("/Q7TLV Software");
-  GetDocumentsPath(ctx.dialogs, user, software, QStringLiteral("/Orvex Network"));
-  const QString base = GetDocumentsPath(ctx.dialogs, user, software, QStringLiteral("/Shared"));
-  f.SharedFolder = onDisk(base + QStringLiteral("/Shared"));
-  f.DataFolder = onDisk(base + QStringLiteral("/Orvex Network"));
+  GetDocumentsPath(ctx.dialogs, user, kSoftwareFolder, kDataSubFolder);
+  const QString base = GetDocumentsPath(ctx.dialogs, user, kSoftwareFolder, kSharedSubFolder);
+  f.SharedFolder = onDisk(base + kSharedSubFolder);
+  f.DataFolder = onDisk(base + kDataSubFolder);
 
   // The program starts even when the file cannot be read: its keys are written again whole.
   const QString xml = files::resolve(f.SharedFolder, kSharedPreferencesFile);
