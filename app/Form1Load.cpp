@@ -1,5 +1,5 @@
 // The main window's load, as far as the start-up needs it: the preferences and their UTC offset,
-// then the shared log (beside the program until station setup chooses one) and its question.
+// the country list, then the shared log (beside the program until station setup chooses one) and its question.
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
@@ -20,6 +20,9 @@ void Form1::Form_Load() {
   }
   CheckUTCOffset();
   Timer3->setInterval(static_cast<int>(vb::roundToInt(ctx.prefs.RefreshMs)));
+  // A damaged country list stops the load here, as the operator has been told.
+  if (!LoadCountryTable())
+    return;
 
   StationSettings &station = st().station;
   if (station.LogFilePath.size() < 3)

@@ -97,12 +97,12 @@ void Form1::buildControls() {
   caption(QStringLiteral("Distance ..."), 2600, 1440, 1000);
   Label23 = new Label(QString(), central);
   placeTwips(Label23, 3600, 1440, 900, 240);
-  Label14 = new Label(QStringLiteral("New Multiplier"), central);
+  Label14 = new Label(QStringLiteral("New"), central);
   placeTwips(Label14, 4700, 1440, 1600, 240);
   Label14->hide();
 
   ListView1 = new QTreeWidget(central);
-  placeTwips(ListView1, 120, 1740, 9360, 3900);
+  placeTwips(ListView1, 120, 1740, 9360, 3000);
   ListView1->setRootIsDecorated(false);
   ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -126,8 +126,6 @@ void Form1::buildControls() {
   caption(QStringLiteral("QSOs / Hr (last 20 min)"), 5200, 5960, 2400);
   lblAQSO20 = new Label(QStringLiteral("0"), central);
   placeTwips(lblAQSO20, 7700, 5960, 700, 240);
-  lblScore = new Label(QString(), central);
-  placeTwips(lblScore, 120, 6100, 4800, 240);
 
   for (TextBox *t :
        {txtCall, txtRSTR, txtSec, txtRSTS, txtCntry, txtPref, txtPoints, txtPostConDate, txtPostConTime})
@@ -143,6 +141,8 @@ void Form1::buildControls() {
 
   buildListControls(central);
   buildTimeControls(central);
+  buildScoreControls(central);
+  connectCallAnalysis();
 
   placeTwips(this, 0, 0, 9600, 7200);
 }

@@ -9,6 +9,7 @@ class AppContext;
 class Label;
 class QAction;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class QTreeWidget;
@@ -34,7 +35,7 @@ public:
   TextBox *txtPostConDate = nullptr;
   TextBox *txtPostConTime = nullptr;
   Label *Label4 = nullptr;  // next serial number to send
-  Label *Label14 = nullptr; // new multiplier
+  Label *Label14 = nullptr; // "New": the prefix is a new multiplier
   Label *Label19 = nullptr; // continent
   Label *Label22 = nullptr; // bearing
   Label *Label23 = nullptr; // distance
@@ -53,9 +54,6 @@ public:
   Label *lblAQSO60 = nullptr;
   Label *lblAQSO20 = nullptr;
   QAction *mnuCopyListtoClipboard = nullptr;
-
-  // Score.
-  Label *lblScore = nullptr;
 
   QTimer *Timer1 = nullptr; // rates, every minute
   QTimer *Timer3 = nullptr; // log refresh
@@ -101,10 +99,40 @@ private:
   void buildListControls(QWidget *central);
 
 public:
+  // Call analysis: WPX prefix, country, beam heading and distance.
+  void CallPreFix();
+  void CountryLookup();
+  void HDCalc(float lat, float lon);
+  void txtCntry_KeyPress(int &KeyAscii);
+  // Loads the country list from the shared, data or program folder; false (after telling the
+  // operator) when the file is malformed.
+  bool LoadCountryTable();
+
+private:
+  void connectCallAnalysis();
+  void provisionalCallChange();
+
+public:
   // Score and worked prefixes.
+  QPlainTextEdit *Text1 = nullptr; // the worked prefixes
+  Label *Label10 = nullptr;        // "Counting ..." / "Sorting ..."
+  Label *lblTotCon = nullptr;      // contacts
+  Label *lblsectogo = nullptr;     // multipliers
+  Label *lblTotSec = nullptr;      // QSO points
+  Label *lblTotScore = nullptr;    // score
+  Label *lbl160 = nullptr;         // "Prefixes Worked - " and the count
+  void txtCntry_Change();
+  void txtPref_Change();
   void PreFixLoad();
-  void Labeldisplay();
+  void PreFixSort2();
   void PreFixAddCheck();
+  void PreFixDisplay();
+  void Labeldisplay();
+
+private:
+  void buildScoreControls(QWidget *central);
+
+public:
 
   // Operating time and clocks.
   QPushButton *cmdLogOn = nullptr;

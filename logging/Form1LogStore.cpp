@@ -20,7 +20,7 @@ void Form1::mnuopen2() {
   loading_ = true;
   LoggingState &s = st();
   s.log.clear();
-  s.WorkedPrefixCount = 0;
+  s.WorkedPrefixList.clear();
   const bool ok = ctx.db().loadAllOrdered([&s](const ContactRecord &r) {
     s.log.append(entryFromRecord(r));
     return true;

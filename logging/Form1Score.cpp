@@ -1,13 +1,98 @@
-// Points total, worked prefixes and the score line.
+// Points of the contact being entered, the "New" indicator, the worked-prefix list and the
+// score labels.
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "logging/Score.h"
 #include "platform/Controls.h"
 
-void Form1::PreFixLoad() {}
+#include <QPlainTextEdit>
 
-void Form1::PreFixAddCheck() {}
+void Form1::buildScoreControls(QWidget *central) {
+  const auto label = [central](const QString &text, double left, double top, double width) {
+    auto *l = new Label(text, central);
+    placeTwips(l, left, top, width, 240);
+    return l;
+  };
+  label(QStringLiteral("Total Contacts ........."), 120, 4800, 2000);
+  lblTotCon = label(QStringLiteral("0"), 2160, 4800, 1000);
+  label(QStringLiteral("Total Multipliers ........"), 3300, 4800, 2000);
+  lblsectogo = label(QStringLiteral("0"), 5340, 4800, 1300);
+  label(QStringLiteral("Total QSO Points ....."), 120, 5060, 2000);
+  lblTotSec = label(QStringLiteral("0"), 2160, 5060, 1000);
+  label(QStringLiteral("Total Score..............."), 3300, 5060, 2000);
+  lblTotScore = label(QStringLiteral("0"), 5340, 5060, 1300);
+  Label10 = label(QString(), 120, 5320, 2000);
+  Label10->hide();
+
+  lbl160 = label(QStringLiteral("Prefixes Worked"), 6800, 4800, 2680);
+  Text1 = new QPlainTextEdit(central);
+  placeTwips(Text1, 6800, 5040, 2680, 600);
+  Text1->setReadOnly(true);
+  Text1->setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void Form1::txtCntry_Change() {
+  const LoggingState &s = st();
+  const CountryList &table = s.CountryTable;
+  const bool inTable = s.CountryIndex >= 0 && s.CountryIndex <= table.CountryCount();
+  const QString points =
+      contactPoints({txtCntry->text(), inTable ? table.slot(s.CountryIndex).CountryContinent : QString(),
+                     s.station.MyCountry, s.station.MyContinent, s.CurrentBand, s.station.ModeCode});
+  txtPoints->setText(points);
+  // Typing then replaces the offered points.
+  if (!points.isEmpty())
+    txtPoints->selectAll();
+}
+
+void Form1::txtPref_Change() {
+  const QString prefix = txtPref->text();
+  Label14->setVisible(!prefix.isEmpty() && !st().WorkedPrefixList.contains(prefix));
+}
+
+namespace {
+// The status label is painted at once: the work that follows keeps the event loop waiting.
+void showProgress(Label *label, const QString &text) {
+  label->setText(text);
+  label->show();
+  label->repaint();
+}
+} // namespace
+
+void Form1::PreFixLoad() {
+  LoggingState &s = st();
+  s.WorkedPrefixList.clear();
+  showProgress(Label10, QStringLiteral("Counting ..."));
+  for (int n = 1; n <= s.log.ContactCount(); ++n)
+    s.WorkedPrefixList.addDistinct(s.log.slot(n).prefix);
+  PreFixSort2();
+}
+
+void Form1::PreFixSort2() {
+  showProgress(Label10, QStringLiteral("Sorting ..."));
+  st().WorkedPrefixList.sort();
+  Label10->hide();
+  PreFixDisplay();
+}
+
+void Form1::PreFixAddCheck() {
+  LoggingState &s = st();
+  if (s.log.ContactCount() == 0)
+    return;
+  s.WorkedPrefixList.insertInOrder(s.log.slot(s.log.ContactCount()).prefix);
+  PreFixDisplay();
+}
+
+void Form1::PreFixDisplay() {
+  Text1->setPlainText(st().WorkedPrefixList.displayText());
+}
 
 void Form1::Labeldisplay() {
-  lblScore->setText(QStringLiteral("Points %1").arg(st().TotalPoints));
+  const LoggingState &s = st();
+  const int prefixes = s.WorkedPrefixList.WorkedPrefixCount();
+  lblTotCon->setText(QString::number(s.log.ContactCount()));
+  lblsectogo->setText(QString::number(prefixes));
+  lblTotSec->setText(scoreText(s.TotalPoints));
+  lblTotScore->setText(scoreText(claimedScore(s.TotalPoints, prefixes)));
+  lbl160->setText(QStringLiteral("Prefixes Worked - ") + QString::number(prefixes));
 }

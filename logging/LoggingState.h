@@ -2,7 +2,9 @@
 // What the logging side of one station PC knows: its station settings, the in-memory log and
 // the counters of the LAN refresh, the dupe and entry flags, and the operating time.
 
+#include "logging/CountryTable.h"
 #include "logging/LogArrays.h"
+#include "logging/Score.h"
 
 #include <QDateTime>
 #include <QString>
@@ -26,7 +28,16 @@ struct LoggingState {
 
   LogArrays log;
   int TotalPoints = 0;
-  int WorkedPrefixCount = 0;
+  WorkedPrefixes WorkedPrefixList;
+
+  // The country list, loaded once at start, and the slot of the last country found (0: none).
+  CountryList CountryTable;
+  int CountryIndex = 0;
+
+  // A key the entry row carries into another field: its decimal code, and the receiving field
+  // (0 none, 2 country, 3 serial received, 4 report received).
+  QString CarryKey;
+  int CarryTarget = 0;
 
   // LAN refresh: the row count this PC last knew, the one just read, and a pending reload.
   double KnownRowCount = 0;

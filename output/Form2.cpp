@@ -209,7 +209,8 @@ CabrilloHeader Form2::summary() const {
   c.bandLimited = Check2->isChecked();
   c.tbWires = Check3->isChecked();
 
-  h.claimedScore = static_cast<double>(claimedScore(ctx.logging.TotalPoints, ctx.logging.WorkedPrefixCount));
+  h.claimedScore = static_cast<double>(
+      claimedScore(ctx.logging.TotalPoints, ctx.logging.WorkedPrefixList.WorkedPrefixCount()));
   h.operators = Text2->text();
   h.club = Text10->text();
   h.name = Text5->text();

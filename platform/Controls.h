@@ -20,6 +20,9 @@ public:
   using QLineEdit::QLineEdit;
   // Hides QLineEdit::setText: the caret goes to the start, as the program's rules assume.
   void setText(const QString &text);
+  // Where the selection starts, or the caret when nothing is selected (Qt leaves the caret at
+  // either end of a selection).
+  int selStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
 
   // The box's key filter: it gets the code of each typed character (see keyAscii) and may
   // change it; 0 drops the key, another code types that character in its place.

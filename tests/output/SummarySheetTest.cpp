@@ -71,6 +71,12 @@ struct SummarySheet : ::testing::Test {
   }
 };
 
+// The log has `count` distinct worked prefixes.
+void workPrefixes(LoggingState &state, int count) {
+  for (int i = 0; i < count; ++i)
+    state.WorkedPrefixList.addDistinct(QStringLiteral("P%1").arg(i));
+}
+
 } // namespace
 
 TEST_F(SummarySheet, EachOpeningStartsWithTheDefaultsAndTheRememberedAddress) {
@@ -156,7 +162,7 @@ TEST_F(SummarySheet, WritesTheEntryByteForByteThenRemembersTheAddressTrimmed) {
   arrays.append(contact("160", "00:05:09", "002", "JA1AA", "7"));
   arrays.append(contact("6", "23:59", "003", "G4AAA", "0045"));
   pc.state().TotalPoints = 6;
-  pc.state().WorkedPrefixCount = 3;
+  workPrefixes(pc.state(), 3);
   pc.state().station.MyCall = QStringLiteral(" K1ABC ");
 
   Form2 &f = sheet();
@@ -234,7 +240,7 @@ TEST_F(SummarySheet, AFailedWriteIsReportedLeavesNoFileAndStoresNothing) {
 
 TEST_F(SummarySheet, TheScoreOfABigLogDoesNotOverflow) {
   pc.state().TotalPoints = 2000000;
-  pc.state().WorkedPrefixCount = 5000;
+  workPrefixes(pc.state(), 5000);
   pc.dialogs.paths.push_back(target());
   sheet().Command4->click();
   EXPECT_TRUE(fileBytes(target()).contains("\r\nCLAIMED-SCORE: 10000000000 \r\n"));

@@ -1,0 +1,143 @@
+// The analysis of the call being typed (its WPX prefix, country, continent, beam heading and
+// distance), the country field's type-ahead, and loading the country list.
+#include "logging/Form1.h"
+
+#include "app/AppContext.h"
+#include "logging/CountryTable.h"
+#include "logging/WpxPrefix.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/KeyPress.h"
+#include "platform/ProgramFiles.h"
+#include "platform/VbText.h"
+
+#include <algorithm>
+
+namespace {
+
+// After a lookup the country name is selected, so that typing replaces it.
+constexpr int kCountrySelection = 25;
+
+} // namespace
+
+void Form1::connectCallAnalysis() {
+  connect(txtCntry, &QLineEdit::textChanged, this, &Form1::txtCntry_Change);
+  connect(txtPref, &QLineEdit::textChanged, this, &Form1::txtPref_Change);
+  // Stand-ins for the entry row's call change handler and key layer.
+  connect(txtCall, &QLineEdit::textChanged, this, &Form1::provisionalCallChange);
+  onKeyPress(txtCntry, [this](int key) {
+    // Control characters other than Backspace and Enter belong to the window, not the field.
+    if (key >= ' ' || key == '\b' || key == '\r')
+      txtCntry_KeyPress(key);
+    return key;
+  });
+}
+
+void Form1::provisionalCallChange() {
+  CallPreFix();
+  CountryLookup();
+}
+
+void Form1::CallPreFix() {
+  txtPref->setText(wpxPrefix(txtCall->text()));
+}
+
+void Form1::CountryLookup() {
+  LoggingState &s = st();
+  s.CountryIndex = 0;
+  const CountryMatch match = lookupCountry(s.CountryTable, txtCall->text());
+  switch (match.outcome) {
+  case CountryMatch::Outcome::NoCall:
+    return;
+  case CountryMatch::Outcome::NotFound:
+    txtCntry->setText(match.name);
+    for (Label *l : {Label22, Label23, Label19})
+      l->setText(QString());
+    break;
+  case CountryMatch::Outcome::Found: {
+    // The index is set first: the country field's change handler reads its continent.
+    s.CountryIndex = match.index;
+    txtCntry->setText(match.name);
+    const CountryEntry &entry = s.CountryTable.slot(match.index);
+    Label19->setText(entry.CountryContinent);
+    HDCalc(entry.CountryLatitude, entry.CountryLongitude);
+    break;
+  }
+  }
+  txtCntry->setSelection(0, std::min<int>(kCountrySelection, static_cast<int>(txtCntry->text().size())));
+}
+
+void Form1::HDCalc(float lat, float lon) {
+  const StationSettings &me = st().station;
+  const HeadingTexts texts = headingTexts(me.MyLatitude, me.MyLongitude, lat, lon);
+  Label22->setText(texts.bearing);
+  Label23->setText(texts.distance);
+}
+
+void Form1::txtCntry_KeyPress(int &KeyAscii) {
+  LoggingState &s = st();
+  if (KeyAscii == '"')
+    KeyAscii = 0;
+  const bool carried = s.CarryTarget == 2;
+  if (carried)
+    KeyAscii = s.CarryKey.toInt();
+  if (KeyAscii == '\r') {
+    KeyAscii = 0;
+    Mains();
+    return;
+  }
+  if (KeyAscii == ' ' && !carried && txtCntry->selStart() == 0) {
+    KeyAscii = 0;
+    txtPref->setFocus();
+    return;
+  }
+  if (carried) {
+    txtCntry->setText(QString(QChar(KeyAscii)));
+    txtCntry->setCursorPosition(1);
+    s.CarryTarget = 0;
+  }
+  if (KeyAscii >= 1 && (txtCntry->text().isEmpty() || txtCntry->selStart() == 0)) {
+    txtCntry->setText(QString());
+    KeyAscii = Capital(KeyAscii);
+  }
+  if (KeyAscii <= 0)
+    return;
+
+  const QString typed = txtCntry->text().left(txtCntry->selStart()) + QChar(KeyAscii);
+  const int slot = countryByName(s.CountryTable, typed);
+  if (slot == 0)
+    return;
+  const CountryEntry &entry = s.CountryTable.slot(slot);
+  const QString rest = entry.CountryName.mid(typed.size());
+  txtCntry->setText(typed + rest);
+  txtCntry->setSelection(static_cast<int>(typed.size()), static_cast<int>(rest.size()));
+  KeyAscii = 0;
+  Label19->setText(entry.CountryContinent);
+  s.CountryIndex = slot;
+  // The text changed with the old country's index; now the points follow the new one.
+  txtCntry_Change();
+  HDCalc(entry.CountryLatitude, entry.CountryLongitude);
+}
+
+bool Form1::LoadCountryTable() {
+  const Folders &f = ctx.folders;
+  QStringList folders;
+  for (const QString &folder : {f.SharedFolder, f.DataFolder, f.ProgramFolder}) {
+    if (!folder.isEmpty())
+      folders << folder;
+  }
+  CountryList &table = st().CountryTable;
+  table.clear();
+  const QString path = files::firstExisting(folders, kCountryFileName);
+  if (!files::exists(path))
+    return true;
+  const auto content = vb::readLatin1(path);
+  if (content && readCountryList(*content, table))
+    return true;
+  ctx.dialogs.beep();
+  ctx.dialogs.message(QStringLiteral("Error reading country file (arrlpre2.txt).  Using notepad, open this "
+                                     "file and check to make sure that there are quotes around each field "
+                                     "and that they are separated by commas."),
+                      QStringLiteral("Error opening country list file."), Dialogs::Buttons::Ok);
+  return false;
+}
