@@ -127,6 +127,11 @@ QString formatNumber(double value, const QString &pattern, bool localeSeparators
   return out;
 }
 
+QString formatSingle(float value, const QString &pattern, bool localeSeparators) {
+  return formatNumber(QString::number(static_cast<double>(value), 'g', 7).toDouble(), pattern,
+                      localeSeparators);
+}
+
 QString formatDateTime(const QDateTime &when, const QString &pattern) {
   const QString p = pattern.toLower();
   const bool ampm = p.contains(QLatin1String("ampm")) || p.contains(QLatin1String("am/pm"));

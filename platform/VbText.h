@@ -38,6 +38,9 @@ QString fixedText(double value, int decimals);
 // Number patterns of '#', '0', ',' and one '.', e.g. "###", "##,###", "###0.0".
 // Halves round away from zero; ',' groups thousands with the locale's separator when asked.
 QString formatNumber(double value, const QString &pattern, bool localeSeparators = true);
+// The same for a single-precision value: its 7-digit decimal form is what gets rounded, so
+// 0.45f (stored as 0.449999988) is a half and shows "0.5" under "###0.0".
+QString formatSingle(float value, const QString &pattern, bool localeSeparators = true);
 
 // Date and time patterns: yyyy, yy, mm (month, or minutes right after an hour), dd, hh, h,
 // nn, ss, AMPM. "/" and ":" stay literal so that stored texts never depend on the locale.

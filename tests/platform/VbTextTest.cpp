@@ -51,6 +51,12 @@ TEST(VbNumbers, DigitPatterns) {
   EXPECT_EQ(formatNumber(0, QStringLiteral("###,###,###,###,##0"), false), QStringLiteral("0"));
   EXPECT_EQ(formatNumber(1234567, QStringLiteral("###,###,###,###,##0"), false), QStringLiteral("1,234,567"));
   EXPECT_EQ(formatNumber(-5, QStringLiteral("##0.0"), false), QStringLiteral("-5.0"));
+  // A single's decimal form decides halves: 0.45f is 0.449999988 in binary.
+  EXPECT_EQ(formatSingle(0.45f, QStringLiteral("###0.0"), false), QStringLiteral("0.5"));
+  EXPECT_EQ(formatSingle(2.25f, QStringLiteral("###0.0"), false), QStringLiteral("2.3"));
+  EXPECT_EQ(formatSingle(1234.55f, QStringLiteral("###0.0"), false), QStringLiteral("1234.6"));
+  EXPECT_EQ(formatSingle(-0.45f, QStringLiteral("###0.0"), false), QStringLiteral("-0.5"));
+  EXPECT_EQ(formatSingle(0.0f, QStringLiteral("###0.0"), false), QStringLiteral("0.0"));
 }
 
 TEST(VbDates, PatternsKeepLiteralSeparatorsAndReadMmAfterAnHourAsMinutes) {
