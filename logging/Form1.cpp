@@ -162,6 +162,7 @@ void Form1::buildMenus() {
   mnuFormSize = mnuAppearance->addAction(QStringLiteral("&Form Size"), this, &Form1::mnuFormSize_Click);
   mnuTaskbar = mnuAppearance->addAction(QStringLiteral("&Taskbar"), this, &Form1::mnuTaskbar_Click);
   mnuTaskbar->setCheckable(true);
+  buildGraphMenu();
   mnuHelp = menuBar()->addAction(QStringLiteral("&Help"), this, &Form1::mnuHelp_Click);
 }
 

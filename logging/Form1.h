@@ -192,6 +192,10 @@ public:
   void buildMaintenanceMenus(QMenu &file);
   void mnuArchive_Click();
   void mnuCombine_Click();
+  // QSO-rate graph.
+  QAction *mnuGraph = nullptr;
+  void buildGraphMenu();
+  void mnuGraph_Click();
 
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);

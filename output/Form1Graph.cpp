@@ -1,0 +1,18 @@
+// The main window's command that opens the QSO-rate graph.
+#include "logging/Form1.h"
+
+#include "app/AppContext.h"
+#include "output/GraphQSO.h"
+
+#include <QMenuBar>
+
+void Form1::buildGraphMenu() {
+  mnuGraph = menuBar()->addAction(QStringLiteral("&Graph"));
+  connect(mnuGraph, &QAction::triggered, this, &Form1::mnuGraph_Click);
+}
+
+// Shown modally and unloaded when closed, so each opening draws the log as it is then.
+void Form1::mnuGraph_Click() {
+  ctx.window<GraphQSO>().exec();
+  ctx.unload<GraphQSO>();
+}

@@ -1,0 +1,147 @@
+#include "output/GraphQSO.h"
+
+#include "platform/Controls.h"
+#include "tests/support/TestContext.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kNotEnough = QStringLiteral("The graph will not display with less than 7 contacts.  The graph "
+                                          "becomes more meaningful as several hours of contest logging are "
+                                          "accumulated.");
+
+class GraphWindow : public ::testing::Test {
+protected:
+  TestPc pc{QString()};
+
+  // `count` contacts a minute apart from 12:00, on band 20 then 40 from the fifth.
+  void logContacts(int count) {
+    for (int i = 0; i < count; ++i) {
+      LogEntry e;
+      e.flddate = QStringLiteral("2024/05/25");
+      e.fldtime = QStringLiteral("12:%1:00").arg(i, 2, 10, QLatin1Char('0'));
+      e.uband = i < 4 ? QStringLiteral("20") : QStringLiteral("40");
+      pc.state().log.append(e);
+    }
+  }
+  GraphQSO &graph() { return pc.ctx->window<GraphQSO>(); }
+};
+
+QColor textColour(const QLabel *l) {
+  return l->palette().color(QPalette::WindowText);
+}
+
+int pixelsOf(const QImage &image, QRgb colour, const QRect &area) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      n += image.pixel(x, y) == colour ? 1 : 0;
+  return n;
+}
+
+// Saved for a person to look at; nothing compares them.
+void saveScreenshot(QWidget &w, const QString &name) {
+  const QString dir =
+      qEnvironmentVariable("ORVEX_SCREENSHOT_DIR", QDir::temp().filePath(QStringLiteral("orvex-screens")));
+  QDir().mkpath(dir);
+  w.grab().save(QDir(dir).filePath(name));
+}
+
+} // namespace
+
+TEST_F(GraphWindow, FewerThanSevenContactsShowTheMessageOnLoadAndEveryToggle) {
+  logContacts(6);
+  GraphQSO &g = graph();
+  ASSERT_EQ(pc.dialogs.shown.size(), 1u);
+  EXPECT_EQ(pc.dialogs.last()->text, kNotEnough);
+  EXPECT_EQ(pc.dialogs.last()->title, QStringLiteral("Not Enough Contacts to Graph."));
+  EXPECT_FALSE(g.figure());
+  EXPECT_EQ(g.lblTime[0]->text(), QStringLiteral("00:00"));
+  EXPECT_EQ(g.lblDate[14]->text(), QStringLiteral("MM/DD"));
+  g.Command1_Click();
+  EXPECT_EQ(pc.dialogs.messages(), QStringList({kNotEnough, kNotEnough}));
+  EXPECT_FALSE(g.figure());
+}
+
+TEST_F(GraphWindow, SevenContactsFillTheLabelsAndTheFigure) {
+  logContacts(7);
+  GraphQSO &g = graph();
+  EXPECT_TRUE(pc.dialogs.shown.empty());
+  EXPECT_EQ(g.windowTitle(),
+            QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
+  EXPECT_EQ(g.lblTime[0]->text(), QStringLiteral("12:00"));
+  EXPECT_EQ(g.lblTime[14]->text(), QStringLiteral("12:06"));
+  EXPECT_EQ(g.lblDate[7]->text(), QStringLiteral("05/25"));
+  EXPECT_EQ(g.lblY[0]->text(), QStringLiteral("0.0"));
+  EXPECT_EQ(g.lblY[1]->text(), QStringLiteral("2.3"));
+  EXPECT_EQ(g.lblY[16]->text(), QStringLiteral("36.0"));
+  ASSERT_TRUE(g.figure());
+  EXPECT_EQ(g.figure()->segments.size(), static_cast<size_t>(kRateSteps));
+
+  // The figure is painted: the blue rate line in the plot, green and red in the strip.
+  const QImage shot = g.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRect plot =
+      QRectF(QPointF(g.Line[4].x1(), g.Line[1].y1()), QPointF(g.Line[3].x1(), g.Line[2].y1())).toRect();
+  const QRect plotPx(plot.topLeft() / kTwipsPerPixel, plot.bottomRight() / kTwipsPerPixel);
+  const int stripY = static_cast<int>((g.Line[8].y1() + g.Line[9].y1()) / 2 / kTwipsPerPixel);
+  const QRect stripPx(plotPx.left(), stripY, plotPx.width(), 1);
+  EXPECT_GT(pixelsOf(shot, qRgb(0, 0, 255), plotPx), 100);
+  EXPECT_GT(pixelsOf(shot, qRgb(0, 255, 0), stripPx), 0);
+  EXPECT_GT(pixelsOf(shot, qRgb(255, 0, 0), stripPx), 0);
+  EXPECT_GT(pixelsOf(shot, qRgb(0, 0, 0), stripPx), 0); // the gaps stay uncoloured
+}
+
+TEST_F(GraphWindow, BackgroundToggleSwapsColoursAndRedrawsTheSameGraph) {
+  logContacts(7);
+  GraphQSO &g = graph();
+  const std::vector<QLineF> first = g.figure()->segments;
+  EXPECT_EQ(g.Command1->text(), QStringLiteral("Black Background"));
+  EXPECT_EQ(g.background(), QColor(Qt::black));
+  EXPECT_EQ(textColour(g.lblY[3]), QColor(Qt::white));
+  saveScreenshot(g, QStringLiteral("GraphQSO-black.png"));
+
+  g.Command1->click();
+  EXPECT_EQ(g.Command1->text(), QStringLiteral("White Background"));
+  EXPECT_EQ(g.background(), QColor(Qt::white));
+  EXPECT_EQ(g.palette().color(QPalette::Window), QColor(Qt::white));
+  for (const QLabel *l : {g.lblY[3], g.lblTime[2], g.lblDate[2], g.Label1})
+    EXPECT_EQ(textColour(l), QColor(Qt::black));
+  EXPECT_EQ(textColour(g.lblBnd[0]), QColor(Qt::white)); // the legend keeps its colours
+  EXPECT_EQ(textColour(g.lblBnd[3]), QColor(0, 255, 0));
+  const QImage white = g.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(white.pixel(2, 2), qRgb(255, 255, 255));
+  saveScreenshot(g, QStringLiteral("GraphQSO-white.png"));
+
+  g.Command1->click();
+  EXPECT_EQ(g.Command1->text(), QStringLiteral("Black Background"));
+  EXPECT_EQ(g.background(), QColor(Qt::black));
+  EXPECT_EQ(textColour(g.Label1), QColor(Qt::white));
+  ASSERT_TRUE(g.figure());
+  EXPECT_EQ(g.figure()->segments, first);
+  EXPECT_TRUE(pc.dialogs.shown.empty());
+}
+
+TEST_F(GraphWindow, MenuShowsTheGraphModallyAndUnloadsItAfter) {
+  logContacts(7);
+  Form1 &form = pc.form();
+  bool wasModal = false;
+  QTimer::singleShot(0, [&] {
+    auto *shown = qobject_cast<GraphQSO *>(QApplication::activeModalWidget());
+    wasModal = shown != nullptr;
+    if (shown)
+      shown->reject();
+  });
+  ASSERT_TRUE(form.mnuGraph);
+  EXPECT_EQ(form.mnuGraph->text(), QStringLiteral("&Graph"));
+  form.mnuGraph->trigger();
+  EXPECT_TRUE(wasModal);
+  EXPECT_FALSE(pc.ctx->loaded<GraphQSO>());
+}
