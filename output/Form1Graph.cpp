@@ -13,6 +13,8 @@ void Form1::buildGraphMenu() {
 
 // Shown modally and unloaded when closed, so each opening draws the log as it is then.
 void Form1::mnuGraph_Click() {
-  ctx.window<GraphQSO>().exec();
+  GraphQSO &graph = ctx.window<GraphQSO>();
+  graph.Form_Load();
+  graph.exec();
   ctx.unload<GraphQSO>();
 }

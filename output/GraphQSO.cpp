@@ -1,6 +1,7 @@
 #include "output/GraphQSO.h"
 
 #include "app/AppContext.h"
+#include "app/ScreenScaling.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 
@@ -22,12 +23,6 @@ constexpr double kStripTop = 5250;
 constexpr double kStripBottom = 5490;
 constexpr double kRateLabelPitch = (kPlotBottom - kPlotTop) / 16;
 constexpr double kTimeLabelPitch = (kPlotRight - kPlotLeft) / 14;
-
-// The dotted grid: lines 7 and 10 to 15 across the plot at every other rate label, lines 16 to
-// 21 down it at every other time label.
-bool isGrid(int n) {
-  return n == 7 || n >= 10;
-}
 
 void setTextColour(QLabel *label, const QColor &colour) {
   QPalette p = label->palette();
@@ -51,27 +46,45 @@ QLabel *makeLabel(QWidget *parent, const QString &text, double left, double top,
 GraphQSO::GraphQSO(AppContext &context) : ctx(context) {
   setWindowTitle(QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
   buildControls();
-  Form_Load();
 }
 
 void GraphQSO::buildControls() {
-  Line[1] = QLineF(kPlotLeft, kPlotTop, kPlotRight, kPlotTop);
-  Line[2] = QLineF(kPlotLeft, kPlotBottom, kPlotRight, kPlotBottom);
-  Line[3] = QLineF(kPlotRight, kPlotTop, kPlotRight, kPlotBottom);
-  Line[4] = QLineF(kPlotLeft, kPlotTop, kPlotLeft, kPlotBottom);
-  Line[5] = QLineF(kPlotLeft, kStripTop, kPlotLeft, kStripBottom);
-  Line[6] = QLineF(kPlotRight, kStripTop, kPlotRight, kStripBottom);
-  Line[8] = QLineF(kPlotLeft, kStripTop, kPlotRight, kStripTop);
-  Line[9] = QLineF(kPlotLeft, kStripBottom, kPlotRight, kStripBottom);
-  const int across[] = {7, 10, 11, 12, 13, 14, 15};
-  for (int i = 0; i < 7; ++i) {
-    const double y = kPlotBottom - (2 * i + 2) * kRateLabelPitch;
-    Line[across[i]] = QLineF(kPlotLeft, y, kPlotRight, y);
-  }
-  for (int i = 0; i < 6; ++i) {
-    const double x = kPlotLeft + (2 * i + 2) * kTimeLabelPitch;
-    Line[16 + i] = QLineF(x, kPlotTop, x, kPlotBottom);
-  }
+  const auto line = [this](double x1, double y1, double x2, double y2) {
+    auto *l = new Line(this);
+    l->setEnds(float(x1), float(y1), float(x2), float(y2));
+    return l;
+  };
+  Line1 = line(kPlotLeft, kPlotTop, kPlotRight, kPlotTop);
+  Line2 = line(kPlotLeft, kPlotBottom, kPlotRight, kPlotBottom);
+  Line3 = line(kPlotRight, kPlotTop, kPlotRight, kPlotBottom);
+  Line4 = line(kPlotLeft, kPlotTop, kPlotLeft, kPlotBottom);
+  Line5 = line(kPlotLeft, kStripTop, kPlotLeft, kStripBottom);
+  Line6 = line(kPlotRight, kStripTop, kPlotRight, kStripBottom);
+  Line8 = line(kPlotLeft, kStripTop, kPlotRight, kStripTop);
+  Line9 = line(kPlotLeft, kStripBottom, kPlotRight, kStripBottom);
+  // Across the plot at every other rate label, down it at every other time label.
+  const auto across = [&](int k) {
+    return line(kPlotLeft, kPlotBottom - k * kRateLabelPitch, kPlotRight, kPlotBottom - k * kRateLabelPitch);
+  };
+  const auto down = [&](int k) {
+    return line(kPlotLeft + k * kTimeLabelPitch, kPlotTop, kPlotLeft + k * kTimeLabelPitch, kPlotBottom);
+  };
+  Line7 = across(2);
+  Line10 = across(4);
+  Line11 = across(6);
+  Line12 = across(8);
+  Line13 = across(10);
+  Line14 = across(12);
+  Line15 = across(14);
+  Line16 = down(2);
+  Line17 = down(4);
+  Line18 = down(6);
+  Line19 = down(8);
+  Line20 = down(10);
+  Line21 = down(12);
+  for (Line *grid : {Line7, Line10, Line11, Line12, Line13, Line14, Line15, Line16, Line17, Line18, Line19,
+                     Line20, Line21})
+    grid->setBorderStyle(Qt::DotLine);
 
   for (int k = 0; k < 17; ++k)
     lblY[k] = makeLabel(this, QString(), 60, kPlotBottom - k * kRateLabelPitch - 120, 840, Qt::AlignRight, 8);
@@ -100,7 +113,14 @@ void GraphQSO::buildControls() {
   applyColours();
 }
 
+std::array<Line *, 21> GraphQSO::lines() const {
+  return {Line1,  Line2,  Line3,  Line4,  Line5,  Line6,  Line7,  Line8,  Line9,  Line10, Line11,
+          Line12, Line13, Line14, Line15, Line16, Line17, Line18, Line19, Line20, Line21};
+}
+
+// Sized to the work area before the graph is drawn, which reads the scaled lines.
 void GraphQSO::Form_Load() {
+  ScreenScaling::WorkAreaCopy(*this, ctx);
   DrawRateGraph();
 }
 
@@ -124,12 +144,14 @@ void GraphQSO::applyColours() {
     setTextColour(lblDate[k], foreground_);
   }
   setTextColour(Label1, foreground_);
+  for (Line *l : lines())
+    l->setBorderColor(foreground_);
   for (int i = 0; i < 7; ++i)
     setTextColour(lblBnd[i], QColor::fromRgb(kBandLegend[i].colour));
 }
 
 RatePlotBounds GraphQSO::plotBounds() const {
-  return {Line[4].x1(), Line[3].x1(), Line[1].y1(), Line[2].y1(), Line[8].y1(), Line[9].y1()};
+  return {Line4->X1(), Line3->X1(), Line1->Y1(), Line2->Y1(), Line8->Y1(), Line9->Y1()};
 }
 
 void GraphQSO::DrawRateGraph() {
@@ -152,21 +174,15 @@ void GraphQSO::DrawRateGraph() {
   figure_ = rateFigure(*graph, plotBounds());
 }
 
+// The grid and frame lines are controls of their own, drawn over the figure.
 void GraphQSO::paintEvent(QPaintEvent *) {
+  if (!figure_)
+    return;
   QPainter p(this);
-  p.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-  const auto drawLines = [&](bool grid) {
-    p.setPen(QPen(foreground_, 0, grid ? Qt::DotLine : Qt::SolidLine));
-    for (int n = 1; n < static_cast<int>(Line.size()); ++n)
-      if (isGrid(n) == grid)
-        p.drawLine(Line[n]);
-  };
-  drawLines(true);
-  if (figure_) {
-    for (const RateFigure::Box &b : figure_->boxes)
-      p.fillRect(b.rect, QColor::fromRgb(b.colour));
-    p.setPen(QPen(QColor::fromRgb(figure_->lineColour), 0));
-    p.drawLines(figure_->segments.data(), static_cast<int>(figure_->segments.size()));
-  }
-  drawLines(false);
+  const double perPixel = twipsPerPixel(this);
+  p.scale(1.0 / perPixel, 1.0 / perPixel);
+  for (const RateFigure::Box &b : figure_->boxes)
+    p.fillRect(b.rect, QColor::fromRgb(b.colour));
+  p.setPen(QPen(QColor::fromRgb(figure_->lineColour), 0));
+  p.drawLines(figure_->segments.data(), static_cast<int>(figure_->segments.size()));
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 class AppContext;
+class Line;
 class QLabel;
 class QPushButton;
 
@@ -20,10 +21,11 @@ public:
 
   AppContext &ctx;
 
-  // Line controls in twips, indexed 1 to 21 by their number: `Line4`/`Line3` are the plot's
-  // left and right bounds, `Line1`/`Line2` its top and bottom, `Line8`/`Line9` the strip's
-  // edges; the others are the grid and the strip's ends.
-  std::array<QLineF, 22> Line;
+  // `Line4`/`Line3` are the plot's left and right bounds, `Line1`/`Line2` its top and bottom,
+  // `Line8`/`Line9` the strip's upper and lower edges, `Line5`/`Line6` the strip's ends, and
+  // `Line7`, `Line10` to `Line21` the dotted grid.
+  Line *Line1, *Line2, *Line3, *Line4, *Line5, *Line6, *Line7, *Line8, *Line9, *Line10, *Line11;
+  Line *Line12, *Line13, *Line14, *Line15, *Line16, *Line17, *Line18, *Line19, *Line20, *Line21;
   std::array<QLabel *, 17> lblY{};
   std::array<QLabel *, 15> lblTime{};
   std::array<QLabel *, 15> lblDate{};
@@ -43,6 +45,7 @@ protected:
 
 private:
   void buildControls();
+  std::array<Line *, 21> lines() const;
   void applyColours();
   RatePlotBounds plotBounds() const;
 

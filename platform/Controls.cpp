@@ -275,11 +275,16 @@ void Line::setBorderColor(const QColor &color) {
   update();
 }
 
+void Line::setBorderStyle(Qt::PenStyle style) {
+  style_ = style;
+  update();
+}
+
 void Line::paintEvent(QPaintEvent *) {
   const double perPixel = twipsPerPixel(this);
   const QPoint origin = pos();
   QPainter painter(this);
-  painter.setPen(color_);
+  painter.setPen(QPen(color_, 0, style_));
   painter.drawLine(QPoint(pixels(x1_, perPixel), pixels(y1_, perPixel)) - origin,
                    QPoint(pixels(x2_, perPixel), pixels(y2_, perPixel)) - origin);
 }

@@ -135,6 +135,7 @@ public:
   float X2() const { return x2_; }
   float Y2() const { return y2_; }
   void setBorderColor(const QColor &color);
+  void setBorderStyle(Qt::PenStyle style);
 
 protected:
   void paintEvent(QPaintEvent *event) override;
@@ -142,4 +143,5 @@ protected:
 private:
   float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
   QColor color_ = Qt::black;
+  Qt::PenStyle style_ = Qt::SolidLine;
 };

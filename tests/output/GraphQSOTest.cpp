@@ -4,7 +4,6 @@
 #include "tests/support/TestContext.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -32,7 +31,12 @@ protected:
       pc.state().log.append(e);
     }
   }
-  GraphQSO &graph() { return pc.ctx->window<GraphQSO>(); }
+  // The window as the menu opens it: made, then loaded.
+  GraphQSO &graph() {
+    GraphQSO &g = pc.ctx->window<GraphQSO>();
+    g.Form_Load();
+    return g;
+  }
 };
 
 QColor textColour(const QLabel *l) {
@@ -45,14 +49,6 @@ int pixelsOf(const QImage &image, QRgb colour, const QRect &area) {
     for (int x = area.left(); x <= area.right(); ++x)
       n += image.pixel(x, y) == colour ? 1 : 0;
   return n;
-}
-
-// Saved for a person to look at; nothing compares them.
-void saveScreenshot(QWidget &w, const QString &name) {
-  const QString dir =
-      qEnvironmentVariable("ORVEX_SCREENSHOT_DIR", QDir::temp().filePath(QStringLiteral("orvex-screens")));
-  QDir().mkpath(dir);
-  w.grab().save(QDir(dir).filePath(name));
 }
 
 } // namespace
@@ -88,10 +84,11 @@ TEST_F(GraphWindow, SevenContactsFillTheLabelsAndTheFigure) {
 
   // The figure is painted: the blue rate line in the plot, green and red in the strip.
   const QImage shot = g.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QRect plot =
-      QRectF(QPointF(g.Line[4].x1(), g.Line[1].y1()), QPointF(g.Line[3].x1(), g.Line[2].y1())).toRect();
-  const QRect plotPx(plot.topLeft() / kTwipsPerPixel, plot.bottomRight() / kTwipsPerPixel);
-  const int stripY = static_cast<int>((g.Line[8].y1() + g.Line[9].y1()) / 2 / kTwipsPerPixel);
+  const double perPixel = twipsPerPixel(&g);
+  const QRect plotPx = QRectF(QPointF(g.Line4->X1(), g.Line1->Y1()) / perPixel,
+                              QPointF(g.Line3->X1(), g.Line2->Y1()) / perPixel)
+                           .toRect();
+  const int stripY = static_cast<int>((g.Line8->Y1() + g.Line9->Y1()) / 2 / perPixel);
   const QRect stripPx(plotPx.left(), stripY, plotPx.width(), 1);
   EXPECT_GT(pixelsOf(shot, qRgb(0, 0, 255), plotPx), 100);
   EXPECT_GT(pixelsOf(shot, qRgb(0, 255, 0), stripPx), 0);
@@ -106,7 +103,7 @@ TEST_F(GraphWindow, BackgroundToggleSwapsColoursAndRedrawsTheSameGraph) {
   EXPECT_EQ(g.Command1->text(), QStringLiteral("Black Background"));
   EXPECT_EQ(g.background(), QColor(Qt::black));
   EXPECT_EQ(textColour(g.lblY[3]), QColor(Qt::white));
-  saveScreenshot(g, QStringLiteral("GraphQSO-black.png"));
+  saveScreenshot(g, QStringLiteral("GraphQSO-black"));
 
   g.Command1->click();
   EXPECT_EQ(g.Command1->text(), QStringLiteral("White Background"));
@@ -118,7 +115,7 @@ TEST_F(GraphWindow, BackgroundToggleSwapsColoursAndRedrawsTheSameGraph) {
   EXPECT_EQ(textColour(g.lblBnd[3]), QColor(0, 255, 0));
   const QImage white = g.grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(white.pixel(2, 2), qRgb(255, 255, 255));
-  saveScreenshot(g, QStringLiteral("GraphQSO-white.png"));
+  saveScreenshot(g, QStringLiteral("GraphQSO-white"));
 
   g.Command1->click();
   EXPECT_EQ(g.Command1->text(), QStringLiteral("Black Background"));
@@ -144,4 +141,21 @@ TEST_F(GraphWindow, MenuShowsTheGraphModallyAndUnloadsItAfter) {
   form.mnuGraph->trigger();
   EXPECT_TRUE(wasModal);
   EXPECT_FALSE(pc.ctx->loaded<GraphQSO>());
+}
+
+TEST_F(GraphWindow, FillsTheWorkAreaAndDrawsAtTheScaledLines) {
+  pc.ctx->screen = std::make_unique<FixedScreenMetrics>(1280, 1024, 1280, 984);
+  logContacts(7);
+  GraphQSO &g = graph();
+  EXPECT_EQ(twipsRect(&g), QRectF(0, 0, 1280 * 15, 984 * 15)); // outer size, frame included
+  EXPECT_EQ(g.pos(), QPoint(0, 0));
+  // Every control follows the window: twice as wide, 984 / 480 as high.
+  EXPECT_FLOAT_EQ(g.Line3->X1(), 9120.0f * 2);
+  EXPECT_FLOAT_EQ(g.Line2->Y1(), 5160.0f * 984 / 480);
+  const RateFigure &f = *g.figure();
+  EXPECT_DOUBLE_EQ(f.segments[kRateSteps - 1].x1(),
+                   960.0 * 2 + 10 + (kRateSteps - 2) * (9120.0 - 960) * 2 / kRateSteps);
+  EXPECT_DOUBLE_EQ(f.boxes.front().rect.top(), g.Line8->Y1());
+  EXPECT_DOUBLE_EQ(f.boxes.front().rect.bottom(), g.Line9->Y1());
+  saveScreenshot(g, QStringLiteral("GraphQSO-1280x984"));
 }
