@@ -62,29 +62,22 @@ void GraphQSO::buildControls() {
   Line6 = line(kPlotRight, kStripTop, kPlotRight, kStripBottom);
   Line8 = line(kPlotLeft, kStripTop, kPlotRight, kStripTop);
   Line9 = line(kPlotLeft, kStripBottom, kPlotRight, kStripBottom);
-  // Across the plot at every other rate label, down it at every other time label.
-  const auto across = [&](int k) {
-    return line(kPlotLeft, kPlotBottom - k * kRateLabelPitch, kPlotRight, kPlotBottom - k * kRateLabelPitch);
+  // The dotted grid: across the plot at every other rate label, down it at every other time label.
+  const auto grid = [&](double x1, double y1, double x2, double y2) {
+    Line *l = line(x1, y1, x2, y2);
+    l->setBorderStyle(Qt::DotLine);
+    return l;
   };
-  const auto down = [&](int k) {
-    return line(kPlotLeft + k * kTimeLabelPitch, kPlotTop, kPlotLeft + k * kTimeLabelPitch, kPlotBottom);
-  };
-  Line7 = across(2);
-  Line10 = across(4);
-  Line11 = across(6);
-  Line12 = across(8);
-  Line13 = across(10);
-  Line14 = across(12);
-  Line15 = across(14);
-  Line16 = down(2);
-  Line17 = down(4);
-  Line18 = down(6);
-  Line19 = down(8);
-  Line20 = down(10);
-  Line21 = down(12);
-  for (Line *grid : {Line7, Line10, Line11, Line12, Line13, Line14, Line15, Line16, Line17, Line18, Line19,
-                     Line20, Line21})
-    grid->setBorderStyle(Qt::DotLine);
+  Line **across[] = {&Line7, &Line10, &Line11, &Line12, &Line13, &Line14, &Line15};
+  for (int i = 0; i < 7; ++i) {
+    const double y = kPlotBottom - (2 * i + 2) * kRateLabelPitch;
+    *across[i] = grid(kPlotLeft, y, kPlotRight, y);
+  }
+  Line **down[] = {&Line16, &Line17, &Line18, &Line19, &Line20, &Line21};
+  for (int i = 0; i < 6; ++i) {
+    const double x = kPlotLeft + (2 * i + 2) * kTimeLabelPitch;
+    *down[i] = grid(x, kPlotTop, x, kPlotBottom);
+  }
 
   for (int k = 0; k < 17; ++k)
     lblY[k] = makeLabel(this, QString(), 60, kPlotBottom - k * kRateLabelPitch - 120, 840, Qt::AlignRight, 8);
