@@ -139,8 +139,6 @@ void GraphQSO::applyColours() {
   setTextColour(Label1, foreground_);
   for (Line *l : lines())
     l->setBorderColor(foreground_);
-  for (int i = 0; i < 7; ++i)
-    setTextColour(lblBnd[i], QColor::fromRgb(kBandLegend[i].colour));
 }
 
 RatePlotBounds GraphQSO::plotBounds() const {
