@@ -5,7 +5,6 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPainter>
@@ -49,45 +48,24 @@ void TextBox::setText(const QString &text) {
   setCursorPosition(0);
 }
 
-int keyAscii(const QKeyEvent &event) {
-  switch (event.key()) {
-  case Qt::Key_Return:
-  case Qt::Key_Enter:
-    return 13;
-  case Qt::Key_Backspace:
-    return 8;
-  case Qt::Key_Escape:
-    return 27;
-  default:
-    break;
-  }
-  if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
-    return event.key() - Qt::Key_A + 1;
-  const QString text = event.text();
-  return text.size() == 1 && text[0].unicode() >= 32 ? text[0].unicode() : 0;
+namespace {
+
+// Focus that moves because another window or a menu became active is no change of focus
+// inside the window.
+bool switchesWindow(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+         reason == Qt::MenuBarFocusReason;
 }
 
-void TextBox::keyPressEvent(QKeyEvent *event) {
-  const int typed = keyAscii(*event);
-  int code = typed;
-  if (KeyPress && typed != 0)
-    KeyPress(code);
-  if (code == typed) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
-  event->accept();
-  if (code == 8)
-    backspace();
-  else if (code >= 32)
-    insert(QString(QChar(code)));
-}
+} // namespace
 
 void TextBox::focusInEvent(QFocusEvent *event) {
   // QLineEdit selects everything for Tab and shortcut focus; keep the caret where it was.
   QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
   QLineEdit::focusInEvent(&plain);
   event->accept();
+  if (!switchesWindow(event->reason()))
+    emit gotFocus();
 }
 
 void TextBox::focusOutEvent(QFocusEvent *event) {
@@ -95,8 +73,15 @@ void TextBox::focusOutEvent(QFocusEvent *event) {
   QFocusEvent keep(QEvent::FocusOut, Qt::PopupFocusReason);
   QLineEdit::focusOutEvent(&keep);
   event->accept();
-  if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+  if (!switchesWindow(event->reason()))
     emit lostFocus();
+}
+
+void setBackColor(QWidget *widget, const QColor &color) {
+  QPalette p = widget->palette();
+  p.setColor(QPalette::Window, color);
+  widget->setPalette(p);
+  widget->setAutoFillBackground(true);
 }
 
 void Label::setText(const QString &text) {

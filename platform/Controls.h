@@ -14,6 +14,14 @@ class QTreeWidget;
 
 #include <functional>
 
+// The key handlers of a window that sees its controls' keys before they do: the key going down
+// (virtual-key code and shift state, see KeyCodes.h) and the character it types. Each may
+// change its code by reference; 0 cancels the key.
+struct FormKeys {
+  std::function<void(int &KeyCode, int Shift)> keyDown;
+  std::function<void(int &KeyAscii)> keyPress;
+};
+
 class TextBox : public QLineEdit {
   Q_OBJECT
 public:
@@ -25,23 +33,44 @@ public:
   int selStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
 
   // The box's key filter: it gets the code of each typed character (see keyAscii) and may
-  // change it; 0 drops the key, another code types that character in its place.
+  // change it; 0 drops the key, another code types that character in its place. A key whose
+  // code nobody changed is the box's own (Enter, the clipboard keys) unless setKeysOnly was called.
   std::function<void(int &KeyAscii)> KeyPress;
+  // The window's handlers see each key first; a character they drop never reaches KeyPress.
+  void setFormKeys(FormKeys form) { form_ = std::move(form); }
+  // Text then comes in only through the key handlers and the program: a character is typed
+  // by the box only as a handler leaves it, control characters type nothing, and the context
+  // menu, the clipboard and undo keys, middle-click paste and drag-and-drop are off.
+  void setKeysOnly();
 
 signals:
-  // The focus went to another control of the program; not sent when only the window lost the
-  // activation (a message box, another program), as the old controls did not.
+  // The focus came from or went to another control of the program; not sent when only the
+  // window gained or lost the activation (a message box, another program, a menu), as the old
+  // controls did not. Handlers that move the focus themselves connect queued.
+  void gotFocus();
   void lostFocus();
 
 protected:
   void keyPressEvent(QKeyEvent *event) override;
   void focusInEvent(QFocusEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+  // Types a character code as the box's own key would: Backspace deletes, a printable
+  // character replaces the selection; other codes type nothing.
+  void typeKey(int KeyAscii);
+  FormKeys form_;
+  bool keysOnly_ = false;
 };
 
-// The character code of a key as the old key events gave it: Enter 13, Backspace 8, Escape 27,
-// Ctrl+letter 1 to 26, else the character typed; 0 for keys that type nothing.
-int keyAscii(const QKeyEvent &event);
+// Lets the window's handlers see the keys of one of its controls before the control does; a
+// key they cancel or drop does not reach it.
+void previewKeys(QWidget *control, FormKeys form);
+
+// Paints the control's background in `color`.
+void setBackColor(QWidget *widget, const QColor &color);
 
 class Label : public QLabel {
   Q_OBJECT

@@ -1,5 +1,6 @@
 // The text box's key filter and lost-focus signal, driven by real key and focus events.
 #include "platform/Controls.h"
+#include "platform/KeyCodes.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>
