@@ -34,6 +34,13 @@ QString promptFile(const QString &programFolder, const QString &name) {
   return files::exists(path) ? path : QString();
 }
 
+QString playPrompt(PromptPlayer &player, const QString &programFolder, const QString &name) {
+  const QString path = promptFile(programFolder, name);
+  if (!path.isEmpty())
+    player.play(path);
+  return path;
+}
+
 std::optional<int> wavDurationMs(const QString &path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly))

@@ -32,5 +32,9 @@ private:
 // The prompt's file in the program folder, or the empty text when there is none.
 QString promptFile(const QString &programFolder, const QString &name);
 
+// Starts the named prompt from the program folder without waiting; returns its file, or the
+// empty text (and plays nothing) when there is none.
+QString playPrompt(PromptPlayer &player, const QString &programFolder, const QString &name);
+
 // The play time of a PCM WAV file from its header; nullopt for anything unreadable.
 std::optional<int> wavDurationMs(const QString &path);

@@ -13,13 +13,6 @@ namespace {
 const QColor kTeal(0, 192, 192);
 const QColor kRed(255, 0, 0);
 
-void setBackground(QWidget *w, const QColor &color) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, color);
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
-
 } // namespace
 
 Form1::Form1(AppContext &context) : ctx(context) {
@@ -52,7 +45,6 @@ void Form1::buildControls() {
   const auto box = [central](double left, double width) {
     auto *t = new TextBox(central);
     placeTwips(t, left, 360, width, 330);
-    t->setContextMenuPolicy(Qt::NoContextMenu);
     return t;
   };
 
@@ -77,15 +69,9 @@ void Form1::buildControls() {
   Label4->setAlignment(Qt::AlignCenter);
   connect(Label4, &Label::changed, this, &Form1::Label4_Change);
 
-  txtPostConDate = box(8400, 1100);
-  txtPostConDate->move(txtPostConDate->x(), 60);
-  txtPostConTime = box(8400, 1100);
-  txtPostConTime->hide();
-  txtPostConDate->hide();
-
   lblDialog = new Label(QStringLiteral(" "), central);
   placeTwips(lblDialog, 120, 780, 9360, 300);
-  setBackground(lblDialog, kTeal);
+  setBackColor(lblDialog, kTeal);
   lblDupe = new Label(QString(), central);
   placeTwips(lblDupe, 120, 1110, 9360, 300);
 
@@ -100,6 +86,7 @@ void Form1::buildControls() {
   Label14 = new Label(QStringLiteral("New"), central);
   placeTwips(Label14, 4700, 1440, 1600, 240);
   Label14->hide();
+  buildPostContestControls(central);
 
   ListView1 = new QTreeWidget(central);
   placeTwips(ListView1, 120, 1740, 9360, 3000);
@@ -127,10 +114,6 @@ void Form1::buildControls() {
   lblAQSO20 = new Label(QStringLiteral("0"), central);
   placeTwips(lblAQSO20, 7700, 5960, 700, 240);
 
-  for (TextBox *t :
-       {txtCall, txtRSTR, txtSec, txtRSTS, txtCntry, txtPref, txtPoints, txtPostConDate, txtPostConTime})
-    connect(t, &QLineEdit::returnPressed, this, &Form1::Mains);
-
   Timer1 = new QTimer(this);
   Timer1->setInterval(60000);
   connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
@@ -143,6 +126,7 @@ void Form1::buildControls() {
   buildTimeControls(central);
   buildScoreControls(central);
   connectCallAnalysis();
+  connectEntryRow();
 
   placeTwips(this, 0, 0, 9600, 7200);
 }
@@ -162,13 +146,14 @@ void Form1::buildMenus() {
   mnuFormSize = mnuAppearance->addAction(QStringLiteral("&Form Size"), this, &Form1::mnuFormSize_Click);
   mnuTaskbar = mnuAppearance->addAction(QStringLiteral("&Taskbar"), this, &Form1::mnuTaskbar_Click);
   mnuTaskbar->setCheckable(true);
+  buildEntryRowMenus();
   buildGraphMenu();
   mnuHelp = menuBar()->addAction(QStringLiteral("&Help"), this, &Form1::mnuHelp_Click);
 }
 
 void Form1::setStatus(const QString &text, bool dupe) {
   lblDialog->setText(text);
-  setBackground(lblDialog, dupe ? kRed : kTeal);
+  setBackColor(lblDialog, dupe ? kRed : kTeal);
 }
 
 void Form1::resetDupeLine() {

@@ -110,7 +110,6 @@ public:
 
 private:
   void connectCallAnalysis();
-  void provisionalCallChange();
 
 public:
   // Score and worked prefixes.
@@ -133,7 +132,6 @@ private:
   void buildScoreControls(QWidget *central);
 
 public:
-
   // Operating time and clocks.
   QPushButton *cmdLogOn = nullptr;
   Label *lblttrack = nullptr;  // operating time
@@ -161,8 +159,10 @@ public:
   void mnuADIF_Click();
   void mnuTamblogExport_Click();
 
-  // Key filters of the entry row, used by other windows too.
+  // Key filters of the entry row, used by other windows too: "a" to "z" become "A" to "Z";
+  // only the digits and Backspace pass.
   static int Capital(int KeyAscii);
+  static int number(int KeyAscii);
 
   // Cabrillo entry.
   QAction *mnuWriteSumm = nullptr;
@@ -197,6 +197,45 @@ public:
   void buildGraphMenu();
   void mnuGraph_Click();
 
+  // Entry row: the form's view of every key, each field's keys, carries into the next field,
+  // default reports, the partial-dupe list, focus and voice prompts. Key handlers take the
+  // character code by reference; 0 drops the key.
+  Label *lblPostConTime = nullptr;
+  Label *lblPostConDate = nullptr;
+  QAction *mnuPostContest = nullptr;
+  QAction *mnuClear = nullptr;
+  void Form_KeyDown(int &KeyCode, int Shift);
+  void Form_KeyPress(int &KeyAscii);
+  void PartialDupCheck(int KeyAscii);
+  void txtCall_Change();
+  void txtCall_KeyPress(int &KeyAscii);
+  void txtCall_GotFocus();
+  void txtCall_LostFocus();
+  void txtRSTR_KeyPress(int &KeyAscii);
+  void txtSec_KeyPress(int &KeyAscii);
+  void txtRSTS_Change();
+  void txtRSTS_KeyPress(int &KeyAscii);
+  void txtPref_KeyPress(int &KeyAscii);
+  void txtPoints_KeyPress(int &KeyAscii);
+  // Post-contest entry and clearing the row.
+  void mnuPostContest_Click();
+  void txtPostConTime_GotFocus();
+  void txtPostConTime_KeyPress(int &KeyAscii);
+  void txtPostConDate_GotFocus();
+  void txtPostConDate_KeyPress(int &KeyAscii);
+  void mnuClear_Click();
+
+private:
+  void buildPostContestControls(QWidget *central);
+  void buildEntryRowMenus();
+  void connectEntryRow();
+  void postContestKey(int &KeyAscii, int (*filter)(int));
+  void carry(int &KeyAscii, int target, TextBox *to, void (Form1::*receive)(int &));
+  void placeCarried(TextBox *field, int KeyAscii);
+  void fieldPrompt(const QString &name); // spoken when every field is announced
+  int SuppressKeyPress = 0;              // the character of the key going down is swallowed
+
+public:
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);
   void resetDupeLine();

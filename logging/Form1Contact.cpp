@@ -140,9 +140,8 @@ void Form1::dupcheck() {
               true);
     resetDupeLine();
     ctx.dialogs.beep();
-    const QString prompt = promptFile(ctx.folders.ProgramFolder, QStringLiteral("Dupe"));
+    const QString prompt = playPrompt(ctx.prompts, ctx.folders.ProgramFolder, QStringLiteral("Dupe"));
     if (!prompt.isEmpty()) {
-      ctx.prompts.play(prompt);
       // Bounded by the clip's own length: a sound device that never reports the end must
       // not hang the entry row.
       if (ctx.keying.VoiceNavMode != 0)

@@ -7,7 +7,6 @@
 #include "logging/WpxPrefix.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/KeyPress.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 
@@ -23,19 +22,6 @@ constexpr int kCountrySelection = 25;
 void Form1::connectCallAnalysis() {
   connect(txtCntry, &QLineEdit::textChanged, this, &Form1::txtCntry_Change);
   connect(txtPref, &QLineEdit::textChanged, this, &Form1::txtPref_Change);
-  // Stand-ins for the entry row's call change handler and key layer.
-  connect(txtCall, &QLineEdit::textChanged, this, &Form1::provisionalCallChange);
-  onKeyPress(txtCntry, [this](int key) {
-    // Control characters other than Backspace and Enter belong to the window, not the field.
-    if (key >= ' ' || key == '\b' || key == '\r')
-      txtCntry_KeyPress(key);
-    return key;
-  });
-}
-
-void Form1::provisionalCallChange() {
-  CallPreFix();
-  CountryLookup();
 }
 
 void Form1::CallPreFix() {

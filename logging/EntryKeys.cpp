@@ -1,0 +1,78 @@
+#include "logging/EntryKeys.h"
+
+#include "logging/LogArrays.h"
+
+namespace {
+
+constexpr int kPartialListLimit = 100;
+
+bool isDigit(QChar c) {
+  return c >= u'0' && c <= u'9';
+}
+
+// Every key but Backspace outside `low` to `high` becomes 0.
+int passRange(int KeyAscii, int low, int high) {
+  return KeyAscii != keys::Backspace && (KeyAscii < low || KeyAscii > high) ? 0 : KeyAscii;
+}
+
+} // namespace
+
+int clampPointsKey(int KeyAscii) {
+  return KeyAscii > '6' && KeyAscii <= '9' ? '6' : KeyAscii;
+}
+
+int postContestTimeKey(int KeyAscii) {
+  return passRange(KeyAscii, '0', ':');
+}
+
+int postContestDateKey(int KeyAscii) {
+  return passRange(KeyAscii, '/', '9');
+}
+
+bool carriesDigitFromCall(const QString &call, int caret, int KeyAscii) {
+  if (KeyAscii < '0' || KeyAscii > '9' || caret != call.size() || call.size() < 3)
+    return false;
+  bool slash = false;
+  int digits = 0;
+  qsizetype lastDigit = 0;
+  // The first character does not count: a call may begin with a digit.
+  for (qsizetype i = 1; i < call.size(); ++i) {
+    if (call[i] == u'/')
+      slash = true;
+    if (isDigit(call[i])) {
+      ++digits;
+      lastDigit = i;
+    }
+  }
+  return digits > 0 && !slash && lastDigit < call.size() - 1;
+}
+
+bool isPhoneMode(const QString &modeCode) {
+  return modeCode.compare(QStringLiteral("RY"), Qt::CaseInsensitive) != 0 &&
+         modeCode.compare(QStringLiteral("CW"), Qt::CaseInsensitive) != 0;
+}
+
+QString defaultReport(const QString &modeCode) {
+  return isPhoneMode(modeCode) ? QStringLiteral("59") : QStringLiteral("599");
+}
+
+bool isCallKey(int KeyAscii) {
+  return KeyAscii > '-' && KeyAscii < '[';
+}
+
+QString partialDupeList(const LogArrays &log, const QString &band, const QString &typed) {
+  QString list;
+  for (int n = 1; n <= log.ContactCount() && list.size() <= kPartialListLimit; ++n) {
+    const LogEntry &e = log.slot(n);
+    if (e.uband.compare(band, Qt::CaseInsensitive) == 0 && e.calls.startsWith(typed, Qt::CaseInsensitive))
+      list = e.calls + u' ' + list;
+  }
+  return list;
+}
+
+CallHint callFormatHint(const QString &typed, int KeyAscii) {
+  if (typed.size() != 3 || !isCallKey(KeyAscii))
+    return CallHint::None;
+  const auto fine = [](QChar c) { return c == u'/' || isDigit(c); };
+  return fine(typed[1]) || fine(typed[2]) ? CallHint::Fine : CallHint::NotNumeric;
+}

@@ -1,0 +1,291 @@
+// The entry row at contest speed: each field's keys, the keys carried on into the next field,
+// the default reports, the partial-dupe list and format hint while the call is typed, and what
+// the fields do as they take and lose the focus.
+#include "logging/Form1.h"
+
+#include "app/AppContext.h"
+#include "keying/VoicePrompts.h"
+#include "logging/EntryKeys.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/LogDb.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+#include <map>
+
+namespace {
+
+const QColor kTeal(0, 192, 192);
+
+// The fields a key can be carried into.
+constexpr int kToCountry = 2;
+constexpr int kToSerial = 3;
+constexpr int kToReport = 4;
+
+} // namespace
+
+void Form1::connectEntryRow() {
+  const FormKeys form{[this](int &KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); },
+                      [this](int &KeyAscii) { Form_KeyPress(KeyAscii); }};
+  const std::map<TextBox *, void (Form1::*)(int &)> fieldKeys{
+      {txtCall, &Form1::txtCall_KeyPress},
+      {txtRSTR, &Form1::txtRSTR_KeyPress},
+      {txtSec, &Form1::txtSec_KeyPress},
+      {txtRSTS, &Form1::txtRSTS_KeyPress},
+      {txtCntry, &Form1::txtCntry_KeyPress},
+      {txtPref, &Form1::txtPref_KeyPress},
+      {txtPoints, &Form1::txtPoints_KeyPress},
+      {txtPostConTime, &Form1::txtPostConTime_KeyPress},
+      {txtPostConDate, &Form1::txtPostConDate_KeyPress},
+  };
+  // The form sees the keys of every control that can take the focus.
+  for (QWidget *control : findChildren<QWidget *>()) {
+    if (control->focusPolicy() != Qt::NoFocus)
+      previewKeys(control, form);
+  }
+  for (const auto &[box, keyPress] : fieldKeys) {
+    box->KeyPress = [this, handler = keyPress](int &KeyAscii) { (this->*handler)(KeyAscii); };
+    box->setKeysOnly();
+  }
+
+  connect(txtCall, &QLineEdit::textChanged, this, &Form1::txtCall_Change);
+  connect(txtRSTS, &QLineEdit::textChanged, this, &Form1::txtRSTS_Change);
+  // Queued: a key handler that moves the focus finishes first, so a carried key is in its
+  // field before the field it left is checked.
+  const auto onFocus = [this](TextBox *field, void (TextBox::*signal)(), auto handler) {
+    connect(field, signal, this, handler, Qt::QueuedConnection);
+  };
+  onFocus(txtCall, &TextBox::gotFocus, &Form1::txtCall_GotFocus);
+  onFocus(txtCall, &TextBox::lostFocus, &Form1::txtCall_LostFocus);
+  onFocus(txtPostConTime, &TextBox::gotFocus, &Form1::txtPostConTime_GotFocus);
+  onFocus(txtPostConDate, &TextBox::gotFocus, &Form1::txtPostConDate_GotFocus);
+  const std::pair<TextBox *, const char *> prompts[] = {
+      {txtCntry, "Country"}, {txtPoints, "Points"}, {txtPref, "Prefix"},
+      {txtRSTR, "RstRcvd"},  {txtRSTS, "RstSnt"},   {txtSec, "SerNum"},
+  };
+  for (const auto &[field, name] : prompts)
+    onFocus(field, &TextBox::gotFocus, [this, name] { fieldPrompt(QString::fromLatin1(name)); });
+
+  // Tab moves along the row; the post-contest fields follow the points.
+  TextBox *const order[] = {txtCall, txtRSTR,   txtSec,         txtRSTS,       txtCntry,
+                            txtPref, txtPoints, txtPostConTime, txtPostConDate};
+  for (size_t i = 1; i < std::size(order); ++i)
+    setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::carry(int &KeyAscii, int target, TextBox *to, void (Form1::*receive)(int &)) {
+  LoggingState &s = st();
+  s.CarryKey = QString::number(KeyAscii);
+  s.CarryTarget = target;
+  to->setFocus();
+  (this->*receive)(KeyAscii);
+}
+
+void Form1::placeCarried(TextBox *field, int KeyAscii) {
+  field->setText(QString(QChar(KeyAscii)));
+  field->setCursorPosition(1);
+  st().CarryTarget = 0;
+}
+
+void Form1::fieldPrompt(const QString &name) {
+  if (ctx.keying.VoiceNavMode == 2)
+    playPrompt(ctx.prompts, ctx.folders.ProgramFolder, name);
+}
+
+void Form1::txtCall_Change() {
+  CallPreFix();
+  CountryLookup();
+  KeyingState &k = ctx.keying;
+  k.TheirCall = txtCall->text();
+  if (st().station.ModeCode.compare(QStringLiteral("RY"), Qt::CaseInsensitive) == 0 && k.Q4ZDLinkOn == 1)
+    k.txtBUrCall = k.TheirCall;
+}
+
+void Form1::txtCall_KeyPress(int &KeyAscii) {
+  LoggingState &s = st();
+  const QString call = txtCall->text();
+  if (call.size() < 2) {
+    txtCntry->setText(QString());
+    txtPoints->setText(QString());
+    for (Label *l : {Label22, Label23, Label19})
+      l->setText(QString());
+  }
+  if (KeyAscii == keys::DoubleQuote)
+    KeyAscii = 0;
+  if (carriesDigitFromCall(call, txtCall->selStart(), KeyAscii)) {
+    carry(KeyAscii, kToReport, txtRSTR, &Form1::txtRSTR_KeyPress);
+    KeyAscii = 0;
+  }
+  if (s.LoggedOn == 1 && call.size() < 3)
+    lblDialog->setText(QStringLiteral(" "));
+  if (s.LoggedOn == 0) {
+    lblDialog->setText(QStringLiteral("Click Log \"Time On\"!"));
+    ctx.dialogs.beep();
+  }
+  if (KeyAscii == keys::Enter) {
+    KeyAscii = 0;
+    Mains();
+  }
+  if (KeyAscii == keys::Space && s.CarryTarget == 0) {
+    KeyAscii = 0;
+    txtRSTR->setFocus();
+  }
+  KeyAscii = Capital(KeyAscii);
+  PartialDupCheck(KeyAscii);
+  if (s.DupeFlag == 1)
+    DupeHold();
+}
+
+void Form1::PartialDupCheck(int KeyAscii) {
+  const LoggingState &s = st();
+  setStatus(lblDialog->text());
+  resetDupeLine();
+  const QString call = txtCall->text();
+  const QString typed = call + QChar(KeyAscii);
+  QString list;
+  if (s.PartialDupesOn == 1 && isCallKey(KeyAscii)) {
+    list = partialDupeList(s.log, s.CurrentBand, typed);
+    if (!list.isEmpty())
+      setBackColor(lblDupe, kTeal);
+    lblDupe->setText(list);
+  }
+  if (!list.isEmpty() && call.size() >= 3)
+    lblDialog->setText(QStringLiteral("Possible Duplicate!"));
+  else if (s.LoggedOn == 1)
+    lblDialog->setText(QStringLiteral(" "));
+  switch (callFormatHint(typed, KeyAscii)) {
+  case CallHint::None:
+    break;
+  case CallHint::Fine:
+    lblDialog->setText(QStringLiteral(" "));
+    break;
+  case CallHint::NotNumeric:
+    ctx.dialogs.beep();
+    lblDialog->setText(QStringLiteral("The second or third character is not numeric!"));
+    break;
+  }
+}
+
+void Form1::txtCall_GotFocus() {
+  cmdEdit->hide();
+  cmdDelete->hide();
+  if (txtCall->text().isEmpty()) {
+    txtRSTS->setText(QString());
+    txtRSTR->setText(QString());
+    if (st().LogChanged)
+      Worklist();
+  }
+  // A log that never opened would fail on every tick.
+  if (!Timer3->isActive() && ctx.db().isOpen())
+    Timer3->start();
+  if (ctx.keying.VoiceNavMode != 0)
+    playPrompt(ctx.prompts, ctx.folders.ProgramFolder, QStringLiteral("Call"));
+}
+
+void Form1::txtCall_LostFocus() {
+  if (txtCall->text().isEmpty())
+    return;
+  dupcheck();
+  const QString report = defaultReport(st().station.ModeCode);
+  for (TextBox *field : {txtRSTR, txtRSTS}) {
+    if (field->text().isEmpty()) {
+      // Selected, so that the first key typed replaces it.
+      field->setText(report);
+      field->setSelection(0, static_cast<int>(report.size()));
+    }
+  }
+  txtPref->setSelection(txtPref->selStart(), static_cast<int>(txtPref->text().size()));
+}
+
+void Form1::txtRSTR_KeyPress(int &KeyAscii) {
+  LoggingState &s = st();
+  // A complete report: the key goes on to the serial number.
+  if (txtRSTR->text().size() == defaultReport(s.station.ModeCode).size() && !txtRSTR->hasSelectedText() &&
+      KeyAscii != keys::Backspace) {
+    carry(KeyAscii, kToSerial, txtSec, &Form1::txtSec_KeyPress);
+    KeyAscii = keys::Space;
+  }
+  if (s.CarryTarget == kToReport)
+    KeyAscii = s.CarryKey.toInt();
+  if (KeyAscii == keys::Enter) {
+    KeyAscii = 0;
+    Mains();
+  } else if (KeyAscii == keys::Space) {
+    KeyAscii = 0;
+    txtSec->setFocus();
+  }
+  KeyAscii = number(KeyAscii);
+  if (s.CarryTarget == kToReport)
+    placeCarried(txtRSTR, KeyAscii);
+}
+
+void Form1::txtSec_KeyPress(int &KeyAscii) {
+  LoggingState &s = st();
+  if (KeyAscii == keys::Enter) {
+    KeyAscii = 0;
+    Mains();
+  }
+  if (s.CarryTarget == kToSerial) {
+    KeyAscii = s.CarryKey.toInt();
+    if (KeyAscii == keys::Space)
+      KeyAscii = 0;
+  }
+  if (KeyAscii == keys::Space) {
+    KeyAscii = 0;
+    txtRSTS->setFocus();
+  }
+  KeyAscii = number(KeyAscii);
+  if (s.CarryTarget == kToSerial) {
+    if (KeyAscii != 0)
+      placeCarried(txtSec, KeyAscii);
+    s.CarryTarget = 0;
+  }
+}
+
+void Form1::txtRSTS_Change() {
+  KeyingState &k = ctx.keying;
+  k.RSTSent = txtRSTS->text();
+  if (st().station.ModeCode.compare(QStringLiteral("RY"), Qt::CaseInsensitive) == 0 && k.Q4ZDLinkOn == 1)
+    k.txtBField1 = k.RSTSent;
+}
+
+void Form1::txtRSTS_KeyPress(int &KeyAscii) {
+  // A letter starts the country.
+  if (KeyAscii > '9') {
+    KeyAscii = Capital(KeyAscii);
+    carry(KeyAscii, kToCountry, txtCntry, &Form1::txtCntry_KeyPress);
+    KeyAscii = keys::Space;
+  }
+  if (KeyAscii == keys::Enter) {
+    KeyAscii = 0;
+    Mains();
+    return;
+  }
+  if (KeyAscii == keys::Space)
+    txtCntry->setFocus();
+  KeyAscii = number(KeyAscii);
+}
+
+void Form1::txtPref_KeyPress(int &KeyAscii) {
+  if (KeyAscii == keys::Enter) {
+    KeyAscii = 0;
+    Mains();
+  } else if (KeyAscii == keys::Space) {
+    KeyAscii = 0;
+    txtPoints->setFocus();
+  }
+  KeyAscii = Capital(KeyAscii);
+}
+
+void Form1::txtPoints_KeyPress(int &KeyAscii) {
+  if (KeyAscii == keys::Enter)
+    Mains();
+  if (KeyAscii == keys::Space) {
+    KeyAscii = 0;
+    focusNextChild();
+  }
+  KeyAscii = number(KeyAscii);
+  KeyAscii = clampPointsKey(KeyAscii);
+}

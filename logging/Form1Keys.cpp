@@ -1,0 +1,34 @@
+// The main window sees every key before the control that has the focus: the key going down,
+// then the character it types.
+#include "logging/Form1.h"
+
+#include "app/AppContext.h"
+
+namespace {
+constexpr int kCtrl = 2;
+constexpr int kEscape = 27;
+} // namespace
+
+void Form1::Form_KeyDown(int & /*KeyCode*/, int Shift) {
+  // A suppression is for the character of this one key: a Ctrl key that types nothing must
+  // not swallow the next key typed.
+  SuppressKeyPress = Shift == kCtrl ? 1 : 0;
+}
+
+void Form1::Form_KeyPress(int &KeyAscii) {
+  if (SuppressKeyPress == 1) {
+    SuppressKeyPress = 0;
+    KeyAscii = 0;
+    return;
+  }
+  // Quotes would break the log's text files.
+  if (KeyAscii == '"' || KeyAscii == '\'')
+    KeyAscii = 0;
+  if (KeyAscii == kEscape) {
+    if (ctx.keying.CWSending == 0)
+      mnuClear_Click();
+    else
+      ctx.keying.CWBuffer.clear();
+    KeyAscii = 0;
+  }
+}

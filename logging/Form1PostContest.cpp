@@ -1,0 +1,89 @@
+// Post-contest entry (contacts from a paper log, with their own date and time) and clearing
+// the entry row.
+#include "logging/Form1.h"
+
+#include "app/AppContext.h"
+#include "logging/EntryKeys.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+
+#include <QMenuBar>
+
+void Form1::buildPostContestControls(QWidget *central) {
+  const auto field = [central](Label *&label, const QString &caption, double left, TextBox *&box,
+                               double boxWidth, int maxLength) {
+    label = new Label(caption, central);
+    placeTwips(label, left, 5745, 420, 240);
+    box = new TextBox(central);
+    placeTwips(box, left + 420, 5700, boxWidth, 330);
+    box->setMaxLength(maxLength);
+    label->hide();
+    box->hide();
+  };
+  // Beside the contact list's edit buttons, clear of the clocks and rates.
+  field(lblPostConTime, QStringLiteral("Time"), 2100, txtPostConTime, 700, 5);
+  field(lblPostConDate, QStringLiteral("Date"), 3300, txtPostConDate, 1300, 10);
+}
+
+void Form1::buildEntryRowMenus() {
+  mnuOptions->addSeparator();
+  mnuPostContest =
+      mnuOptions->addAction(QStringLiteral("&Post Contest Mode"), this, &Form1::mnuPostContest_Click);
+  mnuPostContest->setCheckable(true);
+  mnuClear = menuBar()->addAction(QStringLiteral("&Clear"), this, &Form1::mnuClear_Click);
+}
+
+void Form1::mnuPostContest_Click() {
+  // The mode is the fields' visibility; a menu click has already flipped the check mark.
+  const bool on = txtPostConTime->isHidden();
+  if (!on)
+    mnuPostContest->setChecked(false);
+  for (QWidget *w :
+       std::initializer_list<QWidget *>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate})
+    w->setVisible(on);
+  if (on)
+    mnuPostContest->setChecked(true);
+}
+
+void Form1::txtPostConTime_GotFocus() {
+  // The next contact's time overtypes the last one.
+  txtPostConTime->selectAll();
+}
+
+void Form1::txtPostConDate_GotFocus() {
+  // A date already there serves the next contacts too.
+  if (!txtPostConDate->text().isEmpty())
+    return;
+  txtPostConDate->setText(ctx.clock.now().date().toString(QStringLiteral("yyyy/MM/dd")));
+  txtPostConDate->selectAll();
+}
+
+void Form1::postContestKey(int &KeyAscii, int (*filter)(int)) {
+  if (KeyAscii == keys::Space) {
+    KeyAscii = 0;
+    focusNextChild();
+  }
+  if (KeyAscii == keys::Enter) {
+    KeyAscii = 0;
+    Mains();
+  }
+  KeyAscii = filter(KeyAscii);
+}
+
+void Form1::txtPostConTime_KeyPress(int &KeyAscii) {
+  postContestKey(KeyAscii, postContestTimeKey);
+}
+
+void Form1::txtPostConDate_KeyPress(int &KeyAscii) {
+  postContestKey(KeyAscii, postContestDateKey);
+}
+
+void Form1::mnuClear_Click() {
+  for (TextBox *field : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec, txtPoints, txtPref})
+    field->setText(QString());
+  resetDupeLine();
+  setStatus(QStringLiteral(" "));
+  txtCall->setFocus();
+  for (Label *l : {Label19, Label22, Label23})
+    l->setText(QString());
+}
