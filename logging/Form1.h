@@ -229,7 +229,9 @@ private:
   void buildPostContestControls(QWidget *central);
   void buildEntryRowMenus();
   void connectEntryRow();
-  void postContestKey(int &KeyAscii, int (*filter)(int));
+  // Enter logs the contact; Space moves on to `next` (nullptr: the next control in tab order).
+  // Either key is dropped.
+  void enterOrSpace(int &KeyAscii, TextBox *next);
   void carry(int &KeyAscii, int target, TextBox *to, void (Form1::*receive)(int &));
   void placeCarried(TextBox *field, int KeyAscii);
   void fieldPrompt(const QString &name); // spoken when every field is announced

@@ -89,6 +89,19 @@ void Form1::placeCarried(TextBox *field, int KeyAscii) {
   st().CarryTarget = 0;
 }
 
+void Form1::enterOrSpace(int &KeyAscii, TextBox *next) {
+  if (KeyAscii == keys::Enter) {
+    KeyAscii = 0;
+    Mains();
+  } else if (KeyAscii == keys::Space) {
+    KeyAscii = 0;
+    if (next)
+      next->setFocus();
+    else
+      focusNextChild();
+  }
+}
+
 void Form1::fieldPrompt(const QString &name) {
   if (ctx.keying.VoiceNavMode == 2)
     playPrompt(ctx.prompts, ctx.folders.ProgramFolder, name);
@@ -209,13 +222,7 @@ void Form1::txtRSTR_KeyPress(int &KeyAscii) {
   }
   if (s.CarryTarget == kToReport)
     KeyAscii = s.CarryKey.toInt();
-  if (KeyAscii == keys::Enter) {
-    KeyAscii = 0;
-    Mains();
-  } else if (KeyAscii == keys::Space) {
-    KeyAscii = 0;
-    txtSec->setFocus();
-  }
+  enterOrSpace(KeyAscii, txtSec);
   KeyAscii = number(KeyAscii);
   if (s.CarryTarget == kToReport)
     placeCarried(txtRSTR, KeyAscii);
@@ -269,23 +276,12 @@ void Form1::txtRSTS_KeyPress(int &KeyAscii) {
 }
 
 void Form1::txtPref_KeyPress(int &KeyAscii) {
-  if (KeyAscii == keys::Enter) {
-    KeyAscii = 0;
-    Mains();
-  } else if (KeyAscii == keys::Space) {
-    KeyAscii = 0;
-    txtPoints->setFocus();
-  }
+  enterOrSpace(KeyAscii, txtPoints);
   KeyAscii = Capital(KeyAscii);
 }
 
 void Form1::txtPoints_KeyPress(int &KeyAscii) {
-  if (KeyAscii == keys::Enter)
-    Mains();
-  if (KeyAscii == keys::Space) {
-    KeyAscii = 0;
-    focusNextChild();
-  }
+  enterOrSpace(KeyAscii, nullptr);
   KeyAscii = number(KeyAscii);
   KeyAscii = clampPointsKey(KeyAscii);
 }

@@ -58,24 +58,14 @@ void Form1::txtPostConDate_GotFocus() {
   txtPostConDate->selectAll();
 }
 
-void Form1::postContestKey(int &KeyAscii, int (*filter)(int)) {
-  if (KeyAscii == keys::Space) {
-    KeyAscii = 0;
-    focusNextChild();
-  }
-  if (KeyAscii == keys::Enter) {
-    KeyAscii = 0;
-    Mains();
-  }
-  KeyAscii = filter(KeyAscii);
-}
-
 void Form1::txtPostConTime_KeyPress(int &KeyAscii) {
-  postContestKey(KeyAscii, postContestTimeKey);
+  enterOrSpace(KeyAscii, nullptr);
+  KeyAscii = postContestTimeKey(KeyAscii);
 }
 
 void Form1::txtPostConDate_KeyPress(int &KeyAscii) {
-  postContestKey(KeyAscii, postContestDateKey);
+  enterOrSpace(KeyAscii, nullptr);
+  KeyAscii = postContestDateKey(KeyAscii);
 }
 
 void Form1::mnuClear_Click() {

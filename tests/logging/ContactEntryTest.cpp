@@ -21,14 +21,6 @@ struct ContactEntry : ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     pc.form().Worklist();
   }
-  std::vector<ContactRecord> table() {
-    std::vector<ContactRecord> rows;
-    pc.ctx->db().loadAllOrdered([&](const ContactRecord &r) {
-      rows.push_back(r);
-      return true;
-    });
-    return rows;
-  }
 };
 
 } // namespace
@@ -39,7 +31,7 @@ TEST_F(ContactEntry, EmptyRowAsksForTheCallAndSetsPointsToZero) {
   EXPECT_TRUE(f.txtCall->hasFocus());
   EXPECT_EQ(f.txtPoints->text(), QStringLiteral("0"));
   EXPECT_EQ(pc.dialogs.beeps, 7) << "one beep per missing field";
-  EXPECT_TRUE(table().empty());
+  EXPECT_TRUE(pc.table().empty());
 }
 
 TEST_F(ContactEntry, TheEarliestMissingFieldInRowOrderIsReported) {
@@ -55,8 +47,8 @@ TEST_F(ContactEntry, TheEarliestMissingFieldInRowOrderIsReported) {
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral("Need Points!"));
   EXPECT_EQ(f.txtPoints->text(), QStringLiteral("0"));
   f.Mains();
-  ASSERT_EQ(table().size(), 1u) << "the points set to 0 pass the next Enter";
-  EXPECT_EQ(table()[0].points, QStringLiteral("0"));
+  ASSERT_EQ(pc.table().size(), 1u) << "the points set to 0 pass the next Enter";
+  EXPECT_EQ(pc.table()[0].points, QStringLiteral("0"));
 }
 
 TEST_F(ContactEntry, ALoggedContactGoesToTableMemoryAndListAndTheRowClears) {
@@ -67,7 +59,7 @@ TEST_F(ContactEntry, ALoggedContactGoesToTableMemoryAndListAndTheRowClears) {
           QStringLiteral("Cote d'Ivoire  "), QStringLiteral("K1"), QStringLiteral("2"));
   f.Mains();
 
-  const auto rows = table();
+  const auto rows = pc.table();
   ASSERT_EQ(rows.size(), 1u);
   const ContactRecord expected{
       QStringLiteral("K1ABC"), QStringLiteral("599"),           QStringLiteral("12"),
@@ -98,7 +90,7 @@ TEST_F(ContactEntry, ADupeOnTheSameBandIsRefusedButAnotherBandIsLogged) {
   f.Mains();
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral("Dupe: K1ABC 2024/03/30 14:05:09 ON 20"));
   EXPECT_EQ(f.lblDialog->palette().color(QPalette::Window), QColor(255, 0, 0));
-  EXPECT_EQ(table().size(), 1u);
+  EXPECT_EQ(pc.table().size(), 1u);
   EXPECT_EQ(pc.state().DupeFlag, 1);
   EXPECT_TRUE(f.txtCall->text().isEmpty());
   EXPECT_EQ(f.txtPoints->text(), QStringLiteral("0"));
@@ -114,7 +106,7 @@ TEST_F(ContactEntry, ADupeOnTheSameBandIsRefusedButAnotherBandIsLogged) {
   pc.state().CurrentBand = QStringLiteral("15");
   pc.type(QStringLiteral("K1ABC"));
   f.Mains();
-  EXPECT_EQ(table().size(), 2u);
+  EXPECT_EQ(pc.table().size(), 2u);
 }
 
 TEST_F(ContactEntry, AnUnreachableDupeCheckIsReportedAndTheContactStillLogged) {
@@ -125,7 +117,7 @@ TEST_F(ContactEntry, AnUnreachableDupeCheckIsReportedAndTheContactStillLogged) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->text, QStringLiteral("Unable to check for duplicates - Network Error"));
   EXPECT_EQ(box->title, QStringLiteral("Network Error"));
-  EXPECT_EQ(table().size(), 1u);
+  EXPECT_EQ(pc.table().size(), 1u);
 }
 
 TEST_F(ContactEntry, AFailedInsertWithdrawsTheContactAndKeepsTheRow) {
@@ -141,7 +133,7 @@ TEST_F(ContactEntry, AFailedInsertWithdrawsTheContactAndKeepsTheRow) {
   EXPECT_EQ(f.Label4->text(), QStringLiteral("001"));
 
   f.Mains(); // Enter again once the network is back
-  EXPECT_EQ(table().size(), 1u);
+  EXPECT_EQ(pc.table().size(), 1u);
   EXPECT_EQ(pc.state().log.ContactCount(), 1);
 }
 
@@ -155,7 +147,7 @@ TEST_F(ContactEntry, SerialsFollowTheLogOrTheBand) {
   pc.state().CurrentBand = QStringLiteral("40");
   f.LabelIncrement();
   EXPECT_EQ(f.Label4->text(), QStringLiteral("001"));
-  const auto rows = table();
+  const auto rows = pc.table();
   EXPECT_EQ(rows[2].serials, QStringLiteral("003"));
 }
 
@@ -167,7 +159,7 @@ TEST_F(ContactEntry, PostContestEntryStoresTheTypedDateAndTime) {
   pc.type(QStringLiteral("K1ABC"));
   f.Mains();
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral("Invalid time format!"));
-  EXPECT_TRUE(table().empty());
+  EXPECT_TRUE(pc.table().empty());
   EXPECT_EQ(f.txtCall->text(), QStringLiteral("K1ABC"));
 
   f.txtPostConDate->setText(QStringLiteral("2024/13/30"));
@@ -177,7 +169,7 @@ TEST_F(ContactEntry, PostContestEntryStoresTheTypedDateAndTime) {
   f.txtPostConDate->setText(QStringLiteral("2024/3/30"));
   f.txtPostConTime->setText(QStringLiteral("930"));
   f.Mains();
-  ASSERT_EQ(table().size(), 1u);
-  EXPECT_EQ(table()[0].flddate, QStringLiteral("2024/03/30"));
-  EXPECT_EQ(table()[0].fldtime, QStringLiteral("09:30"));
+  ASSERT_EQ(pc.table().size(), 1u);
+  EXPECT_EQ(pc.table()[0].flddate, QStringLiteral("2024/03/30"));
+  EXPECT_EQ(pc.table()[0].fldtime, QStringLiteral("09:30"));
 }

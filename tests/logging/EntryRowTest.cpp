@@ -23,16 +23,11 @@ namespace {
 const QColor kTeal(0, 192, 192);
 const QString kTimeOn = QStringLiteral("Click Log \"Time On\"!");
 
-class EntryRow : public ::testing::Test {
+class EntryRow : public ShownMainWindow {
 protected:
-  TestLogFile file;
-  TestPc pc{file.path};
-  Form1 &f = pc.form();
-  LoggingState &s = pc.state();
-
   void SetUp() override {
-    f.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ShownMainWindow::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
     f.Worklist();
     f.cmdLogOn_Click();
     settle();
@@ -61,20 +56,18 @@ protected:
     field->setFocus();
     settle();
   }
+  // A contact logged as Enter logs it.
+  void logContact(const QString &call) {
+    pc.type(call);
+    f.Mains();
+    settle();
+  }
   // A contact in memory only, on `band`.
   void remember(const QString &call, const QString &band) {
     LogEntry e;
     e.calls = call;
     e.uband = band;
     s.log.append(e);
-  }
-  std::vector<ContactRecord> table() {
-    std::vector<ContactRecord> rows;
-    pc.ctx->db().loadAllOrdered([&](const ContactRecord &r) {
-      rows.push_back(r);
-      return true;
-    });
-    return rows;
   }
   bool onTeal(const QWidget *w) const {
     return w->autoFillBackground() && w->palette().color(QPalette::Window) == kTeal;
@@ -240,9 +233,7 @@ TEST_F(EntryRow, LeavingTheCallChecksForADupeAndPutsInSelectedDefaults) {
   EXPECT_EQ(f.txtRSTS->text(), QStringLiteral("599"));
 
   // A dupe is reported and cleared as soon as the call is left.
-  pc.type(QStringLiteral("W1AW"));
-  f.Mains();
-  settle();
+  logContact(QStringLiteral("W1AW"));
   typeKeys(QStringLiteral("W1AW "));
   EXPECT_TRUE(f.lblDialog->text().startsWith(QStringLiteral("Dupe: W1AW")));
   EXPECT_TRUE(f.txtCall->text().isEmpty());
@@ -262,7 +253,7 @@ TEST_F(EntryRow, EnterLogsTheContactFromEveryField) {
     pc.type(QStringLiteral("K%1AA").arg(++n));
     focus(field);
     key(Qt::Key_Return);
-    EXPECT_EQ(table().size(), size_t(n)) << "field " << n;
+    EXPECT_EQ(pc.table().size(), size_t(n)) << "field " << n;
     EXPECT_EQ(focused(), f.txtCall);
     EXPECT_TRUE(f.txtCall->text().isEmpty());
   }
@@ -274,7 +265,7 @@ TEST_F(EntryRow, EnterLogsTheContactFromEveryField) {
   focus(f.txtRSTR);
   key(Qt::Key_End);
   key(Qt::Key_Return);
-  EXPECT_EQ(table().size(), 8u);
+  EXPECT_EQ(pc.table().size(), 8u);
   EXPECT_EQ(focused(), f.txtSec);
 }
 
@@ -284,14 +275,12 @@ TEST_F(EntryRow, EnterInTheCallReplacesTheMessageOfMainsAndHoldsAfterADupe) {
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral(" ")) << "\"Report Received!\" was replaced";
   EXPECT_EQ(focused(), f.txtRSTR);
 
-  pc.type(QStringLiteral("W1AW"));
-  f.Mains();
-  settle();
+  logContact(QStringLiteral("W1AW"));
   pc.type(QStringLiteral("W1AW"));
   focus(f.txtCall);
   pc.clock.slept = 0;
   key(Qt::Key_Return);
-  EXPECT_EQ(table().size(), 1u);
+  EXPECT_EQ(pc.table().size(), 1u);
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral(" "));
   EXPECT_TRUE(onTeal(f.lblDialog));
   EXPECT_EQ(s.DupeFlag, 0) << "the hold has passed";
@@ -330,9 +319,7 @@ TEST_F(EntryRow, TheFormSwallowsQuotesCtrlKeysAndClearsOnEscape) {
 }
 
 TEST_F(EntryRow, ACarriedDigitLandsBeforeTheLostFocusDupeCheckClearsTheRow) {
-  pc.type(QStringLiteral("K1ABC"));
-  f.Mains();
-  settle();
+  logContact(QStringLiteral("K1ABC"));
   typeKeys(QStringLiteral("K1ABC5"));
   EXPECT_TRUE(f.lblDialog->text().startsWith(QStringLiteral("Dupe: K1ABC")));
   EXPECT_TRUE(f.txtCall->text().isEmpty());
@@ -454,7 +441,7 @@ TEST_F(EntryRow, EnterInAPostContestFieldLogsWithTheTypedDateAndTime) {
   f.txtPostConTime->setText(QStringLiteral("99:99"));
   key(Qt::Key_Return);
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral("Invalid time format!"));
-  EXPECT_TRUE(table().empty());
+  EXPECT_TRUE(pc.table().empty());
 
   f.txtPostConTime->setText(QStringLiteral("1234"));
   key(Qt::Key_Return);
@@ -462,7 +449,7 @@ TEST_F(EntryRow, EnterInAPostContestFieldLogsWithTheTypedDateAndTime) {
   pc.type(QStringLiteral("W1AW"));
   focus(f.txtPostConDate);
   key(Qt::Key_Return);
-  const auto rows = table();
+  const auto rows = pc.table();
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].flddate, QStringLiteral("2024/03/05"));
   EXPECT_EQ(rows[0].fldtime, QStringLiteral("07:05"));
@@ -513,7 +500,7 @@ TEST_F(EntryRow, AContactTypedKeyByKeyEndsInTheLog) {
   EXPECT_FALSE(points.isEmpty());
   key(Qt::Key_Return);
 
-  const auto rows = table();
+  const auto rows = pc.table();
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].calls, QStringLiteral("DL1XYZ"));
   EXPECT_EQ(rows[0].rstr, QStringLiteral("59"));

@@ -18,18 +18,8 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public ShownMainWindow {
 protected:
-  TestLogFile file;
-  TestPc pc{file.path};
-  Form1 &f = pc.form();
-  LoggingState &s = pc.state();
-
-  void SetUp() override {
-    f.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-  }
-
   // A contact in memory only, `band` and call given, at the clock's time.
   void remember(const QString &call, const QString &band = QStringLiteral("20")) {
     LogEntry e;

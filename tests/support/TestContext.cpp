@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QTest>
 #include <QWidget>
 
 #include <stdexcept>
@@ -82,6 +83,15 @@ TestPc::~TestPc() {
   ctx.reset();
 }
 
+std::vector<ContactRecord> TestPc::table() {
+  std::vector<ContactRecord> rows;
+  ctx->db().loadAllOrdered([&](const ContactRecord &r) {
+    rows.push_back(r);
+    return true;
+  });
+  return rows;
+}
+
 void TestPc::type(const QString &call, const QString &rstr, const QString &serial, const QString &country,
                   const QString &prefix, const QString &points) {
   Form1 &f = form();
@@ -102,4 +112,9 @@ void saveScreenshot(QWidget &window, const QString &name) {
   const QString folder = qEnvironmentVariable("ORVEX_SCREENSHOTS");
   if (!folder.isEmpty())
     window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+void ShownMainWindow::SetUp() {
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
 }

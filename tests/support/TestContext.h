@@ -9,6 +9,8 @@
 
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
 #include "platform/LogDb.h"
@@ -50,6 +52,8 @@ public:
   Form1 &form() { return ctx->window<Form1>(); }
   FlakyLogDb &flaky() { return static_cast<FlakyLogDb &>(ctx->db()); }
   LoggingState &state() { return ctx->logging; }
+  // The shared log's rows in stored order, as this PC reads them.
+  std::vector<ContactRecord> table();
   // Fills the entry row as the operator would have typed it.
   void type(const QString &call, const QString &rstr = QStringLiteral("599"),
             const QString &serial = QStringLiteral("1"), const QString &country = QStringLiteral("USA"),
@@ -63,3 +67,15 @@ QString sourceDataDir();
 // for people to look at (run the tests under xvfb-run with QT_QPA_PLATFORM=xcb to see them as
 // a real X server draws them).
 void saveScreenshot(QWidget &window, const QString &name);
+
+// One station PC with its main window shown and active: widget tests that move the focus need
+// an active window.
+class ShownMainWindow : public ::testing::Test {
+protected:
+  TestLogFile file;
+  TestPc pc{file.path};
+  Form1 &f = pc.form();
+  LoggingState &s = pc.state();
+
+  void SetUp() override;
+};
