@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <typeindex>
@@ -43,6 +45,9 @@ public:
   // The screen and its work area; tests put set metrics in its place.
   std::unique_ptr<ScreenMetrics> screen;
   LogDb &db() { return *db_; }
+  // Ends the process at once, without the windows' close sequence (File, Exit; Cancel in station
+  // setup). Tests put their own in its place.
+  std::function<void(int)> endProcess = [](int code) { std::exit(code); };
 
   // Each window is one instance, made on first use (from a constructor taking the context) and
   // kept until unloaded.

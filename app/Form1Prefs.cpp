@@ -25,8 +25,10 @@ bool Form1::SavePref() {
   QString error;
   if (writePrefs(ctx, &error))
     return true;
-  ctx.dialogs.message(error + QStringLiteral("  ") + prefsPath(ctx),
-                      QStringLiteral("Unable to save preferences."));
+  ++prefsWriteFailures_;
+  if (!prefsReportedByCaller_)
+    ctx.dialogs.message(error + QStringLiteral("  ") + prefsPath(ctx),
+                        QStringLiteral("Unable to save preferences."));
   return false;
 }
 

@@ -3,7 +3,30 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
+
+// The voice keyer's settings, as "wave2.txt" keeps them.
+struct VoiceKeyerSettings {
+  std::array<QString, 9> waveFiles;          // F1 to F9
+  QString pttPort = QStringLiteral("0");     // serial port for push-to-talk, "0" for none
+  int pttLine = 0;                           // 0 RTS, 1 DTR, 2 printer port
+  QString loopSeconds = QStringLiteral("0"); // pause before F1 plays again, "0" for no repeat
+  int repeatIntervalMs = 0;
+  QString printerPort = QStringLiteral("&H378");
+};
+
+// The CW keyer's settings, as "cw.txt" keeps them (the keying method is CWKeyingMethod).
+struct CwKeyerSettings {
+  std::array<QString, 11> messages; // F1 to F11
+  QString serialPort = QStringLiteral("0");
+  QString speedWpm = QStringLiteral("13");
+  QString wordSpace = QStringLiteral("0");
+  QString printerPort = QStringLiteral("&H378");
+  int echo = 0;                              // 1: the unsent text shows in the main window's status line
+  QString loopSeconds = QStringLiteral("0"); // pause before F1 is sent again, "0" for no repeat
+  int repeatIntervalMs = 0;
+};
 
 struct KeyingState {
   QString CWBuffer;
@@ -23,4 +46,7 @@ struct KeyingState {
   // link passes each change on to the RTTY program.
   QString txtBUrCall;
   QString txtBField1;
+
+  VoiceKeyerSettings voice;
+  CwKeyerSettings cw;
 };

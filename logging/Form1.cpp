@@ -118,7 +118,7 @@ void Form1::buildControls() {
   Timer1->setInterval(60000);
   connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
   Timer1->start();
-  Timer3 = new QTimer(this);
+  Timer3 = new Timer(this);
   Timer3->setInterval(6000);
   connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
 
@@ -127,6 +127,9 @@ void Form1::buildControls() {
   buildScoreControls(central);
   connectCallAnalysis();
   connectEntryRow();
+  buildBandControls(central);
+  buildBandMapControls(central);
+  buildSetupControls(central);
 
   placeTwips(this, 0, 0, 9600, 7200);
 }
@@ -141,12 +144,18 @@ void Form1::buildMenus() {
   file->addSeparator();
   mnuCopyListtoClipboard = file->addAction(QStringLiteral("Copy &Listed Items to Clipboard"), this,
                                            &Form1::mnuCopyListtoClipboard_Click);
+  file->addSeparator();
+  mnuExit = file->addAction(QStringLiteral("&Exit"), this, &Form1::mnuExit_Click);
   mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
   mnuAppearance = mnuOptions->addMenu(QStringLiteral("&Appearance"));
   mnuFormSize = mnuAppearance->addAction(QStringLiteral("&Form Size"), this, &Form1::mnuFormSize_Click);
   mnuTaskbar = mnuAppearance->addAction(QStringLiteral("&Taskbar"), this, &Form1::mnuTaskbar_Click);
   mnuTaskbar->setCheckable(true);
+  mnuOptions->addSeparator();
+  mnuRefreshrate = mnuOptions->addAction(QStringLiteral("&Refresh Rate"), this, &Form1::mnuRefreshrate_Click);
+  mnuSetup = menuBar()->addAction(QStringLiteral("&Setup"), this, &Form1::mnuSetup_Click);
   buildEntryRowMenus();
+  buildBandMenu();
   buildGraphMenu();
   mnuHelp = menuBar()->addAction(QStringLiteral("&Help"), this, &Form1::mnuHelp_Click);
 }

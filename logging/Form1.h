@@ -3,7 +3,11 @@
 // timers. Its procedures are public because the other windows call them, as they read and
 // write its controls. The procedures are spread over one source file per concern.
 
+#include "platform/Timer.h"
+
 #include <QMainWindow>
+
+#include <array>
 
 class AppContext;
 class Label;
@@ -56,7 +60,7 @@ public:
   QAction *mnuCopyListtoClipboard = nullptr;
 
   QTimer *Timer1 = nullptr; // rates, every minute
-  QTimer *Timer3 = nullptr; // log refresh
+  Timer *Timer3 = nullptr;  // log refresh
 
   QAction *mnuNew = nullptr;
   QAction *mnuOpen = nullptr;
@@ -236,6 +240,64 @@ private:
   void placeCarried(TextBox *field, int KeyAscii);
   void fieldPrompt(const QString &name); // spoken when every field is announced
   int SuppressKeyPress = 0;              // the character of the key going down is swallowed
+
+public:
+  // Bands and the refresh rate.
+  Label *Label20 = nullptr; // "Band"
+  Label *Label21 = nullptr; // the current band; a click steps to the next
+  QMenu *mnuBand = nullptr;
+  QAction *mnu160 = nullptr;
+  QAction *mnu80 = nullptr;
+  QAction *mnu40 = nullptr;
+  QAction *mnu20 = nullptr;
+  QAction *mnu15 = nullptr;
+  QAction *mnu10 = nullptr;
+  QAction *mnuRefreshrate = nullptr;
+  void BandChange();
+  void mnu160_Click();
+  void mnu80_Click();
+  void mnu40_Click();
+  void mnu20_Click();
+  void mnu15_Click();
+  void mnu10_Click();
+  void Label21_Click();
+  void mnuRefreshrate_Click();
+
+  // Station setup.
+  Label *Label2 = nullptr; // own call
+  QAction *mnuSetup = nullptr;
+  void mnuSetup_Click();
+  // The link to the outside RTTY program, made by the keying side when setup asks for it.
+  void ConnectRttyLink();
+  // The CW keyer's settings file, read at start; a failure there is quiet.
+  void LoadCWPrefs();
+
+  // Band map: the strip and its drawing belong to the spotting side.
+  Label *lblDX = nullptr;
+  void RefreshBandMap();
+  void BandMapScale();
+  void DisplayBandMapLabels();
+
+  // Shut-down. EndProgram ends at once: the operating time is stored, the log closed.
+  QAction *mnuExit = nullptr;
+  void mnuExit_Click();
+  void StoreOperatingTime();
+  void EndProgram();
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  void changeEvent(QEvent *event) override;
+
+private:
+  void buildBandControls(QWidget *central);
+  void buildBandMapControls(QWidget *central);
+  void buildSetupControls(QWidget *central);
+  void buildBandMenu();
+  std::array<QAction *, 6> bandMenuItems() const;
+  void selectBand(const QString &band);
+  // While set, SavePref leaves the report of a failure to its caller; every failure is counted.
+  bool prefsReportedByCaller_ = false;
+  int prefsWriteFailures_ = 0;
 
 public:
   // Status line: the text on the normal (teal) or the dupe (red) background.

@@ -1,0 +1,49 @@
+// The main window's shut-down: the close box, File, Exit, and the operating time they store.
+#include "logging/Form1.h"
+
+#include "app/AppContext.h"
+#include "logging/OperatingTime.h"
+#include "platform/Clock.h"
+#include "platform/LogDb.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+void Form1::StoreOperatingTime() {
+  LoggingState &s = st();
+  if (s.LoggedOn != 1)
+    return;
+  s.TimeOnTotal = runningOperatingTime(s.TimeOnTotal, s.SessionStart, ctx.clock.now());
+  SavePref();
+  s.LoggedOn = 0;
+}
+
+void Form1::EndProgram() {
+  StoreOperatingTime();
+  ctx.db().close();
+  std::fflush(nullptr);
+  ctx.endProcess(0);
+}
+
+void Form1::mnuExit_Click() {
+  EndProgram();
+}
+
+void Form1::closeEvent(QCloseEvent *event) {
+  ctx.keying.CWBuffer.clear();
+  if (ctx.keying.CWSending == 1) {
+    event->ignore();
+    return;
+  }
+  StoreOperatingTime();
+  event->accept();
+  QCoreApplication::quit();
+}
+
+void Form1::changeEvent(QEvent *event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    RefreshBandMap();
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The keyers' settings files in the program folder, read once at start: "wave2.txt" for the
+// voice keyer and "cw.txt" for the CW keyer. Each is read value by value into the keying state;
+// a failure leaves the values read before it in place.
+
+#include <QString>
+
+#include <optional>
+
+struct CwKeyerSettings;
+struct KeyingState;
+struct VoiceKeyerSettings;
+
+inline const QString kVoiceKeyerFile = QStringLiteral("wave2.txt");
+inline const QString kCwKeyerFile = QStringLiteral("cw.txt");
+
+// Thirteen values: the nine wave files, the push-to-talk port, the line (0, 1 or 2 compared as
+// text; another value leaves the line alone), the F1 pause in seconds and the printer port.
+// False when a value is missing or the pause gives no timer interval.
+bool readVoiceKeyerSettings(const QString &content, VoiceKeyerSettings &voice);
+
+// Eighteen values: F1 to F9, the serial port, the speed, F10, F11, the word space, the keying
+// method (0 to 255, into `keyingMethod`), the printer port, the echo (0 to 2) and the F1 pause
+// in seconds. An empty F9 becomes "VVV DE ". False on a missing or unfit value.
+bool readCwKeyerSettings(const QString &content, CwKeyerSettings &cw, int &keyingMethod);
+
+// The repeat timer's interval for a pause in seconds: the number times 1,000, rounded; nothing
+// for text that is no number or an interval a timer cannot take (below 0, above 65,535 ms).
+std::optional<int> repeatIntervalMs(const QString &seconds);
+
+// The files of `programFolder` (its name in any case); false when missing or unreadable too.
+bool loadVoiceKeyerSettings(const QString &programFolder, KeyingState &keying);
+bool loadCwKeyerSettings(const QString &programFolder, KeyingState &keying);
