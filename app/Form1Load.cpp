@@ -1,36 +1,73 @@
-// The main window's load, as far as the start-up needs it: the preferences and their UTC offset,
-// the country list, then the shared log (beside the program until station setup chooses one) and its question.
+// The main window's load: the layout, the preferences and their UTC offset, the refresh timer,
+// the band, the country list, the keyers' settings, station setup, the log question and the rig.
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "keying/KeyerSettings.h"
+#include "logging/Bands.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/LogDb.h"
-#include "platform/ProgramFiles.h"
-#include "platform/VbText.h"
+#include "rig/RigSelection.h"
 
-#include <QTimer>
+#include <QScopedValueRollback>
 
 void Form1::Form_Load() {
-  if (!LoadPref()) {
-    ctx.dialogs.beep();
-    ctx.dialogs.message(QStringLiteral("Error loading default data .  Check to make sure orvexprf.txt is in "
-                                       "your working directory."),
-                        QStringLiteral("Error opening default data."));
-    return;
+  LoadEnd end = LoadEnd::Done;
+  {
+    // A preferences file that cannot be written stops the load with its own message.
+    const QScopedValueRollback quiet(prefsReportedByCaller_, true);
+    end = loadSteps();
   }
-  CheckUTCOffset();
-  Timer3->setInterval(static_cast<int>(vb::roundToInt(ctx.prefs.RefreshMs)));
-  // A damaged country list stops the load here, as the operator has been told.
-  if (!LoadCountryTable())
+  if (end != LoadEnd::DefaultDataFailed)
     return;
+  ctx.dialogs.beep();
+  ctx.dialogs.message(QStringLiteral("Error loading default data .  Check to make sure orvexprf.txt is in "
+                                     "your working directory."),
+                      QStringLiteral("Error opening default data."));
+}
 
-  StationSettings &station = st().station;
-  if (station.LogFilePath.size() < 3)
-    station.LogFilePath = files::resolve(ctx.folders.ProgramFolder, QStringLiteral("OrvexLog.MDB"));
-  if (!ctx.db().open(station.LogFilePath))
-    ctx.dialogs.message(ctx.db().lastError(), QStringLiteral("Error opening log file"));
-  // An interval of 0 would fire without pause; it means the timer stays off.
-  if (Timer3->interval() > 0)
-    Timer3->start();
+Form1::LoadEnd Form1::loadSteps() {
+  const int failuresBefore = prefsWriteFailures_;
+  const auto prefsFailed = [&] { return prefsWriteFailures_ != failuresBefore; };
+  LoggingState &s = st();
+
+  ctx.keying.NextSerial = QStringLiteral("1");
+  Label14->hide();
+  ctx.prefs.FormSizePercent = 100;
+  s.SessionStart = ctx.clock.now();
+  if (!ScaleToScreen())
+    return LoadEnd::DefaultDataFailed;
+  lblDialog->setText(QStringLiteral("Select a band from the menu bar and click Log \"Time On\" below!"));
+  AddListColumns();
+  s.PartialDupesOn = 1;
+  if (!LoadPref())
+    return LoadEnd::DefaultDataFailed;
+  CheckUTCOffset();
+  const auto interval = refreshTimerInterval(ctx.prefs.RefreshMs);
+  if (!interval)
+    return LoadEnd::DefaultDataFailed;
+  Timer3->setInterval(*interval);
+  if (ctx.prefs.FormSizePercent < 100 && !ApplyFormSize())
+    return LoadEnd::DefaultDataFailed;
+  FitToScreen();
+  BandChange();
+  if (prefsFailed())
+    return LoadEnd::DefaultDataFailed;
+
+  if (!LoadCountryTable())
+    return LoadEnd::CountryListFailed;
+
+  if (!loadVoiceKeyerSettings(ctx.folders.ProgramFolder, ctx.keying))
+    return LoadEnd::DefaultDataFailed;
+  LoadCWPrefs();
+  mnuSetup_Click();
+  if (prefsFailed())
+    return LoadEnd::DefaultDataFailed;
   OpenLogPrompt();
+  if (prefsFailed())
+    return LoadEnd::DefaultDataFailed;
+  if (rigSelected(ctx.prefs.RigType))
+    StartRigPolling();
+  return LoadEnd::Done;
 }

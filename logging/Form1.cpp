@@ -19,12 +19,6 @@ Form1::Form1(AppContext &context) : ctx(context) {
   setWindowTitle(QStringLiteral("Orvex Network - CQ WPX Contest"));
   buildControls();
   buildMenus();
-  // The layout steps of the load, in their order, until the load sequence runs them.
-  ScaleToScreen();
-  AddListColumns();
-  if (ctx.prefs.FormSizePercent < 100)
-    ApplyFormSize();
-  FitToScreen();
 }
 
 Form1::~Form1() = default;

@@ -261,6 +261,7 @@ public:
   void mnu15_Click();
   void mnu10_Click();
   void Label21_Click();
+  void lbl160_Click();
   void mnuRefreshrate_Click();
 
   // Station setup.
@@ -278,6 +279,9 @@ public:
   void BandMapScale();
   void DisplayBandMapLabels();
 
+  // Rig polling, started by the load unless the rig is "None".
+  void StartRigPolling();
+
   // Shut-down. EndProgram ends at once: the operating time is stored, the log closed.
   QAction *mnuExit = nullptr;
   void mnuExit_Click();
@@ -289,6 +293,10 @@ protected:
   void changeEvent(QEvent *event) override;
 
 private:
+  // How the load ended: its last step, or a failure with the message already shown (the country
+  // list) or still to show (anything else).
+  enum class LoadEnd { Done, DefaultDataFailed, CountryListFailed };
+  LoadEnd loadSteps();
   void buildBandControls(QWidget *central);
   void buildBandMapControls(QWidget *central);
   void buildSetupControls(QWidget *central);

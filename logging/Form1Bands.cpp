@@ -10,6 +10,18 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTreeWidget>
+
+namespace {
+
+void onClick(QWidget *label, std::function<void()> handler) {
+  onEvent(label, QEvent::MouseButtonRelease, [handler = std::move(handler)](QEvent *e) {
+    if (static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton)
+      handler();
+  });
+}
+
+} // namespace
 
 void Form1::buildBandControls(QWidget *central) {
   Label20 = new Label(QStringLiteral("Band"), central);
@@ -24,10 +36,8 @@ void Form1::buildBandControls(QWidget *central) {
   big.setBold(true);
   Label21->setFont(big);
   Label21->setToolTip(QStringLiteral("Click to change band"));
-  onEvent(Label21, QEvent::MouseButtonRelease, [this](QEvent *e) {
-    if (static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton)
-      Label21_Click();
-  });
+  onClick(Label21, [this] { Label21_Click(); });
+  onClick(lbl160, [this] { lbl160_Click(); });
 }
 
 void Form1::buildBandMenu() {
@@ -62,9 +72,15 @@ void Form1::BandChange() {
   LabelIncrement();
   if (Command2->text().compare(QStringLiteral("Current Band"), Qt::CaseInsensitive) == 0)
     ListDisplay();
-  if (!lblDX->isHidden()) {
+  // The controls' own visibility: the window itself may still be hidden during the load.
+  if (!txtDX->isHidden() || !lblDX->isHidden()) {
     BandMapScale();
-    DisplayBandMapLabels();
+    if (!lblDX->isHidden())
+      DisplayBandMapLabels();
+  }
+  if (!txtCall->text().isEmpty()) {
+    txtCntry_Change();
+    txtPref_Change();
   }
 }
 
@@ -90,6 +106,10 @@ void Form1::mnu15_Click() {
 }
 void Form1::mnu10_Click() {
   selectBand(QStringLiteral("10"));
+}
+
+void Form1::lbl160_Click() {
+  mnu160_Click();
 }
 
 void Form1::Label21_Click() {

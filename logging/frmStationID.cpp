@@ -1,12 +1,13 @@
 #include "logging/frmStationID.h"
 
 #include "app/AppContext.h"
+#include "app/ScreenScaling.h"
 #include "app/SharedPreferences.h"
+#include "logging/CountryTable.h"
 #include "logging/Form1.h"
 #include "logging/StationSetup.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/KeyPress.h"
 #include "platform/LogDb.h"
 #include "platform/SettingsStore.h"
 #include "platform/VbText.h"
@@ -36,12 +37,6 @@ public:
   }
 };
 
-// The focus left with the window (a message box, another program), not for another field.
-bool byWindowChange(const QEvent *focusOut) {
-  const auto reason = static_cast<const QFocusEvent *>(focusOut)->reason();
-  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-}
-
 } // namespace
 
 frmStationID::frmStationID(AppContext &context) : ctx(context) {
@@ -60,79 +55,76 @@ void frmStationID::buildControls() {
   };
   const auto box = [this](double left, double top, double width) {
     auto *t = new TextBox(this);
-    placeTwips(t, left, top, width, 330);
+    placeTwips(t, left, top, width, 315);
     return t;
+  };
+  // A field with its caption to the left.
+  const auto field = [&](const QString &caption, double top, double width) {
+    label(this, caption, 120, top + 30, 2520);
+    return box(2700, top, width);
   };
   const auto option = [](QWidget *frame, const QString &text, double top) {
     auto *o = new QRadioButton(text, frame);
-    placeTwips(o, 120, top, 2000, 285);
+    placeTwips(o, 150, top, 1900, 255);
     return o;
   };
-  const auto button = [this](const QString &text, double left, double top) {
+  const auto button = [this](const QString &text, double left, double top, double width = 1200) {
     auto *b = new QPushButton(text, this);
-    placeTwips(b, left, top, 1200, 400);
+    placeTwips(b, left, top, width, 375);
     b->setAutoDefault(false);
     return b;
   };
 
-  label(this, QStringLiteral("Please Enter your Call Sign:"), 240, 285, 2500);
-  Text1 = box(2800, 240, 1400);
-  label(this, QStringLiteral("Hours added for UTC:"), 240, 705, 2500);
-  Text6 = box(2800, 660, 900);
+  Text1 = field(QStringLiteral("Please Enter your Call Sign:"), 150, 1500);
+  Text6 = field(QStringLiteral("Hours added for UTC:"), 540, 900);
   Text6->setMaxLength(7);
+  Text2 = field(QStringLiteral("Your Country:"), 930, 1900);
+  Text3 = field(QStringLiteral("Your Continent:"), 1320, 600);
+  Text3->setMaxLength(2);
+  Text4 = field(QStringLiteral("Your Longitude:"), 1710, 1200);
+  Text7 = field(QStringLiteral("Your Latitude:"), 2100, 1200);
+  Text8 = field(QStringLiteral("Transmitter #:"), 2490, 600);
+  Text8->setMaxLength(2);
+  label(this, QStringLiteral("Be sure each transmitter has a unique number!"), 3450, 2520, 5400);
 
   auto *contest = new QGroupBox(QStringLiteral("Contest:"), this);
-  placeTwips(contest, 4440, 120, 2400, 1140);
+  placeTwips(contest, 4700, 60, 2300, 1080);
   Option1 = option(contest, QStringLiteral("Phone"), 240);
-  Option2 = option(contest, QStringLiteral("CW"), 525);
-  Option5 = option(contest, QStringLiteral("RTTY"), 810);
+  Option2 = option(contest, QStringLiteral("CW"), 510);
+  Option5 = option(contest, QStringLiteral("RTTY"), 780);
   Option2->setChecked(true);
-  lblConnectQ4ZD = label(this, QStringLiteral("Connect to Q4ZD RTTY?"), 4440, 1380, 1950);
+  lblConnectQ4ZD = label(this, QStringLiteral("Connect to Q4ZD RTTY?"), 4700, 1230, 2300);
   chkQ4ZDRtty = new QCheckBox(this);
-  placeTwips(chkQ4ZDRtty, 6480, 1365, 300, 285);
+  placeTwips(chkQ4ZDRtty, 7100, 1215, 300, 285);
   setRttyLinkEnabled(false);
 
-  label(this, QStringLiteral("Your Country:"), 240, 1845, 2500);
-  Text2 = box(2800, 1800, 3000);
-  label(this, QStringLiteral("Your Continent:"), 240, 2265, 2500);
-  Text3 = box(2800, 2220, 600);
-  Text3->setMaxLength(2);
-  label(this, QStringLiteral("Your Longitude:"), 240, 2685, 2500);
-  Text4 = box(2800, 2640, 1200);
-  label(this, QStringLiteral("Your Latitude:"), 240, 3105, 2500);
-  Text7 = box(2800, 3060, 1200);
-  label(this, QStringLiteral("Transmitter #:"), 240, 3525, 2500);
-  Text8 = box(2800, 3480, 600);
-  Text8->setMaxLength(2);
-  label(this, QStringLiteral("Be sure each transmitter has a unique number!"), 3600, 3525, 3300);
-
   auto *serial = new QGroupBox(QStringLiteral("Increment Serial # By:"), this);
-  placeTwips(serial, 240, 3900, 3200, 900);
-  Option3 = option(serial, QStringLiteral("Individual Band"), 270);
-  Option4 = option(serial, QStringLiteral("All Bands"), 555);
+  placeTwips(serial, 4700, 1560, 2300, 840);
+  Option3 = option(serial, QStringLiteral("Individual Band"), 240);
+  Option4 = option(serial, QStringLiteral("All Bands"), 510);
   Option3->setChecked(true);
-  label(this, QStringLiteral("Use All Bands only if you are running 1 transmitter."), 3600, 4050, 3300, 540);
+  label(this, QStringLiteral("Use All Bands only if you are running 1 transmitter."), 7150, 1650, 1750, 720);
 
-  label(this, QStringLiteral("Path to network log file:"), 240, 4980, 2500);
-  Text9 = box(240, 5280, 5400);
-  Command2 = button(QStringLiteral("Browse"), 5760, 5245);
+  label(this, QStringLiteral("Path to network log file:"), 120, 2940, 3000);
+  Text9 = box(120, 3210, 7500);
+  Command2 = button(QStringLiteral("Browse"), 7740, 3180, 1140);
   label(this,
         QStringLiteral("The log file can be stored locally on this PC, or on any other PC on your LAN.  If "
                        "you are operating with more than one station in network configuration, it is "
                        "imperative that all PC's reference the SAME log file location on the SAME PC."),
-        240, 5760, 6600, 780);
+        120, 3660, 4300, 1200);
   label(this,
         QStringLiteral("If you wish to save your networked log file in a location other than c:\\Program "
                        "Files\\Orvex Network, first, using Windows Explorer, copy OrvexLog.MDB to the "
                        "directory you wish to use for the contest."),
-        240, 6600, 6600, 780);
+        4580, 3660, 4300, 1200);
 
-  Command1 = button(QStringLiteral("Done"), 240, 7500);
-  Command3 = button(QStringLiteral("Cancel"), 1560, 7500);
-  Command4 = button(QStringLiteral("Help"), 2880, 7500);
+  Command1 = button(QStringLiteral("Done"), 120, 4980);
+  Command3 = button(QStringLiteral("Cancel"), 1440, 4980);
+  Command4 = button(QStringLiteral("Help"), 2760, 4980);
   Command3->hide();
   Command4->hide();
-  placeTwips(this, 0, 0, 7080, 8160);
+  placeTwips(this, 0, 0, 9120, 5900);
 
   connect(Command1, &QPushButton::clicked, this, &frmStationID::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &frmStationID::Command2_Click);
@@ -153,31 +145,25 @@ void frmStationID::buildControls() {
 
   for (TextBox *t : {Text1, Text2, Text3, Text8, Text9})
     t->setValidator(new NoQuotes(t));
+  // Enter is Done in these fields, whatever their own filter.
+  const auto doneOnEnter = [this](TextBox *t, std::function<int(int)> filter) {
+    t->KeyPress = [this, filter = std::move(filter)](int &KeyAscii) {
+      if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Command1_Click();
+        return;
+      }
+      KeyAscii = filter(KeyAscii);
+    };
+  };
   for (TextBox *t : {Text1, Text3})
-    onKeyPress(t, [this](int k) {
-      if (k == 13) {
-        Command1_Click();
-        return 0;
-      }
-      return Form1::Capital(k);
-    });
+    doneOnEnter(t, &Form1::Capital);
+  doneOnEnter(Text2, [this](int k) { return Text2_KeyPress(k); });
   for (TextBox *t : {Text4, Text6, Text7}) {
-    onKeyPress(t, [this](int k) {
-      if (k == 13) {
-        Command1_Click();
-        return 0;
-      }
-      return Numberr(k);
-    });
-    onEvent(t, QEvent::FocusOut, [this, t](QEvent *e) {
-      if (!byWindowChange(e))
-        checkNumberOnLeaving(t);
-    });
+    doneOnEnter(t, &Numberr);
+    connect(t, &TextBox::lostFocus, this, [this, t] { checkNumberOnLeaving(t); });
   }
-  onEvent(Text8, QEvent::FocusOut, [this](QEvent *e) {
-    if (!byWindowChange(e))
-      Text8->setText(transmitterNumberText(Text8->text()));
-  });
+  connect(Text8, &TextBox::lostFocus, this, [this] { Text8->setText(transmitterNumberText(Text8->text())); });
 }
 
 void frmStationID::checkNumberOnLeaving(TextBox *box) {
@@ -196,7 +182,27 @@ void frmStationID::checkNumberOnLeaving(TextBox *box) {
   });
 }
 
+int frmStationID::Text2_KeyPress(int KeyAscii) {
+  const int caret = Text2->selStart();
+  if (caret == 0)
+    KeyAscii = Form1::Capital(KeyAscii);
+  const QString typed = Text2->text().left(caret) + QChar(KeyAscii);
+  const CountryList &table = ctx.logging.CountryTable;
+  const int slot = countryByName(table, typed);
+  if (slot == 0)
+    return KeyAscii;
+  const CountryEntry &entry = table.slot(slot);
+  const QString rest = entry.CountryName.mid(typed.size());
+  Text2->setText(typed + rest);
+  Text2->setSelection(static_cast<int>(typed.size()), static_cast<int>(rest.size()));
+  Text4->setText(vb::singleText(entry.CountryLongitude));
+  Text7->setText(vb::singleText(entry.CountryLatitude));
+  Text3->setText(entry.CountryContinent);
+  return 0;
+}
+
 void frmStationID::Form_Load() {
+  ScreenScaling::ResizeForm(*this, ctx);
   const StationSettings &s = ctx.logging.station;
   Text1->setText(s.MyCall);
   Text2->setText(s.MyCountry);
@@ -256,7 +262,10 @@ void frmStationID::Command3_Click() {
   ctx.window<Form1>().EndProgram();
 }
 
-void frmStationID::Command4_Click() {}
+void frmStationID::Command4_Click() {
+  ctx.window<Form1>().mnuHelp_Click();
+  Command1->setFocus();
+}
 
 void frmStationID::Option1_Click() {
   setRttyLinkEnabled(false);

@@ -47,6 +47,9 @@ public:
   void Option1_Click();
   void Option2_Click();
   void Option5_Click();
+  // The country type-ahead: each key completes the name to the last table entry beginning with
+  // what is typed, and fills the continent and coordinates from it.
+  int Text2_KeyPress(int KeyAscii);
 
   // Esc does not leave the dialog; only Done or Cancel do.
   void reject() override;

@@ -24,7 +24,7 @@ struct Station {
     pc.ctx->prefs.TaskbarLayout = taskbar;
   }
   TestPc pc;
-  Form1 &form() { return pc.form(); }
+  Form1 &form() { return pc.laidOutForm(); }
   MainPreferences &prefs() { return pc.ctx->prefs; }
 };
 

@@ -26,36 +26,6 @@ bool isDir(const QString &path) {
   return QFileInfo(path).isDir();
 }
 
-// A home folder of its own for the test, with the XDG folders at their defaults inside it.
-class TempHome {
-public:
-  TempHome() {
-    for (const char *name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
-      saved_.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
-    qputenv("HOME", dir.path().toLocal8Bit());
-    qunsetenv("XDG_CONFIG_HOME");
-    qunsetenv("XDG_DATA_HOME");
-  }
-  ~TempHome() {
-    for (const Saved &s : saved_) {
-      if (s.set)
-        qputenv(s.name, s.value);
-      else
-        qunsetenv(s.name);
-    }
-  }
-  QTemporaryDir dir;
-  QString path(const QString &relative) const { return dir.path() + relative; }
-
-private:
-  struct Saved {
-    const char *name;
-    QByteArray value;
-    bool set;
-  };
-  std::vector<Saved> saved_;
-};
-
 class DocumentFolder : public ::testing::Test {
 protected:
   QTemporaryDir dir;
@@ -208,9 +178,11 @@ protected:
   StartUp() {
     saved = QDir::currentPath();
     QDir::setCurrent(pc.programDir.path());
-    QFile::copy(sourceDataDir() + QStringLiteral("/defaults/orvexfnt.txt"),
-                pc.programDir.filePath(QStringLiteral("orvexfnt.txt")));
+    // The program folder of a fresh installation.
+    for (const QString &name : QDir(sourceDataDir() + QStringLiteral("/defaults")).entryList(QDir::Files))
+      QFile::copy(sourceDataDir() + QStringLiteral("/defaults/") + name, pc.programDir.filePath(name));
     LogDb::createEmpty(pc.programDir.filePath(QStringLiteral("OrvexLog.MDB")));
+    pc.answerStationSetup();
     pc.dialogs.answers.push_back(Dialogs::Answer::Yes); // "Open existing log?"
   }
   ~StartUp() override { QDir::setCurrent(saved); }
@@ -237,7 +209,7 @@ TEST_F(StartUp, MakesTheFoldersLoadsTheSharedFileAndShowsTheMainWindow) {
   ASSERT_TRUE(QDir().mkpath(base + QStringLiteral("/Shared")));
   QFile xml(base + QStringLiteral("/Shared/SharedUserPreferences.xml"));
   ASSERT_TRUE(xml.open(QIODevice::WriteOnly));
-  xml.write("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<OWN_CALL>K1ABC</OWN_CALL>\r\n");
+  xml.write("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<OWN_EMAIL>k1abc@example.org</OWN_EMAIL>\r\n");
   xml.close();
 
   start();
@@ -249,7 +221,9 @@ TEST_F(StartUp, MakesTheFoldersLoadsTheSharedFileAndShowsTheMainWindow) {
   EXPECT_EQ(f.SharedFolder, base + QStringLiteral("/Shared"));
   EXPECT_TRUE(isDir(f.DataFolder + QStringLiteral("/BACKUP")));
   EXPECT_EQ(pc.ctx->sharedPrefs.SharedPrefsPath(), xml.fileName());
-  EXPECT_TRUE(pc.ctx->sharedPrefs.SharedPrefsText().endsWith(QStringLiteral("<OWN_CALL>K1ABC</OWN_CALL>")));
+  // Read at start, then station setup's keys added behind it.
+  EXPECT_TRUE(pc.ctx->sharedPrefs.SharedPrefsText().startsWith(
+      kXmlDeclaration + QStringLiteral("\r\n<OWN_EMAIL>k1abc@example.org</OWN_EMAIL>\r\n<OWN_CALL>")));
   EXPECT_FALSE(pc.ctx->loaded<frmQ7TLVLogo>());
   EXPECT_FALSE(pc.ctx->loaded<frmSplash>());
   EXPECT_TRUE(pc.form().isVisible());
@@ -265,7 +239,8 @@ TEST_F(StartUp, UnreadableSharedFileIsReportedAndTheMainWindowStillComes) {
   start();
   ASSERT_GE(pc.dialogs.shown.size(), 1u);
   EXPECT_EQ(pc.dialogs.shown[0].title, QStringLiteral("Unable to read shared preferences."));
-  EXPECT_EQ(pc.ctx->sharedPrefs.SharedPrefsText(), kXmlDeclaration);
+  EXPECT_TRUE(
+      pc.ctx->sharedPrefs.SharedPrefsText().startsWith(kXmlDeclaration + QStringLiteral("\r\n<OWN_CALL>")));
   EXPECT_TRUE(isDir(base + QStringLiteral("/Orvex Network/BACKUP")));
   EXPECT_TRUE(pc.form().isVisible());
 }

@@ -57,15 +57,12 @@ TEST(BandRules, AStoredRefreshRateGivesATimerIntervalOrNone) {
 
 namespace {
 
-class BandChoice : public ::testing::Test {
+class BandChoice : public ShownMainWindow {
 protected:
-  TestLogFile file;
-  TestPc pc{file.path};
-  Form1 &f = pc.form();
-  LoggingState &s = pc.state();
-  QString prefsPath = files::resolve(pc.programDir.path(), kMainPreferencesFile);
+  QString prefsPath = pc.preferencesPath();
 
   void SetUp() override {
+    ShownMainWindow::SetUp();
     s.CurrentBand = QStringLiteral("20");
     // Serials counted per band: 20 has sent 2, 40 and 15 one each.
     for (const char *band : {"20", "20", "40", "15"})
@@ -90,10 +87,6 @@ protected:
         out << a->text();
     return out;
   }
-  QString storedBand() const {
-    const auto content = vb::readLatin1(prefsPath);
-    return content ? content->split(QStringLiteral("\r\n")).value(3) : QString();
-  }
 };
 
 } // namespace
@@ -109,14 +102,14 @@ TEST_F(BandChoice, TheMenuMakesTheBandCurrentEverywhere) {
   EXPECT_EQ(checked(), QStringList{QStringLiteral("&40")});
   EXPECT_EQ(f.Label4->text(), QStringLiteral("002"));
   EXPECT_EQ(f.ListView1->topLevelItemCount(), 1);
-  EXPECT_EQ(storedBand(), QStringLiteral("\"40\""));
+  EXPECT_EQ(pc.storedPreference(4), QStringLiteral("\"40\""));
 
   // The band already current still stores, recounts and relists.
   QFile::remove(prefsPath);
   f.ListView1->clear();
   f.mnu40->trigger();
   EXPECT_EQ(checked(), QStringList{QStringLiteral("&40")});
-  EXPECT_EQ(storedBand(), QStringLiteral("\"40\""));
+  EXPECT_EQ(pc.storedPreference(4), QStringLiteral("\"40\""));
   EXPECT_EQ(f.ListView1->topLevelItemCount(), 1);
 }
 
@@ -134,7 +127,7 @@ TEST_F(BandChoice, TheBandDisplayStepsToTheNextBandAndAnUnknownBandChecksNothing
   s.CurrentBand = QStringLiteral("6");
   f.BandChange();
   EXPECT_TRUE(checked().isEmpty());
-  EXPECT_EQ(storedBand(), QStringLiteral("\"6\""));
+  EXPECT_EQ(pc.storedPreference(4), QStringLiteral("\"6\""));
   f.Label21_Click();
   EXPECT_EQ(s.CurrentBand, QStringLiteral("6"));
 }
@@ -164,10 +157,6 @@ protected:
     pc.dialogs.inputs.push_back(text);
     f.mnuRefreshrate_Click();
   }
-  QString storedRate() const {
-    const auto content = vb::readLatin1(prefsPath);
-    return content ? content->split(QStringLiteral("\r\n")).value(13) : QString();
-  }
 };
 
 } // namespace
@@ -181,7 +170,7 @@ TEST_F(RefreshRate, TheBoxOffersTheIntervalAndTakesSixToSixtySeconds) {
   EXPECT_EQ(pc.dialogs.shown[0].text, refreshRatePrompt());
   EXPECT_EQ(pc.dialogs.shown[0].defaultText, QStringLiteral("6000"));
   EXPECT_EQ(f.Timer3->interval(), 6000);
-  EXPECT_EQ(storedRate(), QStringLiteral("6000.4"));
+  EXPECT_EQ(pc.storedPreference(14), QStringLiteral("6000.4"));
   EXPECT_TRUE(f.Timer3->isActive());
 
   answer(QStringLiteral("60000"));
@@ -190,7 +179,7 @@ TEST_F(RefreshRate, TheBoxOffersTheIntervalAndTakesSixToSixtySeconds) {
   answer(QStringLiteral("5999"));
   answer(QStringLiteral("60001"));
   EXPECT_EQ(f.Timer3->interval(), 60000);
-  EXPECT_EQ(storedRate(), QStringLiteral("60000"));
+  EXPECT_EQ(pc.storedPreference(14), QStringLiteral("60000"));
   EXPECT_EQ(pc.dialogs.messages().size(), 0);
 }
 

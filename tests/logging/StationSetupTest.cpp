@@ -1,7 +1,9 @@
 // Station setup: its rules, the dialog driven as the operator drives it, and the setup run.
 #include "logging/StationSetup.h"
 
+#include "app/Form5.h"
 #include "app/MainPreferences.h"
+#include "logging/CountryTable.h"
 #include "logging/Form1.h"
 #include "logging/frmStationID.h"
 #include "platform/Controls.h"
@@ -201,14 +203,14 @@ TEST_F(StationSetup, TheSetupRunTakesTheFieldsOpensTheChosenLogAndReloadsIt) {
   EXPECT_TRUE(f.Timer3->isActive());
   ASSERT_EQ(s.log.ContactCount(), 1);
   EXPECT_EQ(s.log.slot(1).calls, QStringLiteral("W1AW"));
-  const auto prefs = vb::readLatin1(files::resolve(pc.programDir.path(), kMainPreferencesFile));
+  const auto prefs = vb::readLatin1(pc.preferencesPath());
   ASSERT_TRUE(prefs);
   EXPECT_TRUE(prefs->startsWith(QStringLiteral("\"N2XYZ\"\r\n5\r\n\"PH\"\r\n")));
   EXPECT_FALSE(pc.ctx->loaded<frmStationID>());
 }
 
 TEST_F(StationSetup, AllBandsStoresOneSerialSequenceAndAnUnwritablePreferencesFileIsReported) {
-  ASSERT_TRUE(QDir().mkdir(files::resolve(pc.programDir.path(), kMainPreferencesFile)));
+  ASSERT_TRUE(QDir().mkdir(pc.preferencesPath()));
   logElsewhere(QStringLiteral("W1AW"));
   s.station.SerialPerBand = true;
   QTimer::singleShot(0, &d, [this] {
@@ -291,9 +293,48 @@ TEST_F(StationSetup, CancelAndTheCloseBoxStoreTheOperatingTimeAndEndTheProgram) 
   EXPECT_EQ(s.TimeOnTotal, 690);
   EXPECT_EQ(s.LoggedOn, 0);
   EXPECT_FALSE(pc.ctx->db().isOpen());
-  const auto prefs = vb::readLatin1(files::resolve(pc.programDir.path(), kMainPreferencesFile));
+  const auto prefs = vb::readLatin1(pc.preferencesPath());
   ASSERT_TRUE(prefs);
   EXPECT_EQ(prefs->split(QStringLiteral("\r\n")).value(4), QStringLiteral("690"));
 
   EXPECT_THROW(d.close(), ProgramEnded);
+}
+
+TEST_F(StationSetup, TheCountryTypeAheadCompletesToTheLastEntryAndFillsTheLocation) {
+  CountryList &table = s.CountryTable;
+  table.add({QStringLiteral("VE"), QStringLiteral("Canada"), QStringLiteral("NA"), 80, 45});
+  table.add({QStringLiteral("ZF"), QStringLiteral("Cayman Islands"), QStringLiteral("NA"), 81.5f, 19.25f});
+  table.add({QStringLiteral("TJ"), QStringLiteral("Cameroon"), QStringLiteral("AF"), -12, 5});
+  table.add({QStringLiteral("CE"), QStringLiteral("Chile"), QStringLiteral("SA"), 71, -33.5f});
+  showDialog();
+  d.Text2->clear();
+  d.Text2->setFocus();
+  QTest::keyClick(d.Text2, Qt::Key_C, {}, 0);
+  EXPECT_EQ(d.Text2->text(), QStringLiteral("Chile"));
+  EXPECT_EQ(d.Text2->selectedText(), QStringLiteral("hile"));
+  EXPECT_EQ(d.Text3->text(), QStringLiteral("SA"));
+  EXPECT_EQ(d.Text7->text(), QStringLiteral("-33.5"));
+  QTest::keyClicks(d.Text2, QStringLiteral("a"));
+  EXPECT_EQ(d.Text2->text(), QStringLiteral("Cameroon"));
+  EXPECT_EQ(d.Text4->text(), QStringLiteral("-12"));
+  QTest::keyClicks(d.Text2, QStringLiteral("N"));
+  EXPECT_EQ(d.Text2->text(), QStringLiteral("CaNada")); // the typed case stays, the rest is the table's
+  EXPECT_EQ(d.Text3->text(), QStringLiteral("NA"));
+  QTest::keyClicks(d.Text2, QStringLiteral("x"));
+  EXPECT_EQ(d.Text2->text(), QStringLiteral("CaNx"));
+  EXPECT_EQ(d.Text3->text(), QStringLiteral("NA"));
+  QTest::keyClick(d.Text2, Qt::Key_Return);
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(StationSetup, HelpShowsTheHelpPageAndReturnsToDone) {
+  showDialog();
+  bool helpShown = false;
+  QTimer::singleShot(0, [&] {
+    helpShown = pc.ctx->window<Form5>().isVisible();
+    pc.ctx->window<Form5>().Command1->click();
+  });
+  d.Command4_Click();
+  EXPECT_TRUE(helpShown);
+  EXPECT_EQ(d.focusWidget(), d.Command1);
 }

@@ -1,11 +1,17 @@
 #include "tests/support/TestContext.h"
 
+#include "app/MainPreferences.h"
+#include "logging/frmStationID.h"
 #include "platform/Controls.h"
 #include "platform/LogDb.h"
+#include "platform/ProgramFiles.h"
+#include "platform/VbText.h"
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <stdexcept>
@@ -92,6 +98,41 @@ std::vector<ContactRecord> TestPc::table() {
   return rows;
 }
 
+Form1 &TestPc::laidOutForm() {
+  Form1 &f = form();
+  if (laidOut_)
+    return f;
+  laidOut_ = true;
+  f.ScaleToScreen();
+  f.AddListColumns();
+  if (ctx->prefs.FormSizePercent < 100)
+    f.ApplyFormSize();
+  f.FitToScreen();
+  return f;
+}
+
+QString TestPc::preferencesPath() const {
+  return files::resolve(programDir.path(), kMainPreferencesFile);
+}
+
+QString TestPc::storedPreference(int line) const {
+  return vb::readLatin1(preferencesPath()).value_or(QString()).split(QStringLiteral("\r\n")).value(line - 1);
+}
+
+void TestPc::answerStationSetup(std::function<void(frmStationID &)> typing) {
+  setupOperator_ = std::make_unique<QTimer>();
+  setupOperator_->setInterval(10);
+  QObject::connect(setupOperator_.get(), &QTimer::timeout, [this, typing = std::move(typing)] {
+    if (!ctx->loaded<frmStationID>() || !ctx->window<frmStationID>().isVisible())
+      return;
+    frmStationID &setup = ctx->window<frmStationID>();
+    if (typing)
+      typing(setup);
+    setup.Command1->click();
+  });
+  setupOperator_->start();
+}
+
 void TestPc::type(const QString &call, const QString &rstr, const QString &serial, const QString &country,
                   const QString &prefix, const QString &points) {
   Form1 &f = form();
@@ -102,6 +143,23 @@ void TestPc::type(const QString &call, const QString &rstr, const QString &seria
   f.txtCntry->setText(country);
   f.txtPref->setText(prefix);
   f.txtPoints->setText(points);
+}
+
+TempHome::TempHome() {
+  for (const char *name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+    saved_.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+  qputenv("HOME", dir.path().toLocal8Bit());
+  qunsetenv("XDG_CONFIG_HOME");
+  qunsetenv("XDG_DATA_HOME");
+}
+
+TempHome::~TempHome() {
+  for (const Saved &s : saved_) {
+    if (s.set)
+      qputenv(s.name, s.value);
+    else
+      qunsetenv(s.name);
+  }
 }
 
 QString sourceDataDir() {

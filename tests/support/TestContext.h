@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/LogDb.h"
 
@@ -36,6 +38,9 @@ struct TestLogFile {
   QString path;
 };
 
+class frmStationID;
+class QTimer;
+
 class TestPc {
 public:
   // Opens `logPath` on a connection of its own, through a FlakyLogDb.
@@ -50,14 +55,44 @@ public:
   std::unique_ptr<AppContext> ctx;
 
   Form1 &form() { return ctx->window<Form1>(); }
+  // The main window laid out as its load lays it out (the screen, the list columns, the form
+  // size), without the rest of the load; laid out once however often it is asked for.
+  Form1 &laidOutForm();
   FlakyLogDb &flaky() { return static_cast<FlakyLogDb &>(ctx->db()); }
   LoggingState &state() { return ctx->logging; }
   // The shared log's rows in stored order, as this PC reads them.
   std::vector<ContactRecord> table();
+  // The preferences file of this PC, and one of its lines (1-based) as stored, empty when the
+  // file or the line is not there.
+  QString preferencesPath() const;
+  QString storedPreference(int line) const;
+  // From now on, each time station setup shows, `typing` fills it in and Done is clicked.
+  void answerStationSetup(std::function<void(frmStationID &)> typing = {});
   // Fills the entry row as the operator would have typed it.
   void type(const QString &call, const QString &rstr = QStringLiteral("599"),
             const QString &serial = QStringLiteral("1"), const QString &country = QStringLiteral("USA"),
             const QString &prefix = QStringLiteral("K1"), const QString &points = QStringLiteral("1"));
+
+private:
+  bool laidOut_ = false;
+  std::unique_ptr<QTimer> setupOperator_;
+};
+
+// A home folder of its own for the test, with the XDG folders at their defaults inside it.
+class TempHome {
+public:
+  TempHome();
+  ~TempHome();
+  QTemporaryDir dir;
+  QString path(const QString &relative) const { return dir.path() + relative; }
+
+private:
+  struct Saved {
+    const char *name;
+    QByteArray value;
+    bool set;
+  };
+  std::vector<Saved> saved_;
 };
 
 // The folder of the repository's own data files.
@@ -68,13 +103,13 @@ QString sourceDataDir();
 // a real X server draws them).
 void saveScreenshot(QWidget &window, const QString &name);
 
-// One station PC with its main window shown and active: widget tests that move the focus need
+// One station PC with its main window laid out, shown and active: widget tests that move the focus need
 // an active window.
 class ShownMainWindow : public ::testing::Test {
 protected:
   TestLogFile file;
   TestPc pc{file.path};
-  Form1 &f = pc.form();
+  Form1 &f = pc.laidOutForm();
   LoggingState &s = pc.state();
 
   void SetUp() override;
