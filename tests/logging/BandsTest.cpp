@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -137,6 +138,27 @@ TEST_F(BandChoice, ListingAllBandsLeavesTheListAlone) {
   f.mnu15_Click();
   EXPECT_EQ(f.ListView1->topLevelItemCount(), 0);
   EXPECT_EQ(f.Label4->text(), QStringLiteral("002"));
+}
+
+TEST_F(BandChoice, ABandChangeRecomputesThePointsOfTheContactBeingEnteredOnly) {
+  ASSERT_TRUE(QFile::copy(sourceDataDir() + QStringLiteral("/arrlpre2.txt"),
+                          pc.programDir.filePath(QStringLiteral("arrlpre2.txt"))));
+  ASSERT_TRUE(f.LoadCountryTable());
+  s.station.MyCountry = QStringLiteral("USA");
+  s.station.MyContinent = QStringLiteral("NA");
+  s.station.ModeCode = QStringLiteral("CW");
+  f.txtCall->setText(QStringLiteral("DL1ABC"));
+  ASSERT_EQ(f.txtPoints->text(), QStringLiteral("3"));
+  f.txtPoints->setText(QStringLiteral("9")); // typed over by the operator
+  f.mnu40_Click();
+  EXPECT_EQ(f.txtPoints->text(), QStringLiteral("6"));
+  f.Label21_Click();
+  EXPECT_EQ(f.txtPoints->text(), QStringLiteral("3"));
+
+  f.txtCall->setText(QString());
+  f.txtPoints->setText(QStringLiteral("9"));
+  f.mnu80_Click();
+  EXPECT_EQ(f.txtPoints->text(), QStringLiteral("9"));
 }
 
 TEST_F(BandChoice, AnUnwritablePreferencesFileIsReportedAndTheBandStillChanges) {
