@@ -83,7 +83,7 @@ void Form1::buildControls() {
   buildPostContestControls(central);
 
   ListView1 = new QTreeWidget(central);
-  placeTwips(ListView1, 120, 1740, 9360, 3000);
+  placeTwips(ListView1, 120, 1740, 9360, 2640);
   ListView1->setRootIsDecorated(false);
   ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -93,20 +93,20 @@ void Form1::buildControls() {
   txtDX->hide();
 
   cmdEdit = new QPushButton(QStringLiteral("Edit"), central);
-  placeTwips(cmdEdit, 120, 5700, 900, 330);
+  placeTwips(cmdEdit, 120, 5340, 900, 330);
   cmdEdit->hide();
   cmdDelete = new QPushButton(QStringLiteral("Delete"), central);
-  placeTwips(cmdDelete, 1080, 5700, 900, 330);
+  placeTwips(cmdDelete, 1080, 5340, 900, 330);
   cmdDelete->hide();
   connect(cmdDelete, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
   connect(cmdEdit, &QPushButton::clicked, this, &Form1::cmdEdit_Click);
 
-  caption(QStringLiteral("QSOs / Hr (last 60 min)"), 5200, 5700, 2400);
+  caption(QStringLiteral("QSOs / Hr (last 60 min)"), 5200, 5340, 2400);
   lblAQSO60 = new Label(QStringLiteral("0"), central);
-  placeTwips(lblAQSO60, 7700, 5700, 700, 240);
-  caption(QStringLiteral("QSOs / Hr (last 20 min)"), 5200, 5960, 2400);
+  placeTwips(lblAQSO60, 7700, 5340, 700, 240);
+  caption(QStringLiteral("QSOs / Hr (last 20 min)"), 5200, 5600, 2400);
   lblAQSO20 = new Label(QStringLiteral("0"), central);
-  placeTwips(lblAQSO20, 7700, 5960, 700, 240);
+  placeTwips(lblAQSO20, 7700, 5600, 700, 240);
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(60000);

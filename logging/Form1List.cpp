@@ -46,7 +46,7 @@ private:
 void Form1::buildListControls(QWidget *central) {
   const auto button = [central](const QString &text, double left, double width, const QString &tip) {
     auto *b = new QPushButton(text, central);
-    placeTwips(b, left, 6420, width, 330);
+    placeTwips(b, left, 6060, width, 330);
     b->setToolTip(tip);
     return b;
   };
@@ -54,7 +54,7 @@ void Form1::buildListControls(QWidget *central) {
   cmdList = button(QStringLiteral("Last 20"), 120, 900, listTip);
   Command2 = button(kAllBands, 1080, 1260, listTip);
   auto *dupCaption = new QLabel(QStringLiteral("Partial Dupes"), central);
-  placeTwips(dupCaption, 2460, 6465, 1250, 240);
+  placeTwips(dupCaption, 2460, 6105, 1250, 240);
   cmdDup = button(QStringLiteral("On"), 3720, 600,
                   QStringLiteral("Displaying partial dupes slows the program on older pc's."));
   connect(cmdList, &QPushButton::clicked, this, &Form1::cmdList_Click);

@@ -13,9 +13,9 @@ void Form1::buildPostContestControls(QWidget *central) {
   const auto field = [central](Label *&label, const QString &caption, double left, TextBox *&box,
                                double boxWidth, int maxLength) {
     label = new Label(caption, central);
-    placeTwips(label, left, 5745, 420, 240);
+    placeTwips(label, left, 5385, 420, 240);
     box = new TextBox(central);
-    placeTwips(box, left + 420, 5700, boxWidth, 330);
+    placeTwips(box, left + 420, 5340, boxWidth, 330);
     box->setMaxLength(maxLength);
     label->hide();
     box->hide();

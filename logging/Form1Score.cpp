@@ -14,20 +14,20 @@ void Form1::buildScoreControls(QWidget *central) {
     placeTwips(l, left, top, width, 240);
     return l;
   };
-  label(QStringLiteral("Total Contacts ........."), 120, 4800, 2000);
-  lblTotCon = label(QStringLiteral("0"), 2160, 4800, 1000);
-  label(QStringLiteral("Total Multipliers ........"), 3300, 4800, 2000);
-  lblsectogo = label(QStringLiteral("0"), 5340, 4800, 1300);
-  label(QStringLiteral("Total QSO Points ....."), 120, 5060, 2000);
-  lblTotSec = label(QStringLiteral("0"), 2160, 5060, 1000);
-  label(QStringLiteral("Total Score..............."), 3300, 5060, 2000);
-  lblTotScore = label(QStringLiteral("0"), 5340, 5060, 1300);
-  Label10 = label(QString(), 120, 5320, 2000);
+  label(QStringLiteral("Total Contacts ........."), 120, 4440, 2000);
+  lblTotCon = label(QStringLiteral("0"), 2160, 4440, 1000);
+  label(QStringLiteral("Total Multipliers ........"), 3300, 4440, 2000);
+  lblsectogo = label(QStringLiteral("0"), 5340, 4440, 1300);
+  label(QStringLiteral("Total QSO Points ....."), 120, 4700, 2000);
+  lblTotSec = label(QStringLiteral("0"), 2160, 4700, 1000);
+  label(QStringLiteral("Total Score..............."), 3300, 4700, 2000);
+  lblTotScore = label(QStringLiteral("0"), 5340, 4700, 1300);
+  Label10 = label(QString(), 120, 4960, 2000);
   Label10->hide();
 
-  lbl160 = label(QStringLiteral("Prefixes Worked"), 6800, 4800, 2680);
+  lbl160 = label(QStringLiteral("Prefixes Worked"), 6800, 4440, 2680);
   Text1 = new QPlainTextEdit(central);
-  placeTwips(Text1, 6800, 5040, 2680, 600);
+  placeTwips(Text1, 6800, 4680, 2680, 600);
   Text1->setReadOnly(true);
   Text1->setContextMenuPolicy(Qt::NoContextMenu);
 }

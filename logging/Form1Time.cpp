@@ -17,11 +17,11 @@ void Form1::buildTimeControls(QWidget *central) {
     return l;
   };
   cmdLogOn = new QPushButton(logOnCaption(false), central);
-  placeTwips(cmdLogOn, 4500, 6420, 1700, 330);
+  placeTwips(cmdLogOn, 4500, 6060, 1700, 330);
   cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
   connect(cmdLogOn, &QPushButton::clicked, this, &Form1::cmdLogOn_Click);
-  label(QStringLiteral("Total Time On:"), 6360, 6465, 1400);
-  lblttrack = label(QStringLiteral("00:00:00"), 7780, 6465, 900);
+  label(QStringLiteral("Total Time On:"), 6360, 6105, 1400);
+  lblttrack = label(QStringLiteral("00:00:00"), 7780, 6105, 900);
 
   lblCurTime = label(QString(), 6400, 1440, 900);
   lblCurTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
