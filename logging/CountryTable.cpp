@@ -126,9 +126,9 @@ CountryMatch lookupCountry(const CountryList &list, const QString &call) {
   return match;
 }
 
-int countryByName(const CountryList &list, const QString &typed) {
+int countryByName(const CountryList &list, const QString &typed, Qt::CaseSensitivity cs) {
   for (int i = list.CountryCount(); i >= 1; --i) {
-    if (list.slot(i).CountryName.startsWith(typed, Qt::CaseInsensitive))
+    if (list.slot(i).CountryName.startsWith(typed, cs))
       return i;
   }
   return 0;

@@ -63,8 +63,10 @@ struct CountryMatch {
 // one met on a tie. KG4 calls of 4 or of 6 and more characters are the USA.
 CountryMatch lookupCountry(const CountryList &list, const QString &call);
 
-// The last slot whose country name begins with `typed` (in any case), 0 for none.
-int countryByName(const CountryList &list, const QString &typed);
+// The last slot whose country name begins with `typed` (in any case unless asked otherwise),
+// 0 for none.
+int countryByName(const CountryList &list, const QString &typed,
+                  Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 // Great-circle bearing (degrees from north, 0 to 360) and distance (statute miles) from the
 // station to a target, coordinates in degrees with longitude west positive. None when the

@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "logging/ContactList.h"
 #include "logging/LogRules.h"
+#include "output/frmEditCon.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 
@@ -117,6 +118,10 @@ void Form1::cmdDup_Click() {
 
 void Form1::cmdEdit_Click() {
   Timer3->stop();
+  frmEditCon &editor = ctx.window<frmEditCon>();
+  if (editor.Form_Load())
+    editor.exec();
+  ctx.unload<frmEditCon>();
   ListDisplay();
   cmdEdit->hide();
   cmdDelete->hide();

@@ -22,6 +22,7 @@ void Form1::buildMaintenanceMenus(QMenu &file) {
   mnuArchive = new QAction(QStringLiteral("A&rchive Current Log"), this);
   connect(mnuArchive, &QAction::triggered, this, &Form1::mnuArchive_Click);
   file.insertAction(mnuOpen, mnuArchive);
+  file.insertSeparator(mnuArchive);
   file.insertSeparator(mnuOpen);
   file.addSeparator();
   mnuCombine =
@@ -65,6 +66,8 @@ void Form1::mnuArchive_Click() {
 
 void Form1::mnuCombine_Click() {
   Worklist();
-  ctx.window<frmImport>().exec();
+  frmImport &window = ctx.window<frmImport>();
+  window.Form_Load();
+  window.exec();
   ctx.unload<frmImport>();
 }

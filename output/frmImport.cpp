@@ -1,6 +1,7 @@
 #include "output/frmImport.h"
 
 #include "app/AppContext.h"
+#include "app/ScreenScaling.h"
 #include "logging/Form1.h"
 #include "output/LogMaintenance.h"
 #include "platform/Controls.h"
@@ -28,7 +29,7 @@ private:
 
 } // namespace
 
-frmImport::frmImport(AppContext &context) : ctx(context) {
+frmImport::frmImport(AppContext &context) : QDialog(&context.window<Form1>()), ctx(context) {
   setWindowTitle(QStringLiteral("Append Data or Restore From Backup"));
   const auto note = [this](const QString &text, double top) {
     auto *label = new QLabel(text, this);
@@ -67,11 +68,13 @@ frmImport::frmImport(AppContext &context) : ctx(context) {
   connect(Command3, &QPushButton::clicked, this, &frmImport::Command3_Click);
   // Only the operator's click asks; ticking the box again from code must not.
   connect(Check1, &QCheckBox::clicked, this, &frmImport::Check1_Click);
-  Form_Load();
+  Check1->setChecked(true);
 }
 
 void frmImport::Form_Load() {
-  Check1->setChecked(true);
+  // A window that could not be scaled whole still works at the size it has.
+  if (const auto fault = ScreenScaling::CentredCopy(*this, ctx, ScreenScaling::CentredWindow::frmImport))
+    ctx.dialogs.message(*fault, QStringLiteral("Form Resize Error"));
 }
 
 void frmImport::Command1_Click() {

@@ -1,10 +1,12 @@
 // The contact list's buttons and events, the clipboard copy, the rates and the time-on button
 // as the operator meets them in the main window.
 #include "logging/Form1.h"
+#include "output/frmEditCon.h"
 
 #include "platform/Controls.h"
 #include "tests/support/TestContext.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -179,12 +181,23 @@ TEST_F(MainWindow, RightButtonOverTheListEditsAndReloadsButNotOverAnEmptyList) {
   f.ListDisplay();
   clickRow(0);
   ASSERT_FALSE(f.cmdEdit->isHidden());
+  // The editor opens modally on the selected contact; the operator closes it unchanged.
+  QString edited;
+  QTimer::singleShot(0, [this, &edited] {
+    frmEditCon &editor = pc.ctx->window<frmEditCon>();
+    edited = editor.txtEditCall->text();
+    editor.reject();
+  });
   clickRow(0, Qt::RightButton);
+  EXPECT_EQ(edited, QStringLiteral("GHOST"));
+  EXPECT_FALSE(pc.ctx->loaded<frmEditCon>());
   EXPECT_TRUE(f.cmdEdit->isHidden());
   EXPECT_TRUE(f.cmdDelete->isHidden());
   EXPECT_TRUE(f.Timer3->isActive());
   EXPECT_EQ(s.log.ContactCount(), 1);
   EXPECT_EQ(column(1), QStringList{QStringLiteral("K1ABC")});
+  f.activateWindow(); // as the window manager does once the editor has closed
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &f; }));
   EXPECT_TRUE(f.txtCall->hasFocus());
 }
 

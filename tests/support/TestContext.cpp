@@ -72,6 +72,12 @@ bool FlakyLogDb::deleteAll() {
   return takeFailure(failDeletes) ? fail(QStringLiteral("network error")) : LogDb::deleteAll();
 }
 
+bool FlakyLogDb::updateByCallBandTime(const QString &call, const QString &band, const QString &time,
+                                      const ContactRecord &record) {
+  return takeFailure(failUpdates) ? fail(QStringLiteral("network error"))
+                                  : LogDb::updateByCallBandTime(call, band, time, record);
+}
+
 TestPc::TestPc(const QString &logPath) {
   settings = std::make_unique<SettingsStore>(programDir.filePath(QStringLiteral("settings.ini")));
   Folders folders;

@@ -22,13 +22,15 @@
 class FlakyLogDb : public LogDb {
 public:
   using LogDb::LogDb;
-  int failLoads = 0, failCounts = 0, failInserts = 0, failLookups = 0, failDeletes = 0;
+  int failLoads = 0, failCounts = 0, failInserts = 0, failLookups = 0, failDeletes = 0, failUpdates = 0;
 
   bool loadAllOrdered(const std::function<bool(const ContactRecord &)> &row) override;
   std::optional<double> count() override;
   bool insert(const ContactRecord &record) override;
   std::optional<std::vector<ContactRecord>> rowsForCall(const QString &call) override;
   bool deleteAll() override;
+  bool updateByCallBandTime(const QString &call, const QString &band, const QString &time,
+                            const ContactRecord &record) override;
 };
 
 // A folder holding a new empty shared log.
