@@ -151,26 +151,25 @@ bool frmEditCon::Form_Load() {
   return true;
 }
 
-void frmEditCon::complain(TextBox *box, const QString &text, const QString &title) {
+bool frmEditCon::acceptOrComplain(bool valid, TextBox *box, const QString &text, const QString &title) {
+  if (valid)
+    return true;
   ctx.dialogs.beep();
   ctx.dialogs.message(text, title);
   box->setFocus();
+  return false;
 }
 
 bool frmEditCon::checkTime() {
-  if (storedTime(txtEditTime->text()))
-    return true;
-  complain(txtEditTime, QStringLiteral("You have entered an invalid time format!"),
-           QStringLiteral("Invalid Time Format!"));
-  return false;
+  return acceptOrComplain(storedTime(txtEditTime->text()).has_value(), txtEditTime,
+                          QStringLiteral("You have entered an invalid time format!"),
+                          QStringLiteral("Invalid Time Format!"));
 }
 
 bool frmEditCon::checkDate() {
-  if (storedDate(txtEditDate->text()))
-    return true;
-  complain(txtEditDate, QStringLiteral("You have entered an invalid date format!"),
-           QStringLiteral("Invalid Date Format!"));
-  return false;
+  return acceptOrComplain(storedDate(txtEditDate->text()).has_value(), txtEditDate,
+                          QStringLiteral("You have entered an invalid date format!"),
+                          QStringLiteral("Invalid Date Format!"));
 }
 
 bool frmEditCon::checkBand() {

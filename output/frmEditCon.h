@@ -54,7 +54,8 @@ private:
   bool checkTime();
   bool checkDate();
   bool checkBand();
-  void complain(TextBox *box, const QString &text, const QString &title);
+  // True for a valid box; otherwise beeps, shows the message and puts the focus back in it.
+  bool acceptOrComplain(bool valid, TextBox *box, const QString &text, const QString &title);
 
   // The contact as the list showed it when the editor opened: the update finds its rows by these.
   QString oldCall_;

@@ -5,8 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -65,17 +63,12 @@ TEST_F(Archive, TheCopyIsTheLogUnderTheLocalDaysName) {
   EXPECT_EQ(pc.dialogs.shown[1].text, proposed()) << "the local date, not the UTC one";
   expectBackInService();
 
+  EXPECT_EQ(pragmaValue(proposed(), QStringLiteral("integrity_check")), QStringLiteral("ok"));
   {
-    QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("archive-check"));
-    raw.setDatabaseName(proposed());
-    ASSERT_TRUE(raw.open());
-    QSqlQuery q(raw);
-    ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("ok"));
-    ASSERT_TRUE(q.exec(QStringLiteral("select calls from tblLog")) && q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("W9XYZ"));
+    LogDb copy(QStringLiteral("archive-first"));
+    ASSERT_TRUE(copy.open(proposed()));
+    EXPECT_EQ(copy.rowsForCall(QStringLiteral("W9XYZ"))->size(), 1u);
   }
-  QSqlDatabase::removeDatabase(QStringLiteral("archive-check"));
 
   // A second archive the same day proposes the same name and replaces the first copy.
   pc.type(QStringLiteral("N2XX"));

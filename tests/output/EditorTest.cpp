@@ -3,6 +3,7 @@
 #include "logging/Form1.h"
 #include "output/frmEditCon.h"
 #include "platform/Controls.h"
+#include "tests/output/SampleContact.h"
 #include "tests/support/TestContext.h"
 
 #include <QApplication>
@@ -15,22 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-ContactRecord contact(const QString &call, const QString &band,
-                      const QString &time = QStringLiteral("14:05:09")) {
-  return {call,
-          QStringLiteral("579"),
-          QStringLiteral("12"),
-          QStringLiteral("589"),
-          QStringLiteral("2024/03/30"),
-          time,
-          QStringLiteral("6"),
-          QStringLiteral("007"),
-          band,
-          QStringLiteral("2"),
-          QStringLiteral("USA"),
-          QStringLiteral("K1")};
-}
 
 struct Editor : ::testing::Test {
   TestLogFile log;
@@ -69,8 +54,8 @@ struct Editor : ::testing::Test {
 } // namespace
 
 TEST_F(Editor, EachBoxShowsItsColumnAndDoneStoresThemBackUnchanged) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
-  add(contact(QStringLiteral("W9XYZ"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("W9XYZ"), QStringLiteral("20")));
   const auto before = rows();
   frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));
   EXPECT_EQ(editor.windowTitle(), QStringLiteral("Edit Contact Entry"));
@@ -101,9 +86,9 @@ TEST_F(Editor, EachBoxShowsItsColumnAndDoneStoresThemBackUnchanged) {
 }
 
 TEST_F(Editor, OneEditRewritesEveryRowOfTheOldCallBandAndTimeAsTyped) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("15:00:00")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("15:00:00")));
   frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));
   editor.txtEditCall->setText(QStringLiteral("K1AB'C"));
   editor.txtEditPre->setText(QStringLiteral("Cote d'Ivoire  "));
@@ -115,7 +100,8 @@ TEST_F(Editor, OneEditRewritesEveryRowOfTheOldCallBandAndTimeAsTyped) {
   editor.cmdDone_Click();
   EXPECT_TRUE(pc.dialogs.shown.empty());
 
-  ContactRecord edited = contact(QStringLiteral("K1AB'C"), QStringLiteral("40"), QStringLiteral("7:05"));
+  ContactRecord edited =
+      sampleContact(QStringLiteral("K1AB'C"), QStringLiteral("40"), QStringLiteral("7:05"));
   edited.countryworked = QStringLiteral("Cote d'Ivoire");
   edited.prefix = QStringLiteral("T\"U");
   edited.flddate = QStringLiteral("2024/5/25");
@@ -124,11 +110,12 @@ TEST_F(Editor, OneEditRewritesEveryRowOfTheOldCallBandAndTimeAsTyped) {
   ASSERT_EQ(after.size(), 3u);
   EXPECT_EQ(after[0], edited);
   EXPECT_EQ(after[1], edited);
-  EXPECT_EQ(after[2], contact(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("15:00:00")));
+  EXPECT_EQ(after[2],
+            sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("15:00:00")));
 }
 
 TEST_F(Editor, TimeThenDateThenBandAreCheckedAtDone) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
   const auto before = rows();
   frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));
   editor.show();
@@ -163,7 +150,7 @@ TEST_F(Editor, TimeThenDateThenBandAreCheckedAtDone) {
 }
 
 TEST_F(Editor, LeavingABadBoxComplainsOnceAndTakesTheFocusBack) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
   frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));
   showActive(editor);
 
@@ -195,9 +182,9 @@ TEST_F(Editor, LeavingABadBoxComplainsOnceAndTakesTheFocusBack) {
 }
 
 TEST_F(Editor, ADuplicateIsOfferedForDeletionAndOnlyAnExactMatchCounts) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("14:06:00")));
-  add(contact(QStringLiteral("W9XYZ"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("14:06:00")));
+  add(sampleContact(QStringLiteral("W9XYZ"), QStringLiteral("20")));
   const auto before = rows();
   frmEditCon &editor = open(QStringLiteral("W9XYZ"), QStringLiteral("20"));
   editor.show();
@@ -219,8 +206,8 @@ TEST_F(Editor, ADuplicateIsOfferedForDeletionAndOnlyAnExactMatchCounts) {
 }
 
 TEST_F(Editor, DeleteDupeHidesTheEditorAndDeletesTheContactUnderEdit) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
-  add(contact(QStringLiteral("W9XYZ"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("W9XYZ"), QStringLiteral("20")));
   frmEditCon &editor = open(QStringLiteral("W9XYZ"), QStringLiteral("20"));
   editor.show();
   editor.txtEditCall->setText(QStringLiteral("K1ABC"));
@@ -235,7 +222,7 @@ TEST_F(Editor, DeleteDupeHidesTheEditorAndDeletesTheContactUnderEdit) {
 }
 
 TEST_F(Editor, AFailedUpdateIsReportedAndTheTypedValuesStay) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
   frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));
   editor.show();
   editor.txtEditCall->setText(QStringLiteral("K1ABD"));
@@ -252,7 +239,7 @@ TEST_F(Editor, AFailedUpdateIsReportedAndTheTypedValuesStay) {
 }
 
 TEST_F(Editor, KeysAreFilteredPerBoxAndEnterStoresFromAllButTheTransmitter) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
   frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));
   showActive(editor);
   const auto typeInto = [](TextBox *box, const QString &keys) {
@@ -281,7 +268,7 @@ TEST_F(Editor, KeysAreFilteredPerBoxAndEnterStoresFromAllButTheTransmitter) {
 TEST_F(Editor, TheCountryCompletesFromTheLastEntryMatchingInCase) {
   for (const char *name : {"Germany", "Georgia", "Ghana", "Greece"})
     pc.state().CountryTable.add({QStringLiteral("X"), QString::fromLatin1(name), QStringLiteral("EU"), 0, 0});
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
   frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));
   showActive(editor);
   TextBox *box = editor.txtEditPre;
@@ -304,7 +291,7 @@ TEST_F(Editor, TheCountryCompletesFromTheLastEntryMatchingInCase) {
 }
 
 TEST_F(Editor, TheEditButtonOpensTheEditorAndReloadsTheChange) {
-  add(contact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
   f.cmdEdit_Click();
   EXPECT_FALSE(pc.ctx->loaded<frmEditCon>()) << "nothing selected, nothing to edit";
   EXPECT_TRUE(f.Timer3->isActive());

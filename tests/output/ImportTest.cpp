@@ -3,6 +3,7 @@
 #include "output/frmImport.h"
 #include "platform/Controls.h"
 #include "platform/VbText.h"
+#include "tests/output/SampleContact.h"
 #include "tests/support/TestContext.h"
 
 #include <QCheckBox>
@@ -13,22 +14,6 @@
 
 namespace {
 
-ContactRecord contact(const QString &call, const QString &band,
-                      const QString &country = QStringLiteral("USA")) {
-  return {call,
-          QStringLiteral("599"),
-          QStringLiteral("12"),
-          QStringLiteral("599"),
-          QStringLiteral("2024/05/25"),
-          QStringLiteral("12:34:56"),
-          QStringLiteral("3"),
-          QStringLiteral("001"),
-          band,
-          QStringLiteral("2"),
-          country,
-          QStringLiteral("K1")};
-}
-
 struct Append : ::testing::Test {
   TestLogFile shared;
   TestLogFile other;
@@ -36,14 +21,14 @@ struct Append : ::testing::Test {
   frmImport *window = nullptr;
 
   void SetUp() override {
-    ASSERT_TRUE(pc.ctx->db().insert(contact(QStringLiteral("K1ABC"), QStringLiteral("20"))));
+    ASSERT_TRUE(pc.ctx->db().insert(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20"))));
     LogDb source(QStringLiteral("append-source"));
     ASSERT_TRUE(source.open(other.path));
-    for (const ContactRecord &r :
-         {contact(QStringLiteral("k1abc"), QStringLiteral("20")),
-          contact(QStringLiteral("K1ABC"), QStringLiteral("15")),
-          contact(QStringLiteral("W9XYZ"), QStringLiteral("40"), QStringLiteral("Cote d'Ivoire")),
-          contact(QStringLiteral("W9XYZ"), QStringLiteral("40"))})
+    for (const ContactRecord &r : {sampleContact(QStringLiteral("k1abc"), QStringLiteral("20")),
+                                   sampleContact(QStringLiteral("K1ABC"), QStringLiteral("15")),
+                                   sampleContact(QStringLiteral("W9XYZ"), QStringLiteral("40"),
+                                                 QStringLiteral("14:05:09"), QStringLiteral("Cote d'Ivoire")),
+                                   sampleContact(QStringLiteral("W9XYZ"), QStringLiteral("40"))})
       ASSERT_TRUE(source.insert(r));
     window = &pc.ctx->window<frmImport>();
   }
@@ -126,8 +111,8 @@ TEST_F(Append, TheBackupFileRestoresEveryFieldInItsPlace) {
   EXPECT_EQ(rows(), 3);
   const auto w9 = pc.ctx->db().rowsForCall(QStringLiteral("W9XYZ"));
   ASSERT_EQ(w9->size(), 1u);
-  EXPECT_EQ(w9->front(),
-            contact(QStringLiteral("W9XYZ"), QStringLiteral("40"), QStringLiteral("Cote d'Ivoire")));
+  EXPECT_EQ(w9->front(), sampleContact(QStringLiteral("W9XYZ"), QStringLiteral("40"),
+                                       QStringLiteral("14:05:09"), QStringLiteral("Cote d'Ivoire")));
   append(backup);
   EXPECT_EQ(rows(), 3);
 }
@@ -147,8 +132,8 @@ TEST_F(Append, TheSharedLogItselfIsRefusedUnderEverySpelling) {
 }
 
 TEST_F(Append, AMalformedBackupStopsWithTheAppendErrorAndKeepsTheContactsBeforeIt) {
-  LogEntry first = entryFromRecord(contact(QStringLiteral("N2XX"), QStringLiteral("20")));
-  LogEntry second = entryFromRecord(contact(QStringLiteral("N3YY"), QStringLiteral("20")));
+  LogEntry first = entryFromRecord(sampleContact(QStringLiteral("N2XX"), QStringLiteral("20")));
+  LogEntry second = entryFromRecord(sampleContact(QStringLiteral("N3YY"), QStringLiteral("20")));
   const QString path = other.dir.filePath(QStringLiteral("BckUpLog.Dat"));
   ASSERT_TRUE(vb::writeLatin1Atomic(path, backupLine(first) + backupLine(second) +
                                               QStringLiteral("\"N4ZZ\",\"599\",\"1\",\"599\"\r\n") +
@@ -164,7 +149,7 @@ TEST_F(Append, AMalformedBackupStopsWithTheAppendErrorAndKeepsTheContactsBeforeI
 TEST_F(Append, SourcesThatCannotBeReadOrWrittenEndInTheAppendError) {
   const QString fake = other.dir.filePath(QStringLiteral("notalog.mdb"));
   ASSERT_TRUE(vb::writeLatin1Atomic(
-      fake, backupLine(entryFromRecord(contact(QStringLiteral("N2XX"), QStringLiteral("20"))))));
+      fake, backupLine(entryFromRecord(sampleContact(QStringLiteral("N2XX"), QStringLiteral("20"))))));
   append(fake);
   expectAppendError();
   pc.dialogs.shown.clear();

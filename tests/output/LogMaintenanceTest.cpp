@@ -2,6 +2,7 @@
 // reader's field order and its stop at a malformed line, and the duplicate-free append.
 #include "output/LogMaintenance.h"
 #include "logging/LogRules.h"
+#include "tests/output/SampleContact.h"
 #include "tests/support/TestContext.h"
 
 #include <gtest/gtest.h>
@@ -13,21 +14,6 @@ LogEntry entry(const QString &call, const QString &band) {
   e.calls = call;
   e.uband = band;
   return e;
-}
-
-ContactRecord record(const QString &call, const QString &band) {
-  return {call,
-          QStringLiteral("599"),
-          QStringLiteral("7"),
-          QStringLiteral("599"),
-          QStringLiteral("2024/05/25"),
-          QStringLiteral("12:34:56"),
-          QStringLiteral("3"),
-          QStringLiteral("001"),
-          band,
-          QStringLiteral("1"),
-          QStringLiteral("Germany"),
-          QStringLiteral("DL1")};
 }
 
 } // namespace
@@ -61,13 +47,13 @@ TEST(AppendRules, AnMdbEndingInAnyCaseIsALogDatabase) {
 }
 
 TEST(AppendRules, BackupLinesComeBackInTableOrderAsTheBackupWroteThem) {
-  LogEntry e = entryFromRecord(record(QStringLiteral("DL1XYZ"), QStringLiteral("20")));
+  LogEntry e = entryFromRecord(sampleContact(QStringLiteral("DL1XYZ"), QStringLiteral("20")));
   e.countryworked = QStringLiteral("Cote d'Ivoire, Rep.");
   const BackupContents read =
       readBackup(backupLine(e) + backupLine(entry(QStringLiteral("W9XYZ"), QString())));
   ASSERT_TRUE(read.complete);
   ASSERT_EQ(read.records.size(), 2u);
-  ContactRecord expected = record(QStringLiteral("DL1XYZ"), QStringLiteral("20"));
+  ContactRecord expected = sampleContact(QStringLiteral("DL1XYZ"), QStringLiteral("20"));
   expected.countryworked = e.countryworked;
   EXPECT_EQ(read.records[0], expected);
   EXPECT_EQ(read.records[1].calls, QStringLiteral("W9XYZ"));
@@ -107,11 +93,11 @@ TEST(AppendRules, DuplicatesAreLeftOutAgainstTheLogAsItGrows) {
   TestLogFile file;
   LogDb log(QStringLiteral("append-rules"));
   ASSERT_TRUE(log.open(file.path));
-  ASSERT_TRUE(log.insert(record(QStringLiteral("K1ABC"), QStringLiteral("20"))));
-  const std::vector<ContactRecord> source{record(QStringLiteral("k1abc"), QStringLiteral("20")),
-                                          record(QStringLiteral("K1ABC"), QStringLiteral("15")),
-                                          record(QStringLiteral("W9XYZ"), QStringLiteral("40")),
-                                          record(QStringLiteral("W9XYZ"), QStringLiteral("40"))};
+  ASSERT_TRUE(log.insert(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20"))));
+  const std::vector<ContactRecord> source{sampleContact(QStringLiteral("k1abc"), QStringLiteral("20")),
+                                          sampleContact(QStringLiteral("K1ABC"), QStringLiteral("15")),
+                                          sampleContact(QStringLiteral("W9XYZ"), QStringLiteral("40")),
+                                          sampleContact(QStringLiteral("W9XYZ"), QStringLiteral("40"))};
   ASSERT_TRUE(appendContacts(log, source, true));
   EXPECT_EQ(log.count(), 3.0) << "k1abc on 20 is a dupe; the second W9XYZ dupes the first";
   ASSERT_TRUE(appendContacts(log, source, true));

@@ -1,5 +1,6 @@
 #include "platform/LogDb.h"
 #include "platform/VbText.h"
+#include "tests/support/TestContext.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -173,17 +174,8 @@ TEST_F(LogDbTest, CopyIsAConsistentLogAndReplacesAnOlderCopyOnlyWhenDone) {
   EXPECT_EQ(copy.count(), 50.0);
   EXPECT_EQ(copy.rowsForCall(QStringLiteral("k7abc"))->size(), 1u) << "the copy keeps the case-free calls";
   copy.close();
-  {
-    QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-    raw.setDatabaseName(target);
-    ASSERT_TRUE(raw.open());
-    QSqlQuery q(raw);
-    ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("ok"));
-    ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("delete"));
-  }
-  QSqlDatabase::removeDatabase(QStringLiteral("check"));
+  EXPECT_EQ(pragmaValue(target, QStringLiteral("integrity_check")), QStringLiteral("ok"));
+  EXPECT_EQ(pragmaValue(target, QStringLiteral("journal_mode")), QStringLiteral("delete"));
 
   EXPECT_FALSE(LogDb::copyLog(dir.filePath(QStringLiteral("missing.mdb")), target, &error));
   EXPECT_FALSE(LogDb::copyLog(path, dir.filePath(QStringLiteral("no folder/x.mdb")), &error));

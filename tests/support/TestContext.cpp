@@ -10,6 +10,8 @@
 #include <QAtomicInt>
 #include <QDir>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -166,6 +168,23 @@ TempHome::~TempHome() {
     else
       qunsetenv(s.name);
   }
+}
+
+QString pragmaValue(const QString &path, const QString &name) {
+  const QString connection = QStringLiteral("pragma-%1").arg(reinterpret_cast<quintptr>(&path));
+  QString value;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    db.setDatabaseName(path);
+    if (db.open()) {
+      QSqlQuery q(db);
+      if (q.exec(QStringLiteral("PRAGMA ") + name) && q.next())
+        value = q.value(0).toString();
+    }
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(connection);
+  return value;
 }
 
 QString sourceDataDir() {

@@ -97,6 +97,10 @@ private:
   std::vector<Saved> saved_;
 };
 
+// The first value SQLite answers to "PRAGMA <name>" on the file at `path`, on a connection of
+// its own ("ok" from integrity_check for a sound file).
+QString pragmaValue(const QString &path, const QString &name);
+
 // The folder of the repository's own data files.
 QString sourceDataDir();
 
