@@ -18,7 +18,8 @@ public:
   // Cancel answers the empty text, as the operator has always seen it.
   virtual QString input(const QString &prompt, const QString &title,
                         const QString &defaultText = QString()) = 0;
-  // Each returns the chosen path, or the empty text on Cancel.
+  // Each returns the chosen path, or the empty text on Cancel. Saving asks before an existing
+  // file is replaced.
   virtual QString openFile(const QString &title, const QString &startPath, const QString &filter) = 0;
   virtual QString saveFile(const QString &title, const QString &startPath, const QString &filter) = 0;
   virtual void beep() = 0;

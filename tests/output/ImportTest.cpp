@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -178,4 +179,15 @@ TEST_F(Append, BrowseStartsInTheBackupFolderAndKeepsThePathOnCancel) {
   pc.dialogs.paths = {other.path};
   window->Command3_Click();
   EXPECT_EQ(window->Text1->text(), other.path);
+}
+
+TEST_F(Append, TheMenuReloadsTheLogFirstAndUnloadsTheWindowAfter) {
+  int seen = -1;
+  QTimer::singleShot(0, [this, &seen] {
+    seen = pc.state().log.ContactCount();
+    pc.ctx->window<frmImport>().Command1_Click();
+  });
+  pc.form().mnuCombine_Click();
+  EXPECT_EQ(seen, 1) << "the contact logged elsewhere is in memory before the window opens";
+  EXPECT_FALSE(pc.ctx->loaded<frmImport>());
 }
