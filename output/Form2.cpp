@@ -140,8 +140,8 @@ void Form2::buildControls() {
 
   placeTwips(this, 0, 0, 9420, 6365); // outer size: a client area of 9,300 x 5,900
 
-  onKeyPress(Text2, callsKeyPress);
-  onKeyPress(txtSection, callsKeyPress);
+  Text2->KeyPress = [](int &KeyAscii) { KeyAscii = callsKeyPress(KeyAscii); };
+  txtSection->KeyPress = [](int &KeyAscii) { KeyAscii = callsKeyPress(KeyAscii); };
   // The band comes from the list only: a typed "2" would otherwise pick "20M", in the closed box
   // and in its open list (where Enter and Escape still choose and close).
   onKeyPress(Combo1, [](int) { return 0; });

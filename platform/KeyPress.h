@@ -1,6 +1,6 @@
 #pragma once
-// Key handlers as the program's windows have them: each typed character's code is handed to a
-// handler before the control sees it, and the handler answers the code to type, another code
+// Key handlers for controls other than text boxes (text boxes have TextBox::KeyPress): each
+// typed character's code is handed to a handler before the control sees it, and the handler answers the code to type, another code
 // in its place, or 0 to drop the key. Keys without text (arrows, function keys) pass untouched.
 
 #include <functional>

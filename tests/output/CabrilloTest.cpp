@@ -11,20 +11,6 @@ namespace {
 const QString kTitle =
     QStringLiteral("Orvex Network 1.0") + QString(40, u' ') + QStringLiteral("for the CQ WPX contest");
 
-LogEntry contact(const QString &band, const QString &date, const QString &time, const QString &serials,
-                 const QString &call, const QString &serialr) {
-  LogEntry e;
-  e.uband = band;
-  e.flddate = date;
-  e.fldtime = time;
-  e.rsts = QStringLiteral("599");
-  e.serials = serials;
-  e.calls = call;
-  e.rstr = QStringLiteral("599");
-  e.serialr = serialr;
-  e.trn = QStringLiteral("1");
-  return e;
-}
 
 CabrilloHeader header(const QString &modeCode, const QString &myCall) {
   CabrilloHeader h;
@@ -51,9 +37,9 @@ TEST(CabrilloGolden, ThreeContactsWithAnUnknownBand) {
   h.email = QStringLiteral("k1abc@example.org");
   h.soapbox = QStringLiteral("Great conditions on 20.");
   LogArrays log;
-  log.append(contact("20", "2024/05/25", "12:34:56", "001", "DL1XYZ", "123"));
-  log.append(contact("160", "2024/05/25", "00:05:09", "002", "JA1AA", "7"));
-  log.append(contact("6", "2024/05/25", "23:59", "003", "G4AAA", "0045"));
+  log.append(cabrilloContact("20", "2024/05/25", "12:34:56", "001", "DL1XYZ", "123"));
+  log.append(cabrilloContact("160", "2024/05/25", "00:05:09", "002", "JA1AA", "7"));
+  log.append(cabrilloContact("6", "2024/05/25", "23:59", "003", "G4AAA", "0045"));
   expectGolden(h, log, "three_contacts.log");
 }
 
@@ -74,7 +60,7 @@ TEST(CabrilloGolden, CategoryCombinationsAndOverlays) {
   multi.claimedScore = 1234567890;
   multi.operators = QStringLiteral("K1ABC W1XYZ");
   LogArrays one;
-  LogEntry e = contact("15", "2024/05/25", "01:01:30", "014", "ZS6AAA", "220");
+  LogEntry e = cabrilloContact("15", "2024/05/25", "01:01:30", "014", "ZS6AAA", "220");
   e.trn = QStringLiteral("2");
   one.append(e);
   expectGolden(multi, one, "multi_two_all_overlays.log");
@@ -91,7 +77,7 @@ TEST(CabrilloGolden, CategoryCombinationsAndOverlays) {
   bare.claimedScore = 2;
   bare.name = QStringLiteral("José Müller");
   LogArrays ten;
-  LogEntry t = contact("10", "2024/05/26", "00:00:00", "1", "K1ABC", "15");
+  LogEntry t = cabrilloContact("10", "2024/05/26", "00:00:00", "1", "K1ABC", "15");
   t.rsts = QStringLiteral("59");
   t.rstr = QStringLiteral("57");
   ten.append(t);
@@ -103,7 +89,7 @@ TEST(CabrilloGolden, OverLongValuesKeepTheLineWholeWithOneBlank) {
   CabrilloHeader h = header(QStringLiteral("CW"), QStringLiteral("PA0/K1ABCDE/MM"));
   h.claimedScore = 1;
   LogArrays log;
-  log.append(contact("40", "2024/05/25", "12:00:00", "0012345", "VP2E/DL1XYZ/QRP", "123456789"));
+  log.append(cabrilloContact("40", "2024/05/25", "12:00:00", "0012345", "VP2E/DL1XYZ/QRP", "123456789"));
   expectGolden(h, log, "long_values.log");
 }
 
@@ -156,7 +142,7 @@ TEST(CabrilloCategory, WordsOfEachChoice) {
 
 TEST(CabrilloQso, StoredValuesThatAreNotTheUsualForms) {
   const auto line = [](const QString &date, const QString &time) {
-    return cabrilloQsoLine(contact("20", date, time, "001", "DL1XYZ", "123"), QStringLiteral("PH"),
+    return cabrilloQsoLine(cabrilloContact("20", date, time, "001", "DL1XYZ", "123"), QStringLiteral("PH"),
                            QStringLiteral("K1ABC"))
         .mid(11, 19);
   };
@@ -167,7 +153,7 @@ TEST(CabrilloQso, StoredValuesThatAreNotTheUsualForms) {
             QStringLiteral("PH 25.5.2024  1234 "));
 
   // A line break in a stored value must not split the QSO line.
-  const QString broken = cabrilloQsoLine(contact("20", "2024/05/25", "12:34:56", "001", "DL1\r\nXYZ", "123"),
+  const QString broken = cabrilloQsoLine(cabrilloContact("20", "2024/05/25", "12:34:56", "001", "DL1\r\nXYZ", "123"),
                                          QStringLiteral("CW"), QStringLiteral("K1ABC"));
   EXPECT_EQ(broken.count(QStringLiteral("\r\n")), 1);
   EXPECT_TRUE(broken.endsWith(QStringLiteral("DL1  XYZ      599 123    1\r\n")));

@@ -47,3 +47,18 @@ QByteArray golden(const char *name) {
     return QByteArray("missing golden file ") + name;
   return f.readAll();
 }
+
+LogEntry cabrilloContact(const QString &band, const QString &date, const QString &time,
+                         const QString &serials, const QString &call, const QString &serialr) {
+  LogEntry e;
+  e.uband = band;
+  e.flddate = date;
+  e.fldtime = time;
+  e.rsts = QStringLiteral("599");
+  e.serials = serials;
+  e.calls = call;
+  e.rstr = QStringLiteral("599");
+  e.serialr = serialr;
+  e.trn = QStringLiteral("1");
+  return e;
+}

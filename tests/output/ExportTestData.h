@@ -14,3 +14,7 @@ std::vector<ContactRecord> goldenContacts();
 LogArrays goldenLog();
 
 QByteArray golden(const char *name);
+
+// A Cabrillo QSO as memory holds it: reports 599, transmitter 1, the rest as given.
+LogEntry cabrilloContact(const QString &band, const QString &date, const QString &time,
+                         const QString &serials, const QString &call, const QString &serialr);

@@ -29,17 +29,7 @@ const QString kAddressKeys[] = {QStringLiteral("UserAddressName"),  QStringLiter
 
 LogEntry contact(const QString &band, const QString &time, const QString &serials, const QString &call,
                  const QString &serialr) {
-  LogEntry e;
-  e.uband = band;
-  e.flddate = QStringLiteral("2024/05/25");
-  e.fldtime = time;
-  e.rsts = QStringLiteral("599");
-  e.serials = serials;
-  e.calls = call;
-  e.rstr = QStringLiteral("599");
-  e.serialr = serialr;
-  e.trn = QStringLiteral("1");
-  return e;
+  return cabrilloContact(band, QStringLiteral("2024/05/25"), time, serials, call, serialr);
 }
 
 QByteArray fileBytes(const QString &path) {
