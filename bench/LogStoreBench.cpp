@@ -53,8 +53,8 @@ void LoadIntoLogArrays(benchmark::State &state) {
   Fixture &f = fixture();
   for (auto _ : state) {
     LogArrays log;
-    f.db.loadAllOrdered([&log](const ContactRecord &r) {
-      log.append(entryFromRecord(r));
+    f.db.loadAllOrdered([&log](ContactRecord &&r) {
+      log.append(entryFromRecord(std::move(r)));
       return true;
     });
     benchmark::DoNotOptimize(log.ContactCount());

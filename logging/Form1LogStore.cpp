@@ -21,8 +21,8 @@ void Form1::mnuopen2() {
   LoggingState &s = st();
   s.log.clear();
   s.WorkedPrefixList.clear();
-  const bool ok = ctx.db().loadAllOrdered([&s](const ContactRecord &r) {
-    s.log.append(entryFromRecord(r));
+  const bool ok = ctx.db().loadAllOrdered([&s](ContactRecord &&r) {
+    s.log.append(entryFromRecord(std::move(r)));
     return true;
   });
   if (!ok) {

@@ -29,4 +29,4 @@ private:
 };
 
 // A table row as memory holds it: points read as a number (text that is none counts 0).
-LogEntry entryFromRecord(const ContactRecord &record);
+LogEntry entryFromRecord(ContactRecord record);

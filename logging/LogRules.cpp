@@ -7,19 +7,20 @@
 
 #include <cmath>
 
-LogEntry entryFromRecord(const ContactRecord &r) {
-  return {r.calls,
-          r.rstr,
-          r.serialr,
-          r.rsts,
-          r.flddate,
-          r.fldtime,
-          static_cast<float>(vb::val(r.points)),
-          r.serials,
-          r.uband,
-          r.trn,
-          r.countryworked,
-          r.prefix};
+LogEntry entryFromRecord(ContactRecord r) {
+  const auto points = static_cast<float>(vb::val(r.points));
+  return {std::move(r.calls),
+          std::move(r.rstr),
+          std::move(r.serialr),
+          std::move(r.rsts),
+          std::move(r.flddate),
+          std::move(r.fldtime),
+          points,
+          std::move(r.serials),
+          std::move(r.uband),
+          std::move(r.trn),
+          std::move(r.countryworked),
+          std::move(r.prefix)};
 }
 
 QString nextSerial(const LogArrays &log, bool perBand, const QString &band) {

@@ -103,7 +103,7 @@ void LogDb::close() {
   open_ = false;
 }
 
-bool LogDb::select(const QString &sql, const std::function<bool(const ContactRecord &)> &row) {
+bool LogDb::select(const QString &sql, const std::function<bool(ContactRecord &&)> &row) {
   if (!open_)
     return fail(QStringLiteral("The log is not open."));
   QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -120,11 +120,11 @@ bool LogDb::select(const QString &sql, const std::function<bool(const ContactRec
   return ok;
 }
 
-bool LogDb::loadAllOrdered(const std::function<bool(const ContactRecord &)> &row) {
+bool LogDb::loadAllOrdered(const std::function<bool(ContactRecord &&)> &row) {
   return select(QStringLiteral("select %1 from tblLog order by flddate, fldtime, rowid").arg(kColumns), row);
 }
 
-bool LogDb::loadInTableOrder(const std::function<bool(const ContactRecord &)> &row) {
+bool LogDb::loadInTableOrder(const std::function<bool(ContactRecord &&)> &row) {
   return select(QStringLiteral("select %1 from tblLog order by rowid").arg(kColumns), row);
 }
 

@@ -33,9 +33,9 @@ public:
 
   // Every row ordered by date and time (row id last, so equal times keep one order). The
   // callback is called per row; a false return from it stops the read.
-  virtual bool loadAllOrdered(const std::function<bool(const ContactRecord &)> &row);
+  virtual bool loadAllOrdered(const std::function<bool(ContactRecord &&)> &row);
   // Every row in the order the table holds them, as another log is read for appending.
-  virtual bool loadInTableOrder(const std::function<bool(const ContactRecord &)> &row);
+  virtual bool loadInTableOrder(const std::function<bool(ContactRecord &&)> &row);
   virtual std::optional<double> count();
   virtual bool insert(const ContactRecord &record);
   // Rows whose call equals `call` without regard to case, in table order.
@@ -56,7 +56,7 @@ public:
 
 protected:
   bool fail(const QString &error);
-  bool select(const QString &sql, const std::function<bool(const ContactRecord &)> &row);
+  bool select(const QString &sql, const std::function<bool(ContactRecord &&)> &row);
   QString connection_;
   QString path_;
   QString lastError_;

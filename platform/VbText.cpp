@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vb {
@@ -15,6 +16,10 @@ bool isNumeric(const QString &text) {
 }
 
 double val(const QString &text) {
+  // Whole numbers (points, serials) are by far the most common; read them without the scan.
+  if (!text.isEmpty() && text.size() < 10 &&
+      std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+    return text.toInt();
   QString digits;
   bool point = false;
   bool exponent = false;

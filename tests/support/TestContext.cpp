@@ -39,12 +39,12 @@ bool takeFailure(int &counter) {
 }
 } // namespace
 
-bool FlakyLogDb::loadAllOrdered(const std::function<bool(const ContactRecord &)> &row) {
+bool FlakyLogDb::loadAllOrdered(const std::function<bool(ContactRecord &&)> &row) {
   if (!takeFailure(failLoads))
     return LogDb::loadAllOrdered(row);
   // Fails part-way, after the first row, as a dropped connection does.
-  LogDb::loadAllOrdered([&row](const ContactRecord &r) {
-    row(r);
+  LogDb::loadAllOrdered([&row](ContactRecord &&r) {
+    row(std::move(r));
     return false;
   });
   return fail(QStringLiteral("network error"));

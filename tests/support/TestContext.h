@@ -24,7 +24,7 @@ public:
   using LogDb::LogDb;
   int failLoads = 0, failCounts = 0, failInserts = 0, failLookups = 0, failDeletes = 0, failUpdates = 0;
 
-  bool loadAllOrdered(const std::function<bool(const ContactRecord &)> &row) override;
+  bool loadAllOrdered(const std::function<bool(ContactRecord &&)> &row) override;
   std::optional<double> count() override;
   bool insert(const ContactRecord &record) override;
   std::optional<std::vector<ContactRecord>> rowsForCall(const QString &call) override;
