@@ -13,10 +13,17 @@ namespace {
 const QColor kTeal(0, 192, 192);
 const QColor kRed(255, 0, 0);
 
+// The program's name and version, blanks, then the contest. The Cabrillo CREATED-BY line takes
+// the first 45 characters as they stand, the ADIF header the first 60 trimmed, so the name and
+// version stand alone in the first 60.
+QString programTitle() {
+  return QStringLiteral("Orvex Network 1.0").leftJustified(60) + QStringLiteral("CQ WPX Contest");
+}
+
 } // namespace
 
 Form1::Form1(AppContext &context) : ctx(context) {
-  setWindowTitle(QStringLiteral("Orvex Network - CQ WPX Contest"));
+  setWindowTitle(programTitle());
   buildControls();
   buildMenus();
 }

@@ -83,7 +83,7 @@ TEST_F(ExportCommand, AdifAsksItsQuestionsAndWritesEveryPcsContacts) {
 
   const QByteArray bytes = readBytes(adiPath());
   const QByteArray date = QLocale::system().toString(pc.clock.now().date(), QLocale::ShortFormat).toLatin1();
-  EXPECT_TRUE(bytes.startsWith("ADIF Export from Orvex Network - CQ WPX Contest\r\nLog exported on: " + date +
+  EXPECT_TRUE(bytes.startsWith("ADIF Export from Orvex Network 1.0\r\nLog exported on: " + date +
                                "\r\n\r\n<EOH>\r\n\r\n"));
   EXPECT_TRUE(bytes.contains("<Call:6>DL1XYZ <Qso_Date:8:d>20240525 <Band:3>20M <Mode:3>SSB\r\n"
                              "<Tx_Pwr:3>100 <Time_On:4>1234 <DXCC:3>230 <RST_Sent:3>599 <RST_Rcvd:3>599 "

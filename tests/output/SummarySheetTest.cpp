@@ -145,8 +145,7 @@ TEST_F(SummarySheet, TypedKeys) {
 }
 
 TEST_F(SummarySheet, WritesTheEntryByteForByteThenRemembersTheAddressTrimmed) {
-  pc.form().setWindowTitle(QStringLiteral("Orvex Network 1.0") + QString(40, u' ') +
-                           QStringLiteral("for the CQ WPX contest"));
+  // CREATED-BY is the first 45 characters of the main window's own title, blanks included.
   LogArrays &arrays = pc.state().log;
   arrays.append(contact("20", "12:34:56", "001", "DL1XYZ", "123"));
   arrays.append(contact("160", "00:05:09", "002", "JA1AA", "7"));
