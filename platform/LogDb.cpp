@@ -167,6 +167,10 @@ bool LogDb::updateByCallBandTime(const QString &call, const QString &band, const
     q.addBindValue(bindable(*v));
   if (!q.exec())
     return fail(q.lastError().text());
+  // Another PC may have changed or deleted the contact since this one read the log.
+  if (q.numRowsAffected() == 0)
+    return fail(QStringLiteral("The contact is no longer in the log as it was listed.  Another PC may have "
+                               "changed or deleted it."));
   return true;
 }
 

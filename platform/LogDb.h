@@ -43,7 +43,7 @@ public:
   virtual bool deleteAll();
   virtual bool deleteByCallBandTime(const QString &call, const QString &band, const QString &time);
   // Rewrites every row whose call, band and time equal the old ones (without regard to case)
-  // with the twelve values of `record`.
+  // with the twelve values of `record`; false when no row matches.
   virtual bool updateByCallBandTime(const QString &call, const QString &band, const QString &time,
                                     const ContactRecord &record);
 

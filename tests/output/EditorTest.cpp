@@ -238,6 +238,23 @@ TEST_F(Editor, AFailedUpdateIsReportedAndTheTypedValuesStay) {
   EXPECT_EQ(rows()[0].calls, QStringLiteral("K1ABD"));
 }
 
+TEST_F(Editor, AContactGoneFromTheLogMeanwhileIsReportedNotTakenAsStored) {
+  add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
+  frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));
+  editor.show();
+  // Another PC deletes the contact while this one edits it.
+  TestPc other{log.path};
+  ASSERT_TRUE(other.ctx->db().deleteByCallBandTime(QStringLiteral("K1ABC"), QStringLiteral("20"),
+                                                   QStringLiteral("14:05:09")));
+  editor.txtEditCall->setText(QStringLiteral("K1ABD"));
+  editor.cmdDone_Click();
+  ASSERT_EQ(pc.dialogs.shown.size(), 1u);
+  EXPECT_EQ(pc.dialogs.last()->title, QStringLiteral("Unable to update contact."));
+  EXPECT_FALSE(pc.dialogs.last()->text.isEmpty());
+  EXPECT_FALSE(editor.isHidden());
+  EXPECT_TRUE(rows().empty());
+}
+
 TEST_F(Editor, KeysAreFilteredPerBoxAndEnterStoresFromAllButTheTransmitter) {
   add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
   frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"));

@@ -153,6 +153,11 @@ TEST_F(LogDbTest, UpdateRewritesEveryRowOfTheOldCallBandAndTimeWhateverTheirCase
   EXPECT_EQ(rows[2].uband, QStringLiteral("15"));
   EXPECT_EQ(rows[3].fldtime, QStringLiteral("15:00:00"));
 
+  // A contact no longer there is not an update done.
+  EXPECT_FALSE(db.updateByCallBandTime(QStringLiteral("K1ABC"), QStringLiteral("20"),
+                                       QStringLiteral("14:05:09"), edited));
+  EXPECT_FALSE(db.lastError().isEmpty());
+
   db.close();
   EXPECT_FALSE(db.updateByCallBandTime(QStringLiteral("K1ABC"), QStringLiteral("15"),
                                        QStringLiteral("14:05:09"), edited));
