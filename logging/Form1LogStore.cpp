@@ -94,7 +94,9 @@ void Form1::Timer3_Timer() {
 
 void Form1::BackupLog() {
   const LoggingState &s = st();
-  if (s.LogStale)
+  // An empty log has nothing to save, and the backup it would replace may be the very one the
+  // operator is about to restore after clearing the log with New.
+  if (s.LogStale || s.log.ContactCount() == 0)
     return;
   QString content;
   for (int n = 1; n <= s.log.ContactCount(); ++n)

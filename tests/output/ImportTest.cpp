@@ -118,6 +118,21 @@ TEST_F(Append, TheBackupFileRestoresEveryFieldInItsPlace) {
   EXPECT_EQ(rows(), 3);
 }
 
+TEST_F(Append, TheBackupOutlastsANewLogSoThatItCanBeRestored) {
+  pc.form().Worklist();
+  pc.form().BackupLog();
+  const QString backup = pc.programDir.filePath(QStringLiteral("BckUpLog.Dat"));
+  // The window's note: clear the log with New first, then restore.
+  pc.dialogs.inputs = {QStringLiteral("YES")};
+  pc.form().mnuNew_Click();
+  ASSERT_EQ(rows(), 0);
+  for (int tick = 0; tick < 32; ++tick)
+    pc.form().Timer3_Timer();
+  append(backup);
+  EXPECT_EQ(rows(), 1) << "the refresh's backup of the empty log must not replace the one to restore";
+  EXPECT_EQ(pc.state().log.ContactCount(), 1);
+}
+
 TEST_F(Append, TheSharedLogItselfIsRefusedUnderEverySpelling) {
   const QString log = pc.state().station.LogFilePath;
   expectRefused(log);
