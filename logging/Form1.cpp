@@ -138,7 +138,7 @@ void Form1::buildControls() {
 void Form1::buildMenus() {
   QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
   mnuNew = file->addAction(QStringLiteral("&New"), this, &Form1::mnuNew_Click);
-  mnuOpen = file->addAction(QStringLiteral("&Open"), this, &Form1::mnuOpen_Click);
+  mnuOpen = file->addAction(QStringLiteral("Open"), this, &Form1::mnuOpen_Click);
   mnuWriteSumm = file->addAction(QStringLiteral("&Write Cabrillo File"), this, &Form1::mnuWriteSumm_Click);
   buildExportMenus(*file);
   buildMaintenanceMenus(*file);

@@ -31,9 +31,10 @@ bool writeExport(Dialogs &dialogs, const QString &path, const QString &content) 
 } // namespace
 
 void Form1::buildExportMenus(QMenu &file) {
-  mnuADIF = file.addAction(QStringLiteral("Export &ADIF Format"), this, &Form1::mnuADIF_Click);
+  file.addSeparator();
   mnuTamblogExport =
       file.addAction(QStringLiteral("E&xport for Tamblog Import"), this, &Form1::mnuTamblogExport_Click);
+  mnuADIF = file.addAction(QStringLiteral("Export &ADIF Format"), this, &Form1::mnuADIF_Click);
 }
 
 void Form1::mnuADIF_Click() {
