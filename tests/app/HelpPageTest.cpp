@@ -5,8 +5,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -49,4 +52,50 @@ TEST(HelpPage, ShippedHelpTextIsReadable) {
   help.Form_Load();
   EXPECT_TRUE(help.Text1->toPlainText().contains(QStringLiteral("Help")));
   EXPECT_FALSE(help.Text1->toPlainText().contains(u'\r'));
+}
+
+namespace {
+
+// Every command of the main window's menu bar as the help names it: the menus and the command
+// joined by ", " ("Options, Appearance, Form Size"), without the access-key marks.
+void collectMenuPaths(const QList<QAction *> &actions, const QString &prefix, QStringList &paths) {
+  for (const QAction *a : actions) {
+    if (a->isSeparator())
+      continue;
+    const QString path = prefix + QString(a->text()).remove(u'&');
+    if (const QMenu *menu = a->menu<QMenu *>())
+      collectMenuPaths(menu->actions(), path + QStringLiteral(", "), paths);
+    else
+      paths << path;
+  }
+}
+
+// The commands the help's MENUS section describes: its lines that are not indented, each
+// naming one or more commands set apart by three blanks or more.
+QStringList describedMenuPaths(const QString &help) {
+  const QStringList lines = help.split(QStringLiteral("\r\n"));
+  QStringList paths;
+  const qsizetype start = lines.indexOf(QStringLiteral("MENUS"));
+  for (qsizetype i = start + 2; start >= 0 && i < lines.size(); ++i) {
+    if (i + 1 < lines.size() && lines[i + 1].startsWith(QStringLiteral("---")))
+      break; // the next section's heading
+    if (!lines[i].isEmpty() && !lines[i].startsWith(u' '))
+      paths << lines[i].split(QRegularExpression(QStringLiteral("\\s{3,}")), Qt::SkipEmptyParts);
+  }
+  return paths;
+}
+
+} // namespace
+
+TEST(HelpPage, ShippedHelpTextDescribesEveryMenuCommandAndNoOther) {
+  TestPc pc{QString()};
+  QStringList commands;
+  collectMenuPaths(pc.form().menuBar()->actions(), QString(), commands);
+  const auto help = vb::readLatin1(sourceDataDir() + QStringLiteral("/orvexhlp.txt"));
+  ASSERT_TRUE(help);
+  const QStringList described = describedMenuPaths(*help);
+  for (const QString &command : commands)
+    EXPECT_TRUE(described.contains(command)) << "not described: " << command.toStdString();
+  for (const QString &path : described)
+    EXPECT_TRUE(commands.contains(path)) << "no such command: " << path.toStdString();
 }
