@@ -12,6 +12,7 @@
 #include "platform/VbText.h"
 
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 frmEditCon::frmEditCon(AppContext &context) : QDialog(&context.window<Form1>()), ctx(context) {
@@ -111,13 +112,17 @@ void frmEditCon::connectKeys() {
   txtEditPre->KeyPress = [this](int &KeyAscii) { txtEditPre_KeyPress(KeyAscii); };
 
   // Checks on leaving a box run queued: they move the focus back, which must not happen inside
-  // the focus change that started them.
-  connect(
-      txtEditTime, &TextBox::lostFocus, this, [this] { checkTime(); }, Qt::QueuedConnection);
-  connect(
-      txtEditDate, &TextBox::lostFocus, this, [this] { checkDate(); }, Qt::QueuedConnection);
-  connect(
-      txtEditBnd, &TextBox::lostFocus, this, [this] { checkBand(); }, Qt::QueuedConnection);
+  // the focus change that started them. A box that loses the focus to another box's complaint
+  // is not checked: two bad boxes would otherwise take the focus from each other for ever.
+  const auto checkOnLeaving = [this](TextBox *box, bool (frmEditCon::*check)()) {
+    connect(box, &TextBox::lostFocus, this, [this, check] {
+      if (!refocusing_)
+        QTimer::singleShot(0, this, [this, check] { (this->*check)(); });
+    });
+  };
+  checkOnLeaving(txtEditTime, &frmEditCon::checkTime);
+  checkOnLeaving(txtEditDate, &frmEditCon::checkDate);
+  checkOnLeaving(txtEditBnd, &frmEditCon::checkBand);
   connect(Text3, &TextBox::lostFocus, this, [this] {
     if (!vb::isNumeric(Text3->text()))
       Text3->setText(QStringLiteral("0"));
@@ -156,8 +161,14 @@ bool frmEditCon::acceptOrComplain(bool valid, TextBox *box, const QString &text,
     return true;
   ctx.dialogs.beep();
   ctx.dialogs.message(text, title);
-  box->setFocus();
+  refocus(box);
   return false;
+}
+
+void frmEditCon::refocus(TextBox *box) {
+  refocusing_ = true;
+  box->setFocus();
+  refocusing_ = false;
 }
 
 bool frmEditCon::checkTime() {
@@ -179,7 +190,7 @@ bool frmEditCon::checkBand() {
   }
   ctx.dialogs.beep();
   Label3->show();
-  txtEditBnd->setFocus();
+  refocus(txtEditBnd);
   return false;
 }
 

@@ -56,8 +56,11 @@ private:
   bool checkBand();
   // True for a valid box; otherwise beeps, shows the message and puts the focus back in it.
   bool acceptOrComplain(bool valid, TextBox *box, const QString &text, const QString &title);
+  // Puts the focus back into a box that failed its check.
+  void refocus(TextBox *box);
 
   // The contact as the list showed it when the editor opened: the update finds its rows by these.
   QString oldCall_;
   QString oldBand_;
+  bool refocusing_ = false;
 };

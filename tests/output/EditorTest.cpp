@@ -181,6 +181,33 @@ TEST_F(Editor, LeavingABadBoxComplainsOnceAndTakesTheFocusBack) {
   EXPECT_EQ(editor.Text3->text(), QStringLiteral("0")) << "a transmitter that is no number becomes 0";
 }
 
+TEST_F(Editor, MovingBetweenTwoBadBoxesComplainsOnceNotInTurnForEver) {
+  // A contact restored from elsewhere may carry a date and a time that are both unreadable.
+  ContactRecord odd = sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("905"));
+  odd.flddate = QStringLiteral("2024/02/30");
+  add(odd);
+  frmEditCon &editor = open(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("905"));
+  showActive(editor);
+  editor.txtEditTime->setFocus();
+  editor.txtEditDate->setFocus(Qt::MouseFocusReason);
+  for (int i = 0; i < 5; ++i)
+    QTest::qWait(1);
+  EXPECT_EQ(pc.dialogs.messages().join(u'|').toStdString(), "You have entered an invalid time format!")
+      << "the date box lost the focus to the time box's complaint, not to the operator";
+  EXPECT_TRUE(editor.txtEditTime->hasFocus());
+
+  // Done from the date box: the time is checked first and takes the focus, once.
+  pc.dialogs.shown.clear();
+  editor.txtEditDate->setFocus(Qt::MouseFocusReason);
+  QTest::qWait(1);
+  pc.dialogs.shown.clear();
+  QTest::keyClick(editor.txtEditDate, Qt::Key_Return);
+  for (int i = 0; i < 5; ++i)
+    QTest::qWait(1);
+  EXPECT_EQ(pc.dialogs.messages().join(u'|').toStdString(), "You have entered an invalid time format!");
+  EXPECT_TRUE(editor.txtEditTime->hasFocus());
+}
+
 TEST_F(Editor, ADuplicateIsOfferedForDeletionAndOnlyAnExactMatchCounts) {
   add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20")));
   add(sampleContact(QStringLiteral("K1ABC"), QStringLiteral("20"), QStringLiteral("14:06:00")));
