@@ -13,10 +13,14 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 // Time allowed beyond the "Dupe" prompt's own length before logging goes on.
 constexpr int kPromptMarginMs = 300;
 constexpr int kPromptMaxWaitMs = 10000;
+// How long keys in the call field are held back after a dupe warning.
+constexpr int kDupeHoldSecs = 3;
 } // namespace
 
 void Form1::Mains() {
@@ -159,8 +163,10 @@ void Form1::dupcheck() {
 
 void Form1::DupeHold() {
   LoggingState &s = st();
-  const QDateTime until = s.DupeWarnTime.addSecs(3);
-  const qint64 wait = ctx.clock.now().msecsTo(until);
+  const QDateTime until = s.DupeWarnTime.addSecs(kDupeHoldSecs);
+  // A clock set back since the warning (daylight-saving time ending, a correction) must not
+  // freeze the entry row for as long as it went back.
+  const qint64 wait = std::min<qint64>(ctx.clock.now().msecsTo(until), kDupeHoldSecs * 1000);
   if (wait > 0)
     ctx.clock.sleepMs(static_cast<int>(wait));
   s.DupeFlag = 0;

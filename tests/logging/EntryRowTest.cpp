@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -285,6 +286,44 @@ TEST_F(EntryRow, EnterInTheCallReplacesTheMessageOfMainsAndHoldsAfterADupe) {
   EXPECT_TRUE(onTeal(f.lblDialog));
   EXPECT_EQ(s.DupeFlag, 0) << "the hold has passed";
   EXPECT_EQ(pc.clock.slept, 3000);
+}
+
+TEST_F(EntryRow, TheDupeWarningStaysOnScreenThroughTheHold) {
+  // What the screen shows of the status line while the program holds the keys back.
+  QStringList shown;
+  pc.clock.whileSleeping = [&] {
+    const QImage screen = f.screen()->grabWindow(f.winId()).toImage();
+    const QPoint centre = f.lblDialog->mapTo(&f, f.lblDialog->rect().center());
+    shown << screen.pixelColor(centre * screen.devicePixelRatio()).name();
+  };
+  const QStringList red{QStringLiteral("#ff0000")};
+  logContact(QStringLiteral("W1AW"));
+
+  // Enter in the call field: the line turns back to teal in memory before the hold.
+  pc.type(QStringLiteral("W1AW"));
+  focus(f.txtCall);
+  key(Qt::Key_Return);
+  EXPECT_EQ(shown, red);
+
+  // The dupe found on leaving the call; the hold comes with the next key typed.
+  shown.clear();
+  typeKeys(QStringLiteral("W1AW "));
+  typeKeys(QStringLiteral("K"));
+  EXPECT_EQ(shown, red);
+  EXPECT_EQ(f.txtCall->text(), QStringLiteral("K"));
+}
+
+TEST_F(EntryRow, AClockSetBackDoesNotLengthenTheDupeHold) {
+  logContact(QStringLiteral("W1AW"));
+  typeKeys(QStringLiteral("W1AW "));
+  ASSERT_EQ(s.DupeFlag, 1);
+  // The end of daylight-saving time, or the clock corrected by hand.
+  pc.clock.local = pc.clock.local.addSecs(-3600);
+  pc.clock.slept = 0;
+  typeKeys(QStringLiteral("K"));
+  EXPECT_EQ(s.DupeFlag, 0);
+  EXPECT_LE(pc.clock.slept, 3000);
+  EXPECT_EQ(f.txtCall->text(), QStringLiteral("K"));
 }
 
 TEST_F(EntryRow, TheFormSwallowsQuotesCtrlKeysAndClearsOnEscape) {

@@ -49,6 +49,8 @@ QStringList ScriptedDialogs::messages() const {
 void FakeClock::sleepMs(int ms) {
   if (ms <= 0)
     return;
+  if (whileSleeping)
+    whileSleeping();
   slept += ms;
   steady += ms;
   local = local.addMSecs(ms);

@@ -11,6 +11,7 @@
 #include <QTimeZone>
 
 #include <deque>
+#include <functional>
 
 class ScriptedDialogs : public Dialogs {
 public:
@@ -48,6 +49,8 @@ public:
   QDateTime utc = QDateTime(QDate(2024, 3, 30), QTime(14, 5, 9), QTimeZone::utc());
   std::int64_t steady = 0;
   int slept = 0; // milliseconds spent in sleepMs
+  // Runs at each wait, before the time moves on: what the operator sees while the program waits.
+  std::function<void()> whileSleeping;
 
   QDateTime now() const override { return local; }
   QDateTime systemUtc() const override { return utc; }
