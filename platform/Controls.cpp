@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -59,11 +60,30 @@ bool switchesWindow(Qt::FocusReason reason) {
 
 } // namespace
 
+bool TextBox::event(QEvent *event) {
+  if (event->type() == QEvent::Polish)
+    showSelection(hasFocus());
+  return QLineEdit::event(event);
+}
+
+void TextBox::showSelection(bool shown) {
+  const QPalette normal = QApplication::palette(this);
+  QPalette p = palette();
+  for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+    p.setBrush(group, QPalette::Highlight,
+               shown ? normal.brush(group, QPalette::Highlight) : p.brush(group, QPalette::Base));
+    p.setBrush(group, QPalette::HighlightedText,
+               shown ? normal.brush(group, QPalette::HighlightedText) : p.brush(group, QPalette::Text));
+  }
+  setPalette(p);
+}
+
 void TextBox::focusInEvent(QFocusEvent *event) {
   // QLineEdit selects everything for Tab and shortcut focus; keep the caret where it was.
   QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
   QLineEdit::focusInEvent(&plain);
   event->accept();
+  showSelection(true);
   if (!switchesWindow(event->reason()))
     emit gotFocus();
 }
@@ -73,6 +93,7 @@ void TextBox::focusOutEvent(QFocusEvent *event) {
   QFocusEvent keep(QEvent::FocusOut, Qt::PopupFocusReason);
   QLineEdit::focusOutEvent(&keep);
   event->accept();
+  showSelection(false);
   if (!switchesWindow(event->reason()))
     emit lostFocus();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Text boxes and labels that behave as the operator's keys and the program's logic expect:
-// the selection survives a change of focus, Tab does not select the whole text, text set by the
+// the selection survives a change of focus (shown only while focused), Tab does not select the
+// whole text, text set by the
 // program leaves the caret at the start, and a label tells when its caption really changes.
 
 #include <QEvent>
@@ -51,6 +52,7 @@ signals:
   void lostFocus();
 
 protected:
+  bool event(QEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
   void focusInEvent(QFocusEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
@@ -61,6 +63,9 @@ private:
   // Types a character code as the box's own key would: Backspace deletes, a printable
   // character replaces the selection; other codes type nothing.
   void typeKey(int KeyAscii);
+  // The selection is kept while another control has the focus, but drawn only in the box that
+  // has it, so that the operator sees at a glance where typing goes.
+  void showSelection(bool shown);
   FormKeys form_;
   bool keysOnly_ = false;
 };

@@ -2,6 +2,7 @@
 #include "platform/Controls.h"
 #include "platform/KeyCodes.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -68,4 +69,31 @@ TEST(TextBoxLostFocus, SentWhenTheFocusMovesInsideTheWindowOnly) {
   other.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
   EXPECT_EQ(lost.count(), 1) << "another window taking the activation is no lost focus";
+}
+
+TEST(TextBoxSelection, KeptAcrossTheFocusButShownOnlyInTheFocusedBox) {
+  QWidget window;
+  auto *a = new TextBox(&window);
+  auto *b = new TextBox(&window);
+  b->move(0, 40);
+  a->setText(QStringLiteral("WWWWWW"));
+  a->selectAll();
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const QColor highlight = QApplication::palette(a).color(QPalette::Active, QPalette::Highlight);
+  const auto showsSelection = [&highlight](TextBox *box) {
+    const QImage image = box->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, y) == highlight)
+          return true;
+    return false;
+  };
+  b->setFocus();
+  EXPECT_FALSE(showsSelection(a)) << "a box without the focus shows no selection";
+  a->setFocus();
+  EXPECT_TRUE(showsSelection(a));
+  b->setFocus();
+  EXPECT_FALSE(showsSelection(a));
+  EXPECT_EQ(a->selectedText(), QStringLiteral("WWWWWW")) << "the selection itself is kept";
 }
