@@ -2,6 +2,7 @@
 #include "app/frmSplash.h"
 #include "keying/VoicePrompts.h"
 #include "platform/Clock.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/LogDb.h"
 #include "platform/SettingsStore.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
+  useDesignFont();
   QtDialogs dialogs;
   SystemClock clock;
   SettingsStore settings;

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -231,6 +233,30 @@ QSizeF frameTwips(const QWidget *window) {
   const double perPixel = twipsPerPixel(window);
   const int height = kFrameHeightPx + (hasMenuBar(window) ? kMenuBarHeightPx : 0);
   return {kFrameWidthPx * perPixel, height * perPixel};
+}
+
+QFont designFont(const QFont &desktop) {
+  constexpr double kDigitTwips = 90;
+  // Measured large, where the rounding of small sizes to whole pixels does not show.
+  constexpr double kMeasuredPoints = 72;
+  const QScreen *screen = QGuiApplication::primaryScreen();
+  const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+  QFont font = desktop;
+  font.setPointSizeF(kMeasuredPoints);
+  const double digit = QFontMetricsF(font).horizontalAdvance(QStringLiteral("0123456789")) / 10.0;
+  // In quarter points, as font sizes were offered.
+  const double size = std::round(4 * kMeasuredPoints * (kDigitTwips * dpi / 1440.0) / digit) / 4;
+  if (!std::isfinite(size) || size <= 0)
+    return desktop;
+  font.setPointSizeF(size);
+  return font;
+}
+
+void useDesignFont() {
+  const QFont desktop = QApplication::font();
+  QApplication::setFont(designFont(desktop));
+  QApplication::setFont(desktop, "QMenuBar");
+  QApplication::setFont(desktop, "QMenu");
 }
 
 QFont formFont(const QWidget *window) {

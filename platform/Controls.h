@@ -148,6 +148,15 @@ inline constexpr int kMenuBarHeightPx = 20;
 // Outer size less client size, in twips.
 QSizeF frameTwips(const QWidget *window);
 
+// The font the windows are laid out for: the desktop's face at the size whose digits are 90
+// twips wide (6 pixels at 96 dpi), as the old platform's dialog font was. The windows scale it
+// with the screen, so the desktop's own font size must not reach them: at its usual 9 to 11
+// points the list columns and captions drawn for the old font no longer hold their texts.
+QFont designFont(const QFont &desktop);
+// Makes the design font the program's default; menus keep the desktop's font, as the old
+// platform drew them in its own. Called once, before the first window is made.
+void useDesignFont();
+
 // A window's own font, kept apart from the widget's font so that changing it never reaches the
 // controls (each has a font of its own); controls created at run time take it.
 QFont formFont(const QWidget *window);

@@ -9,7 +9,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -64,6 +66,33 @@ TEST(MainWindowLayout, SmallScreenInPixels) {
   EXPECT_EQ(f.txtCall->geometry(), QRect(13, 38, 160, 35));
   EXPECT_FLOAT_EQ(float(f.txtCall->font().pointSizeF()), float(appPoints() * 1.6));
   EXPECT_EQ(f.ListView1->columnWidth(1), 83); // 780 twips x 1.6
+}
+
+namespace {
+
+// Whether `text` shows whole in a column of the list, as its rows or its header draw it.
+bool columnHolds(const QTreeWidget *list, int column, const QString &text, bool header) {
+  const QStyle *style = list->style();
+  const int margin = header ? style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, list->header())
+                            : style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+  return list->fontMetrics().horizontalAdvance(text) + 2 * margin <= list->columnWidth(column);
+}
+
+} // namespace
+
+TEST(MainWindowLayout, ContactListColumnsHoldTheirTextsOnCommonScreens) {
+  // A full log's record number, a four-digit serial, the day and time, the longest band.
+  const QStringList rows{"14000",    "DL1XYZ", "599", "2873", "599", "1234",
+                         "31 14:05", "160",    "USA", "VP2V", "2.5", "4"};
+  for (const QSize screen : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
+    Station s(screen.width(), screen.height());
+    const QTreeWidget *list = s.form().ListView1;
+    for (int c = 0; c < rows.size(); ++c) {
+      EXPECT_TRUE(columnHolds(list, c, rows[c], false)) << screen.width() << " " << qPrintable(rows[c]);
+      const QString caption = list->headerItem()->text(c);
+      EXPECT_TRUE(columnHolds(list, c, caption, true)) << screen.width() << " " << qPrintable(caption);
+    }
+  }
 }
 
 TEST(MainWindowLayout, StoredPercentageBelowHundredShrinksAtLoad) {

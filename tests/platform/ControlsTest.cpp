@@ -3,9 +3,11 @@
 #include "platform/Controls.h"
 #include "platform/ScreenMetrics.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -21,6 +23,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 TEST(Controls, KindsFollowTheWidgetClassUnlessTagged) {
   QWidget w;
@@ -105,4 +109,23 @@ TEST(Controls, ScreenMetricsInTwips) {
   EXPECT_FLOAT_EQ(twips.Height, screen.height() * 15.0f);
   EXPECT_FLOAT_EQ(twips.WorkAreaHeight,
                   QGuiApplication::primaryScreen()->availableGeometry().height() * 15.0f);
+}
+
+TEST(Controls, DesignFontIsTheSameWhateverSizeTheDesktopUses) {
+  QFont small = QApplication::font("QMenuBar");
+  small.setPointSizeF(9);
+  QFont large = small;
+  large.setPointSizeF(11);
+  const QFont fromSmall = designFont(small);
+  EXPECT_EQ(fromSmall.family(), small.family());
+  EXPECT_EQ(fromSmall.pointSizeF(), designFont(large).pointSizeF());
+  EXPECT_EQ(std::fmod(fromSmall.pointSizeF() * 4, 1.0), 0.0);
+  // Digits 90 twips wide, 6 pixels at 96 dpi, within the quarter point and the whole pixel.
+  QFont large72 = fromSmall;
+  large72.setPointSizeF(72);
+  const double digit = QFontMetricsF(large72).horizontalAdvance(QStringLiteral("0123456789")) / 10.0;
+  EXPECT_NEAR(digit * fromSmall.pointSizeF() / 72, 6.0, 0.25);
+  // The windows take the design font; menus keep the desktop's.
+  EXPECT_EQ(QApplication::font().pointSizeF(), designFont(QApplication::font("QMenuBar")).pointSizeF());
+  EXPECT_NE(QApplication::font("QMenu").pointSizeF(), QApplication::font().pointSizeF());
 }

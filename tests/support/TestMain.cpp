@@ -1,3 +1,5 @@
+#include "platform/Controls.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -5,6 +7,8 @@
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
+  // Laid out as the program lays its windows out.
+  useDesignFont();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
