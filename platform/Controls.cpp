@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QVariant>
 
@@ -257,6 +258,7 @@ void useDesignFont() {
   QApplication::setFont(designFont(desktop));
   QApplication::setFont(desktop, "QMenuBar");
   QApplication::setFont(desktop, "QMenu");
+  QToolTip::setFont(desktop);
 }
 
 QFont formFont(const QWidget *window) {

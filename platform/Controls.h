@@ -153,8 +153,8 @@ QSizeF frameTwips(const QWidget *window);
 // with the screen, so the desktop's own font size must not reach them: at its usual 9 to 11
 // points the list columns and captions drawn for the old font no longer hold their texts.
 QFont designFont(const QFont &desktop);
-// Makes the design font the program's default; menus keep the desktop's font, as the old
-// platform drew them in its own. Called once, before the first window is made.
+// Makes the design font the program's default. Menus and tooltips keep the desktop's font, as
+// the old platform drew them in its own. Called once, before the first window is made.
 void useDesignFont();
 
 // A window's own font, kept apart from the widget's font so that changing it never reaches the
