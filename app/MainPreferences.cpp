@@ -41,37 +41,24 @@ QString mainPreferencesText(const LoggingState &logging, const KeyingState &keyi
 bool readMainPreferences(const QString &content, LoggingState &logging, KeyingState &keying,
                          MainPreferences &prefs) {
   vb::FieldReader r(content);
-  const auto text = [&r](QString &into) {
-    const auto v = r.text();
-    if (v)
-      into = *v;
-    return v.has_value();
+  // A single's precision, the operating time's double included.
+  const auto single = [&r]() -> std::optional<float> {
+    if (const auto v = r.number(-FLT_MAX, FLT_MAX))
+      return static_cast<float>(*v);
+    return std::nullopt;
   };
-  const auto single = [&r](auto &into) {
-    const auto v = r.number(-FLT_MAX, FLT_MAX);
-    if (v)
-      into = static_cast<float>(*v);
-    return v.has_value();
-  };
-  const auto byte = [&r](auto &into) {
-    const auto v = r.integer(0, 255);
-    if (v)
-      into = *v;
-    return v.has_value();
-  };
-  const auto flag = [&byte](bool &into) {
-    int v = 0;
-    const bool ok = byte(v);
-    if (ok)
-      into = v != 0;
-    return ok;
-  };
+  const auto byte = [&r] { return r.integer(0, 255); };
+  using vb::readInto;
   StationSettings &s = logging.station;
-  return text(s.MyCall) && single(s.UtcOffsetHours) && text(s.ModeCode) && text(logging.CurrentBand) &&
-         single(logging.TimeOnTotal) && text(s.MyCountry) && text(s.MyContinent) && single(s.MyLongitude) &&
-         single(s.MyLatitude) && flag(s.SerialPerBand) && byte(prefs.FormSizePercent) &&
-         text(s.TransmitterNumber) && text(s.LogFilePath) && single(prefs.RefreshMs) &&
-         byte(keying.VoiceNavMode) && text(prefs.RigType) && byte(prefs.TaskbarLayout);
+  return readInto(r.text(), s.MyCall) && readInto(single(), s.UtcOffsetHours) &&
+         readInto(r.text(), s.ModeCode) && readInto(r.text(), logging.CurrentBand) &&
+         readInto(single(), logging.TimeOnTotal) && readInto(r.text(), s.MyCountry) &&
+         readInto(r.text(), s.MyContinent) && readInto(single(), s.MyLongitude) &&
+         readInto(single(), s.MyLatitude) && readInto(byte(), s.SerialPerBand) &&
+         readInto(byte(), prefs.FormSizePercent) && readInto(r.text(), s.TransmitterNumber) &&
+         readInto(r.text(), s.LogFilePath) && readInto(single(), prefs.RefreshMs) &&
+         readInto(byte(), keying.VoiceNavMode) && readInto(r.text(), prefs.RigType) &&
+         readInto(byte(), prefs.TaskbarLayout);
 }
 
 float recommendedUtcOffset(const QDateTime &utc, const QDateTime &local) {

@@ -8,22 +8,8 @@
 
 namespace {
 
-bool readText(vb::FieldReader &r, QString &into) {
-  const auto v = r.text();
-  if (v)
-    into = *v;
-  return v.has_value();
-}
-
-bool readInteger(vb::FieldReader &r, int min, int max, int &into) {
-  const auto v = r.integer(min, max);
-  if (v)
-    into = *v;
-  return v.has_value();
-}
-
 bool readPause(vb::FieldReader &r, QString &seconds, int &intervalMs) {
-  if (!readText(r, seconds))
+  if (!vb::readInto(r.text(), seconds))
     return false;
   const auto ms = repeatIntervalMs(seconds);
   if (ms)
@@ -49,28 +35,29 @@ std::optional<int> repeatIntervalMs(const QString &seconds) {
 bool readVoiceKeyerSettings(const QString &content, VoiceKeyerSettings &voice) {
   vb::FieldReader r(content);
   for (QString &file : voice.waveFiles)
-    if (!readText(r, file))
+    if (!vb::readInto(r.text(), file))
       return false;
   QString line;
-  if (!readText(r, voice.pttPort) || !readText(r, line))
+  if (!vb::readInto(r.text(), voice.pttPort) || !vb::readInto(r.text(), line))
     return false;
   const qsizetype choice =
       QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}.indexOf(line);
   if (choice >= 0)
     voice.pttLine = static_cast<int>(choice);
-  return readPause(r, voice.loopSeconds, voice.repeatIntervalMs) && readText(r, voice.printerPort);
+  return readPause(r, voice.loopSeconds, voice.repeatIntervalMs) && vb::readInto(r.text(), voice.printerPort);
 }
 
 bool readCwKeyerSettings(const QString &content, CwKeyerSettings &cw, int &keyingMethod) {
   vb::FieldReader r(content);
   for (int n = 0; n < 9; ++n)
-    if (!readText(r, cw.messages[static_cast<size_t>(n)]))
+    if (!vb::readInto(r.text(), cw.messages[static_cast<size_t>(n)]))
       return false;
   if (cw.messages[8].isEmpty())
     cw.messages[8] = QStringLiteral("VVV DE ");
-  return readText(r, cw.serialPort) && readText(r, cw.speedWpm) && readText(r, cw.messages[9]) &&
-         readText(r, cw.messages[10]) && readText(r, cw.wordSpace) && readInteger(r, 0, 255, keyingMethod) &&
-         readText(r, cw.printerPort) && readInteger(r, 0, 2, cw.echo) &&
+  return vb::readInto(r.text(), cw.serialPort) && vb::readInto(r.text(), cw.speedWpm) &&
+         vb::readInto(r.text(), cw.messages[9]) && vb::readInto(r.text(), cw.messages[10]) &&
+         vb::readInto(r.text(), cw.wordSpace) && vb::readInto(r.integer(0, 255), keyingMethod) &&
+         vb::readInto(r.text(), cw.printerPort) && vb::readInto(r.integer(0, 2), cw.echo) &&
          readPause(r, cw.loopSeconds, cw.repeatIntervalMs);
 }
 

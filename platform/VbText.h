@@ -84,6 +84,14 @@ private:
   bool lineEnded_ = false; // the last field read ended its line
 };
 
+// Stores a value just read into its variable; false, leaving the variable alone, when the read
+// failed. Settings files are read this way, value by value in file order.
+template <class T, class U> bool readInto(const std::optional<T> &value, U &into) {
+  if (value)
+    into = static_cast<U>(*value);
+  return value.has_value();
+}
+
 // A line of values printed one after another, with tab stops at 1-based columns. A tab stop
 // the line has already passed continues on a new line at that column.
 class PrintLine {
