@@ -158,18 +158,55 @@ void scaleControls(WindowModel &form, const Pass &pass, const Steps &step) {
   }
 }
 
-constexpr KindSet kResizeFormKinds{ControlKind::ListView, ControlKind::ListBox,  ControlKind::Button,
-                                   ControlKind::TextBox,  ControlKind::Label,    ControlKind::ProgressBar,
-                                   ControlKind::Image,    ControlKind::CheckBox, ControlKind::OptionButton,
-                                   ControlKind::Frame};
 constexpr KindSet kResizeControlsKinds{ControlKind::Frame,    ControlKind::ListView,    ControlKind::ListBox,
                                        ControlKind::Button,   ControlKind::TextBox,     ControlKind::ComboBox,
                                        ControlKind::Label,    ControlKind::ProgressBar, ControlKind::Image,
                                        ControlKind::CheckBox, ControlKind::OptionButton};
-constexpr KindSet kMainWindowKinds{ControlKind::ListBox, ControlKind::ListView, ControlKind::Button,
-                                   ControlKind::TextBox, ControlKind::Label,    ControlKind::ProgressBar};
 constexpr KindSet kFormSizeKinds{ControlKind::ListView, ControlKind::Button, ControlKind::TextBox,
                                  ControlKind::Label};
+
+// The reference rule: centred 170 twips above the middle, the window's font by the height ratio,
+// list-view columns by the width ratio.
+constexpr CentredCopyOptions kResizeFormOptions{
+    .kinds = {ControlKind::ListView, ControlKind::ListBox, ControlKind::Button, ControlKind::TextBox,
+              ControlKind::Label, ControlKind::ProgressBar, ControlKind::Image, ControlKind::CheckBox,
+              ControlKind::OptionButton, ControlKind::Frame},
+    .top = CentredCopyOptions::Top::AboveCentre,
+    .windowFont = CentredCopyOptions::WindowFont::HeightRatio,
+    .controlFont = CentredCopyOptions::ControlFont::SmallerRatio,
+    .columns = true};
+// The main window's copy: as large as the screen.
+constexpr CentredCopyOptions kMainWindowOptions{.kinds = {ControlKind::ListBox, ControlKind::ListView,
+                                                          ControlKind::Button, ControlKind::TextBox,
+                                                          ControlKind::Label, ControlKind::ProgressBar},
+                                                .size = CentredCopyOptions::Size::Screen,
+                                                .controlFont = CentredCopyOptions::ControlFont::SmallerRatio};
+
+float windowTop(CentredCopyOptions::Top top, const WindowModel &f, const ScreenTwips &s) {
+  switch (top) {
+  case CentredCopyOptions::Top::Centre:
+    return (s.Height - f.Height) / 2.0f;
+  case CentredCopyOptions::Top::AboveCentre:
+    return (s.Height - f.Height) / 2.0f - 170.0f;
+  case CentredCopyOptions::Top::Quarter:
+    return (s.Height - f.Height) / 4.0f;
+  case CentredCopyOptions::Top::Fixed2:
+    break;
+  }
+  return 2.0f;
+}
+
+float windowFontFactor(CentredCopyOptions::WindowFont font, const WindowModel &f, const ScreenTwips &s) {
+  switch (font) {
+  case CentredCopyOptions::WindowFont::NewWidth:
+    return quotient(f.Width, kDesignWidth);
+  case CentredCopyOptions::WindowFont::ScreenWidth:
+    return quotient(s.Width, kDesignWidth);
+  case CentredCopyOptions::WindowFont::HeightRatio:
+    break;
+  }
+  return quotient(s.Height, kDesignHeight);
+}
 
 // A font set by its pixel size reports no point size; the size it is drawn at stands in.
 float points(const QFont &font) {
@@ -195,22 +232,7 @@ float WindowModel::ScaleHeight() const {
 }
 
 Fault ResizeForm(WindowModel &f, const ScreenTwips &s) {
-  return stopAtFailure([&] {
-    setSize(f.Width, product(quotient(f.Width, kDesignWidth), s.Width));
-    setSize(f.Height, product(quotient(f.Height, kDesignHeight), s.Height));
-    setPosition(f.Left, (s.Width - f.Width) / 2.0f);
-    setPosition(f.Top, (s.Height - f.Height) / 2.0f - 170.0f);
-    const float rw = quotient(s.Width, kDesignWidth);
-    const float rh = quotient(s.Height, kDesignHeight);
-    setFontSize(f.FontSize, product(f.FontSize, rh));
-    Pass pass;
-    pass.kinds = kResizeFormKinds;
-    pass.x = times(rw);
-    pass.y = times(rh);
-    pass.font = times(smaller(rw, rh));
-    pass.columns = times(rw);
-    scaleControls(f, pass, Steps(false));
-  });
+  return CentredCopy(f, s, kResizeFormOptions);
 }
 
 Fault ResizeControls(WindowModel &f, float targetWidth, float targetHeight, float designWidth,
@@ -247,19 +269,7 @@ Fault ResizeControls(WindowModel &f, float targetWidth, float targetHeight, floa
 }
 
 Fault MainWindowCopy(WindowModel &f, const ScreenTwips &s) {
-  return stopAtFailure([&] {
-    setSize(f.Width, s.Width);
-    setSize(f.Height, s.Height);
-    setPosition(f.Left, (s.Width - f.Width) / 2.0f);
-    setPosition(f.Top, (s.Height - f.Height) / 2.0f);
-    setFontSize(f.FontSize, product(f.FontSize, quotient(f.Width, kDesignWidth)));
-    Pass pass;
-    pass.kinds = kMainWindowKinds;
-    pass.x = [&f](float v) { return product(v, quotient(f.Width, kDesignWidth)); };
-    pass.y = [&f](float v) { return product(v, quotient(f.Height, kDesignHeight)); };
-    pass.font = times(smaller(quotient(s.Width, kDesignWidth), quotient(s.Height, kDesignHeight)));
-    scaleControls(f, pass, Steps(false));
-  });
+  return CentredCopy(f, s, kMainWindowOptions);
 }
 
 CentredCopyOptions centredCopyOptions(CentredWindow window) {
@@ -308,28 +318,16 @@ CentredCopyOptions centredCopyOptions(CentredWindow window) {
 Fault CentredCopy(WindowModel &f, const ScreenTwips &s, const CentredCopyOptions &o) {
   const Steps step(o.skipFailures);
   return stopAtFailure([&] {
-    step([&] { setSize(f.Width, product(quotient(f.Width, kDesignWidth), s.Width)); });
-    step([&] { setSize(f.Height, product(quotient(f.Height, kDesignHeight), s.Height)); });
+    if (o.size == CentredCopyOptions::Size::Screen) {
+      step([&] { setSize(f.Width, s.Width); });
+      step([&] { setSize(f.Height, s.Height); });
+    } else {
+      step([&] { setSize(f.Width, product(quotient(f.Width, kDesignWidth), s.Width)); });
+      step([&] { setSize(f.Height, product(quotient(f.Height, kDesignHeight), s.Height)); });
+    }
     step([&] { setPosition(f.Left, (s.Width - f.Width) / 2.0f); });
-    step([&] {
-      switch (o.top) {
-      case CentredCopyOptions::Top::Centre:
-        setPosition(f.Top, (s.Height - f.Height) / 2.0f);
-        break;
-      case CentredCopyOptions::Top::Quarter:
-        setPosition(f.Top, (s.Height - f.Height) / 4.0f);
-        break;
-      case CentredCopyOptions::Top::Fixed2:
-        f.Top = 2.0f;
-        break;
-      }
-    });
-    step([&] {
-      const float factor = o.windowFont == CentredCopyOptions::WindowFont::NewWidth
-                               ? quotient(f.Width, kDesignWidth)
-                               : quotient(s.Width, kDesignWidth);
-      setFontSize(f.FontSize, product(f.FontSize, factor));
-    });
+    step([&] { setPosition(f.Top, windowTop(o.top, f, s)); });
+    step([&] { setFontSize(f.FontSize, product(f.FontSize, windowFontFactor(o.windowFont, f, s))); });
     Pass pass;
     pass.kinds = o.kinds;
     pass.x = [&s](float v) { return product(v, quotient(s.Width, kDesignWidth)); };
@@ -339,6 +337,8 @@ Fault CentredCopy(WindowModel &f, const ScreenTwips &s, const CentredCopyOptions
                             ? capped(s)
                             : smaller(quotient(s.Width, kDesignWidth), quotient(s.Height, kDesignHeight)));
     });
+    if (o.columns)
+      pass.columns = pass.x;
     pass.fontFirst = o.fontFirst;
     pass.shiftNegativeLeft = o.shiftNegativeLeft;
     scaleControls(f, pass, step);
@@ -376,7 +376,7 @@ void WorkAreaFill(WindowModel &f, const ScreenTwips &s, bool scaleFonts) {
 void CentreLogo(WindowModel &f, const ScreenTwips &s) {
   const Steps step(true);
   step([&] { setPosition(f.Left, (s.Width - f.Width) / 2.0f); });
-  step([&] { setPosition(f.Top, (s.Height - f.Height) / 2.0f - 170.0f); });
+  step([&] { setPosition(f.Top, windowTop(CentredCopyOptions::Top::AboveCentre, f, s)); });
 }
 
 Fault ApplyFormSize(WindowModel &f, const ScreenTwips &s, float percent,

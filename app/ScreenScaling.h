@@ -88,15 +88,20 @@ Fault ResizeControls(WindowModel &form, float targetWidth, float targetHeight, f
 // size, their fonts by the smaller screen ratio; lines. Columns are set apart.
 Fault MainWindowCopy(WindowModel &form, const ScreenTwips &screen);
 
-// The centred copy and the differences of the windows that apply it.
+// The centred copy and the differences of the rules and windows that apply it: the window by
+// the screen ratios (or as large as the screen), centred; its font by one of the ratios; the
+// chosen kinds by the screen ratios, their fonts by the capped factor or the smaller ratio.
 struct CentredCopyOptions {
-  enum class Top { Centre, Quarter, Fixed2 };
-  enum class WindowFont { NewWidth, ScreenWidth };
+  enum class Size { ByScreen, Screen };
+  enum class Top { Centre, AboveCentre, Quarter, Fixed2 }; // AboveCentre: 170 twips above
+  enum class WindowFont { NewWidth, ScreenWidth, HeightRatio };
   enum class ControlFont { Capped, SmallerRatio };
   KindSet kinds{};
+  Size size = Size::ByScreen;
   Top top = Top::Centre;
   WindowFont windowFont = WindowFont::NewWidth;
   ControlFont controlFont = ControlFont::Capped;
+  bool columns = false;           // list-view columns by the width ratio
   bool fontFirst = false;         // each control's font before its geometry
   bool shiftNegativeLeft = false; // a control left of 0 is scaled as if 75,000 twips further right
   bool skipFailures = false;      // the window's load skips failing statements
