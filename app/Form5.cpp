@@ -13,14 +13,12 @@
 Form5::Form5(AppContext &context) : ctx(context) {
   setWindowTitle(QStringLiteral("Help Page"));
   placeTwips(this, 0, 0, 9000, 7000);
-  Text1 = new QPlainTextEdit(this);
-  placeTwips(Text1, 120, 120, 8640, 5700);
+  Text1 = placed<QPlainTextEdit>(this, 120, 120, 8640, 5700);
   Text1->setReadOnly(true);
   // The help text lines up its lists in columns.
   Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  Command1 = new QPushButton(QStringLiteral("Close"), this);
-  placeTwips(Command1, 3840, 6000, 1200, 420);
+  Command1 = placed<QPushButton>(this, 3840, 6000, 1200, 420, QStringLiteral("Close"));
   connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
 }
 

@@ -58,12 +58,10 @@ frmQ7TLVLogo::frmQ7TLVLogo(AppContext &context) : ctx(context) {
   // The placement of a window counts a frame this one does not have.
   const QSizeF frame = frameTwips(this);
   placeTwips(this, 0, 0, kWidth + frame.width(), kHeight + frame.height());
-  Image1 = new QLabel(this);
-  placeTwips(Image1, 0, 0, kWidth, kHeight);
+  Image1 = placed<QLabel>(this, 0, 0, kWidth, kHeight);
   Image1->setPixmap(logoPicture(Image1->size()));
   onEvent(Image1, QEvent::MouseButtonRelease, [this](QEvent *) { Image1_Click(); });
-  Image2 = new QLabel(this);
-  placeTwips(Image2, 0, kBannerTop, kWidth, kHeight - kBannerTop);
+  Image2 = placed<QLabel>(this, 0, kBannerTop, kWidth, kHeight - kBannerTop);
   Image2->setPixmap(bannerPicture(Image2->size()));
   Image2->hide();
 

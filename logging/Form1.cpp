@@ -39,14 +39,10 @@ void Form1::buildControls() {
   setCentralWidget(central);
 
   const auto caption = [central](const QString &text, double left, double top, double width) {
-    auto *l = new QLabel(text, central);
-    placeTwips(l, left, top, width, 240);
-    return l;
+    placed<QLabel>(central, left, top, width, 240, text);
   };
   const auto box = [central](double left, double width) {
-    auto *t = new TextBox(central);
-    placeTwips(t, left, 360, width, 330);
-    return t;
+    return placed<TextBox>(central, left, 360, width, 330);
   };
 
   caption(QStringLiteral("Call"), 120, 120, 1500);
@@ -64,56 +60,43 @@ void Form1::buildControls() {
   txtCntry = box(3860, 2000);
   txtPref = box(5920, 800);
   txtPoints = box(6780, 600);
-  Label4 = new Label(QStringLiteral("001"), central);
-  placeTwips(Label4, 7440, 360, 900, 330);
+  Label4 = placed<Label>(central, 7440, 360, 900, 330, QStringLiteral("001"));
   Label4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Label4->setAlignment(Qt::AlignCenter);
   connect(Label4, &Label::changed, this, &Form1::Label4_Change);
 
-  lblDialog = new Label(QStringLiteral(" "), central);
-  placeTwips(lblDialog, 120, 780, 9360, 300);
+  lblDialog = placed<Label>(central, 120, 780, 9360, 300, QStringLiteral(" "));
   setBackColor(lblDialog, kTeal);
-  lblDupe = new Label(QString(), central);
-  placeTwips(lblDupe, 120, 1110, 9360, 300);
+  lblDupe = placed<Label>(central, 120, 1110, 9360, 300);
 
-  Label19 = new Label(QString(), central);
-  placeTwips(Label19, 120, 1440, 600, 240);
+  Label19 = placed<Label>(central, 120, 1440, 600, 240);
   caption(QStringLiteral("Bearing ....."), 900, 1440, 1000);
-  Label22 = new Label(QString(), central);
-  placeTwips(Label22, 1900, 1440, 600, 240);
+  Label22 = placed<Label>(central, 1900, 1440, 600, 240);
   caption(QStringLiteral("Distance ..."), 2600, 1440, 1000);
-  Label23 = new Label(QString(), central);
-  placeTwips(Label23, 3600, 1440, 900, 240);
-  Label14 = new Label(QStringLiteral("New"), central);
-  placeTwips(Label14, 4700, 1440, 1600, 240);
+  Label23 = placed<Label>(central, 3600, 1440, 900, 240);
+  Label14 = placed<Label>(central, 4700, 1440, 1600, 240, QStringLiteral("New"));
   Label14->hide();
   buildPostContestControls(central);
 
-  ListView1 = new QTreeWidget(central);
-  placeTwips(ListView1, 120, 1740, 9360, 2640);
+  ListView1 = placed<QTreeWidget>(central, 120, 1740, 9360, 2640);
   ListView1->setRootIsDecorated(false);
   ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  txtDX = new QTreeWidget(central);
-  placeTwips(txtDX, 120, 4440, 9360, 1200);
+  txtDX = placed<QTreeWidget>(central, 120, 4440, 9360, 1200);
   txtDX->setRootIsDecorated(false);
   txtDX->hide();
 
-  cmdEdit = new QPushButton(QStringLiteral("Edit"), central);
-  placeTwips(cmdEdit, 120, 5340, 900, 330);
+  cmdEdit = placed<QPushButton>(central, 120, 5340, 900, 330, QStringLiteral("Edit"));
   cmdEdit->hide();
-  cmdDelete = new QPushButton(QStringLiteral("Delete"), central);
-  placeTwips(cmdDelete, 1080, 5340, 900, 330);
+  cmdDelete = placed<QPushButton>(central, 1080, 5340, 900, 330, QStringLiteral("Delete"));
   cmdDelete->hide();
   connect(cmdDelete, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
   connect(cmdEdit, &QPushButton::clicked, this, &Form1::cmdEdit_Click);
 
   caption(QStringLiteral("QSOs / Hr (last 60 min)"), 5200, 5340, 2400);
-  lblAQSO60 = new Label(QStringLiteral("0"), central);
-  placeTwips(lblAQSO60, 7700, 5340, 700, 240);
+  lblAQSO60 = placed<Label>(central, 7700, 5340, 700, 240, QStringLiteral("0"));
   caption(QStringLiteral("QSOs / Hr (last 20 min)"), 5200, 5600, 2400);
-  lblAQSO20 = new Label(QStringLiteral("0"), central);
-  placeTwips(lblAQSO20, 7700, 5600, 700, 240);
+  lblAQSO20 = placed<Label>(central, 7700, 5600, 700, 240, QStringLiteral("0"));
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(60000);

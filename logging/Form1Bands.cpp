@@ -24,11 +24,9 @@ void onClick(QWidget *label, std::function<void()> handler) {
 } // namespace
 
 void Form1::buildBandControls(QWidget *central) {
-  Label20 = new Label(QStringLiteral("Band"), central);
-  placeTwips(Label20, 8460, 5340, 1020, 240);
+  Label20 = placed<Label>(central, 8460, 5340, 1020, 240, QStringLiteral("Band"));
   Label20->setAlignment(Qt::AlignCenter);
-  Label21 = new Label(QStringLiteral("160"), central);
-  placeTwips(Label21, 8460, 5580, 1020, 420);
+  Label21 = placed<Label>(central, 8460, 5580, 1020, 420, QStringLiteral("160"));
   Label21->setAlignment(Qt::AlignCenter);
   Label21->setFrameStyle(QFrame::Panel | QFrame::Raised);
   QFont big = Label21->font();

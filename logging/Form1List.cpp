@@ -46,16 +46,14 @@ private:
 
 void Form1::buildListControls(QWidget *central) {
   const auto button = [central](const QString &text, double left, double width, const QString &tip) {
-    auto *b = new QPushButton(text, central);
-    placeTwips(b, left, 6060, width, 330);
+    auto *b = placed<QPushButton>(central, left, 6060, width, 330, text);
     b->setToolTip(tip);
     return b;
   };
   const QString listTip = QStringLiteral("List all or last 20 contacts (Listing all will slow the program)");
   cmdList = button(QStringLiteral("Last 20"), 120, 900, listTip);
   Command2 = button(kAllBands, 1080, 1260, listTip);
-  auto *dupCaption = new QLabel(QStringLiteral("Partial Dupes"), central);
-  placeTwips(dupCaption, 2460, 6105, 1250, 240);
+  placed<QLabel>(central, 2460, 6105, 1250, 240, QStringLiteral("Partial Dupes"));
   cmdDup = button(QStringLiteral("On"), 3720, 600,
                   QStringLiteral("Displaying partial dupes slows the program on older pc's."));
   connect(cmdList, &QPushButton::clicked, this, &Form1::cmdList_Click);

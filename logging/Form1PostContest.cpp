@@ -12,10 +12,8 @@
 void Form1::buildPostContestControls(QWidget *central) {
   const auto field = [central](Label *&label, const QString &caption, double left, TextBox *&box,
                                double boxWidth, int maxLength) {
-    label = new Label(caption, central);
-    placeTwips(label, left, 5385, 420, 240);
-    box = new TextBox(central);
-    placeTwips(box, left + 420, 5340, boxWidth, 330);
+    label = placed<Label>(central, left, 5385, 420, 240, caption);
+    box = placed<TextBox>(central, left + 420, 5340, boxWidth, 330);
     box->setMaxLength(maxLength);
     label->hide();
     box->hide();

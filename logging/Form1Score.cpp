@@ -10,9 +10,7 @@
 
 void Form1::buildScoreControls(QWidget *central) {
   const auto label = [central](const QString &text, double left, double top, double width) {
-    auto *l = new Label(text, central);
-    placeTwips(l, left, top, width, 240);
-    return l;
+    return placed<Label>(central, left, top, width, 240, text);
   };
   label(QStringLiteral("Total Contacts ........."), 120, 4440, 2000);
   lblTotCon = label(QStringLiteral("0"), 2160, 4440, 1000);
@@ -26,8 +24,7 @@ void Form1::buildScoreControls(QWidget *central) {
   Label10->hide();
 
   lbl160 = label(QStringLiteral("Prefixes Worked"), 6800, 4440, 2680);
-  Text1 = new QPlainTextEdit(central);
-  placeTwips(Text1, 6800, 4680, 2680, 600);
+  Text1 = placed<QPlainTextEdit>(central, 6800, 4680, 2680, 600);
   Text1->setReadOnly(true);
   Text1->setContextMenuPolicy(Qt::NoContextMenu);
 }

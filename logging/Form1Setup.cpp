@@ -12,8 +12,7 @@
 #include <QRadioButton>
 
 void Form1::buildSetupControls(QWidget *central) {
-  Label2 = new Label(QString(), central);
-  placeTwips(Label2, 2100, 5340, 3000, 330);
+  Label2 = placed<Label>(central, 2100, 5340, 3000, 330);
   QFont bold = Label2->font();
   bold.setBold(true);
   Label2->setFont(bold);

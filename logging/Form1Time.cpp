@@ -12,12 +12,9 @@
 
 void Form1::buildTimeControls(QWidget *central) {
   const auto label = [central](const QString &text, double left, double top, double width) {
-    auto *l = new Label(text, central);
-    placeTwips(l, left, top, width, 240);
-    return l;
+    return placed<Label>(central, left, top, width, 240, text);
   };
-  cmdLogOn = new QPushButton(logOnCaption(false), central);
-  placeTwips(cmdLogOn, 4500, 6060, 1700, 330);
+  cmdLogOn = placed<QPushButton>(central, 4500, 6060, 1700, 330, logOnCaption(false));
   cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
   connect(cmdLogOn, &QPushButton::clicked, this, &Form1::cmdLogOn_Click);
   label(QStringLiteral("Total Time On:"), 6360, 6105, 1400);

@@ -46,17 +46,14 @@ frmStationID::frmStationID(AppContext &context) : ctx(context) {
 }
 
 void frmStationID::buildControls() {
-  const auto label = [this](QWidget *parent, const QString &text, double left, double top, double width,
-                            double height = 255) {
-    auto *l = new QLabel(text, parent);
-    placeTwips(l, left, top, width, height);
+  const auto label = [](QWidget *parent, const QString &text, double left, double top, double width,
+                        double height = 255) {
+    auto *l = placed<QLabel>(parent, left, top, width, height, text);
     l->setWordWrap(height > 255);
     return l;
   };
   const auto box = [this](double left, double top, double width) {
-    auto *t = new TextBox(this);
-    placeTwips(t, left, top, width, 315);
-    return t;
+    return placed<TextBox>(this, left, top, width, 315);
   };
   // A field with its caption to the left.
   const auto field = [&](const QString &caption, double top, double width) {
@@ -64,13 +61,10 @@ void frmStationID::buildControls() {
     return box(2700, top, width);
   };
   const auto option = [](QWidget *frame, const QString &text, double top) {
-    auto *o = new QRadioButton(text, frame);
-    placeTwips(o, 150, top, 1900, 255);
-    return o;
+    return placed<QRadioButton>(frame, 150, top, 1900, 255, text);
   };
   const auto button = [this](const QString &text, double left, double top, double width = 1200) {
-    auto *b = new QPushButton(text, this);
-    placeTwips(b, left, top, width, 375);
+    auto *b = placed<QPushButton>(this, left, top, width, 375, text);
     b->setAutoDefault(false);
     return b;
   };
@@ -87,19 +81,16 @@ void frmStationID::buildControls() {
   Text8->setMaxLength(2);
   label(this, QStringLiteral("Be sure each transmitter has a unique number!"), 3450, 2520, 5400);
 
-  auto *contest = new QGroupBox(QStringLiteral("Contest:"), this);
-  placeTwips(contest, 4700, 60, 2300, 1080);
+  auto *contest = placed<QGroupBox>(this, 4700, 60, 2300, 1080, QStringLiteral("Contest:"));
   Option1 = option(contest, QStringLiteral("Phone"), 240);
   Option2 = option(contest, QStringLiteral("CW"), 510);
   Option5 = option(contest, QStringLiteral("RTTY"), 780);
   Option2->setChecked(true);
   lblConnectQ4ZD = label(this, QStringLiteral("Connect to Q4ZD RTTY?"), 4700, 1230, 2300);
-  chkQ4ZDRtty = new QCheckBox(this);
-  placeTwips(chkQ4ZDRtty, 7100, 1215, 300, 285);
+  chkQ4ZDRtty = placed<QCheckBox>(this, 7100, 1215, 300, 285);
   setRttyLinkEnabled(false);
 
-  auto *serial = new QGroupBox(QStringLiteral("Increment Serial # By:"), this);
-  placeTwips(serial, 4700, 1560, 2300, 840);
+  auto *serial = placed<QGroupBox>(this, 4700, 1560, 2300, 840, QStringLiteral("Increment Serial # By:"));
   Option3 = option(serial, QStringLiteral("Individual Band"), 240);
   Option4 = option(serial, QStringLiteral("All Bands"), 510);
   Option3->setChecked(true);

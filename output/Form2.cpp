@@ -64,23 +64,16 @@ Form2::~Form2() = default;
 
 void Form2::buildControls() {
   const auto label = [this](const QString &text, double left, double top, double width) {
-    auto *l = new QLabel(text, this);
-    placeTwips(l, left, top, width, 240);
+    placed<QLabel>(this, left, top, width, 240, text);
   };
-  const auto box = [this](double left, double top, double width, QWidget *parent) {
-    auto *t = new TextBox(parent);
-    placeTwips(t, left, top, width, 330);
-    return t;
+  const auto box = [](double left, double top, double width, QWidget *parent) {
+    return placed<TextBox>(parent, left, top, width, 330);
   };
   const auto option = [](const QString &text, QGroupBox *frame, double left, double top, double width) {
-    auto *o = new QRadioButton(text, frame);
-    placeTwips(o, left, top, width, 300);
-    return o;
+    return placed<QRadioButton>(frame, left, top, width, 300, text);
   };
   const auto frame = [this](const QString &title, double top, double height) {
-    auto *f = new QGroupBox(title, this);
-    placeTwips(f, 4800, top, 4260, height);
-    return f;
+    return placed<QGroupBox>(this, 4800, top, 4260, height, title);
   };
 
   label(QStringLiteral("Your Name:"), 240, 240, 4200);
@@ -97,8 +90,7 @@ void Form2::buildControls() {
   Text10 = box(240, 3780, 4200, this);
 
   label(QStringLiteral("Band:"), 4800, 285, 600);
-  Combo1 = new QComboBox(this);
-  placeTwips(Combo1, 5460, 240, 1320, 330);
+  Combo1 = placed<QComboBox>(this, 5460, 240, 1320, 330);
 
   Frame3 = frame(QStringLiteral("Operator:"), 660, 1320);
   Option6 = option(QStringLiteral("Single"), Frame3, 120, 300, 1900);
@@ -119,21 +111,16 @@ void Form2::buildControls() {
   Option20 = option(QStringLiteral("QRP"), Frame6, 2880, 300, 1300);
 
   Frame2 = frame(QStringLiteral("Select if appropriate for Category Overlay:"), 3480, 660);
-  Check1 = new QCheckBox(QStringLiteral("Rookie"), Frame2);
-  placeTwips(Check1, 120, 300, 1200, 300);
-  Check2 = new QCheckBox(QStringLiteral("Band-Limited"), Frame2);
-  placeTwips(Check2, 1320, 300, 1620, 300);
-  Check3 = new QCheckBox(QStringLiteral("TB-Wires"), Frame2);
-  placeTwips(Check3, 2960, 300, 1200, 300);
+  Check1 = placed<QCheckBox>(Frame2, 120, 300, 1200, 300, QStringLiteral("Rookie"));
+  Check2 = placed<QCheckBox>(Frame2, 1320, 300, 1620, 300, QStringLiteral("Band-Limited"));
+  Check3 = placed<QCheckBox>(Frame2, 2960, 300, 1200, 300, QStringLiteral("TB-Wires"));
 
   label(QStringLiteral("Soapbox (Add any comments you would like to make about the contest):"), 240, 4320,
         8820);
   Text11 = box(240, 4560, 8820, this);
 
-  Command4 = new QPushButton(QStringLiteral("Write Cabrillo Log File"), this);
-  placeTwips(Command4, 240, 5160, 3000, 450);
-  Command3 = new QPushButton(QStringLiteral("Done"), this);
-  placeTwips(Command3, 7560, 5160, 1500, 450);
+  Command4 = placed<QPushButton>(this, 240, 5160, 3000, 450, QStringLiteral("Write Cabrillo Log File"));
+  Command3 = placed<QPushButton>(this, 7560, 5160, 1500, 450, QStringLiteral("Done"));
   // Enter in a box must not write the file.
   Command4->setAutoDefault(false);
   Command3->setAutoDefault(false);

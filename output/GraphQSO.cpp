@@ -32,8 +32,7 @@ void setTextColour(QLabel *label, const QColor &colour) {
 
 QLabel *makeLabel(QWidget *parent, const QString &text, double left, double top, double width,
                   Qt::Alignment align, int points) {
-  auto *l = new QLabel(text, parent);
-  placeTwips(l, left, top, width, 240);
+  auto *l = placed<QLabel>(parent, left, top, width, 240, text);
   l->setAlignment(align | Qt::AlignVCenter);
   QFont f = l->font();
   f.setPointSize(points);
@@ -96,8 +95,7 @@ void GraphQSO::buildControls() {
     setTextColour(lblBnd[i], QColor::fromRgb(kBandLegend[i].colour));
   }
 
-  Command1 = new QPushButton(kBlackCaption, this);
-  placeTwips(Command1, 7320, 6090, 1800, 420);
+  Command1 = placed<QPushButton>(this, 7320, 6090, 1800, 420, kBlackCaption);
   Command1->setAutoDefault(false);
   connect(Command1, &QPushButton::clicked, this, &GraphQSO::Command1_Click);
 

@@ -23,10 +23,8 @@ frmEditCon::frmEditCon(AppContext &context) : QDialog(&context.window<Form1>()),
 
 void frmEditCon::buildControls() {
   const auto field = [this](const QString &caption, double left, double top, double width) {
-    auto *label = new QLabel(caption, this);
-    placeTwips(label, left, top + 45, 1250, 240);
-    auto *box = new TextBox(this);
-    placeTwips(box, left + 1300, top, width, 330);
+    placed<QLabel>(this, left, top + 45, 1250, 240, caption);
+    auto *box = placed<TextBox>(this, left + 1300, top, width, 330);
     box->setContextMenuPolicy(Qt::NoContextMenu);
     return box;
   };
@@ -43,21 +41,17 @@ void frmEditCon::buildControls() {
   txtEditBnd = field(QStringLiteral("Band"), 3120, 2040, 700);
   Text3 = field(QStringLiteral("Transmitter #"), 3120, 2490, 500);
 
-  Label3 = new QLabel(QStringLiteral("   Invalid!"), this);
-  placeTwips(Label3, 5170, 2085, 1100, 240);
+  Label3 = placed<QLabel>(this, 5170, 2085, 1100, 240, QStringLiteral("   Invalid!"));
   Label3->setStyleSheet(QStringLiteral("color: red"));
   Label3->hide();
-  Label1 = new QLabel(QStringLiteral("Dupe!"), this);
-  placeTwips(Label1, 240, 3105, 1000, 240);
+  Label1 = placed<QLabel>(this, 240, 3105, 1000, 240, QStringLiteral("Dupe!"));
   Label1->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
   Label1->hide();
 
   // The buttons do not take the focus on a click, so a box's own check never races Done's.
-  cmdDeleteDupe = new QPushButton(QStringLiteral("Delete Dupe"), this);
-  placeTwips(cmdDeleteDupe, 1420, 3000, 1500, 450);
+  cmdDeleteDupe = placed<QPushButton>(this, 1420, 3000, 1500, 450, QStringLiteral("Delete Dupe"));
   cmdDeleteDupe->hide();
-  cmdDone = new QPushButton(QStringLiteral("Done"), this);
-  placeTwips(cmdDone, 4420, 3000, 1500, 450);
+  cmdDone = placed<QPushButton>(this, 4420, 3000, 1500, 450, QStringLiteral("Done"));
   for (QPushButton *b : {cmdDone, cmdDeleteDupe}) {
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);

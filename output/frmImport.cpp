@@ -32,9 +32,8 @@ private:
 frmImport::frmImport(AppContext &context) : QDialog(&context.window<Form1>()), ctx(context) {
   setWindowTitle(QStringLiteral("Append Data or Restore From Backup"));
   const auto note = [this](const QString &text, double top) {
-    auto *label = new QLabel(text, this);
+    auto *label = placed<QLabel>(this, 240, top, 5520, 480, text);
     label->setWordWrap(true);
-    placeTwips(label, 240, top, 5520, 480);
     return label;
   };
   Label2 =
@@ -49,16 +48,12 @@ frmImport::frmImport(AppContext &context) : QDialog(&context.window<Form1>()), c
                                "unuseable!"),
                 1260);
 
-  Text1 = new TextBox(this);
-  placeTwips(Text1, 240, 1920, 4200, 330);
-  Command3 = new QPushButton(QStringLiteral("Browse"), this);
-  placeTwips(Command3, 4560, 1890, 1200, 390);
-  Check1 = new QCheckBox(QStringLiteral("Eliminate Duplicates from imported file"), this);
-  placeTwips(Check1, 240, 2430, 5520, 300);
-  Command2 = new QPushButton(QStringLiteral("Append"), this);
-  placeTwips(Command2, 1200, 2940, 1400, 450);
-  Command1 = new QPushButton(QStringLiteral("Done"), this);
-  placeTwips(Command1, 3400, 2940, 1400, 450);
+  Text1 = placed<TextBox>(this, 240, 1920, 4200, 330);
+  Command3 = placed<QPushButton>(this, 4560, 1890, 1200, 390, QStringLiteral("Browse"));
+  Check1 = placed<QCheckBox>(this, 240, 2430, 5520, 300,
+                             QStringLiteral("Eliminate Duplicates from imported file"));
+  Command2 = placed<QPushButton>(this, 1200, 2940, 1400, 450, QStringLiteral("Append"));
+  Command1 = placed<QPushButton>(this, 3400, 2940, 1400, 450, QStringLiteral("Done"));
   for (QPushButton *b : {Command1, Command2, Command3})
     b->setAutoDefault(false);
   placeTwips(this, 0, 0, 6000, 3660);

@@ -14,6 +14,7 @@
 class QTreeWidget;
 
 #include <functional>
+#include <utility>
 
 // The key handlers of a window that sees its controls' keys before they do: the key going down
 // (virtual-key code and shift state, see KeyCodes.h) and the character it types. Each may
@@ -126,6 +127,15 @@ double twipsPerPixel(const QWidget *widget);
 // pixels are rounded only here, so rescaling never adds up rounding. Each control placed joins
 // its window's control collection in the order of first placement.
 void placeTwips(QWidget *widget, double left, double top, double width, double height);
+
+// Makes a control of class C on `parent` (the constructor takes `args` and then the parent) and
+// places it as placeTwips does.
+template <class C, class... Args>
+C *placed(QWidget *parent, double left, double top, double width, double height, Args &&...args) {
+  auto *control = new C(std::forward<Args>(args)..., parent);
+  placeTwips(control, left, top, width, height);
+  return control;
+}
 
 // Runs `handler` for every event of `type` that reaches `target`, before the target sees it;
 // the event goes on to the target. For the control events that Qt has no signal for.

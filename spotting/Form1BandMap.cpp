@@ -5,8 +5,7 @@
 #include "platform/Controls.h"
 
 void Form1::buildBandMapControls(QWidget *central) {
-  lblDX = new Label(QString(), central);
-  placeTwips(lblDX, 120, 4440, 9360, 300);
+  lblDX = placed<Label>(central, 120, 4440, 9360, 300);
   lblDX->setFrameStyle(QFrame::Box);
   lblDX->hide();
 }
