@@ -67,14 +67,6 @@ int DxccTable::number(const QString &country) const {
 
 namespace {
 
-// Trailing blanks off, as the log's fields are padded by some editors; leading ones stay.
-QString withoutTrailingBlanks(const QString &text) {
-  qsizetype end = text.size();
-  while (end > 0 && text[end - 1] == u' ')
-    --end;
-  return text.left(end);
-}
-
 QString field(const char *tag, const QString &value) {
   return u'<' + QLatin1String(tag) + u':' + QString::number(value.size()) + u'>' + value;
 }
@@ -106,7 +98,7 @@ QString adifText(const LogArrays &log, const QString &modeCode, const DxccTable 
                 QStringLiteral("Log exported on: ") + header.exportedOn + kEnd + kEnd +
                 QStringLiteral("<EOH>") + kEnd + kEnd;
   const QString mode = exportModeWord(modeCode).toUpper();
-  const QString power = withoutTrailingBlanks(answers.power);
+  const QString power = vb::rtrim(answers.power);
 
   for (int n = 1; n <= log.ContactCount(); ++n) {
     const LogEntry &e = log.slot(n);
@@ -130,9 +122,10 @@ QString adifText(const LogArrays &log, const QString &modeCode, const DxccTable 
       add("DXCC", QString::number(number));
     if (const QString state = adifState(e.countryworked); !state.isEmpty())
       add("State", state);
+    // Trailing blanks off, as the log's fields are padded by some editors; leading ones stay.
     for (const auto &[tag, value] :
          {std::pair{"RST_Sent", e.rsts}, std::pair{"RST_Rcvd", e.rstr}, std::pair{"Pfx", e.prefix}}) {
-      if (const QString v = withoutTrailingBlanks(value); !v.isEmpty())
+      if (const QString v = vb::rtrim(value); !v.isEmpty())
         add(tag, v);
     }
     // Without a comment the record's end follows on the same line.
