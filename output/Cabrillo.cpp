@@ -1,5 +1,6 @@
 #include "output/Cabrillo.h"
 
+#include "logging/Bands.h"
 #include "logging/LogRules.h"
 #include "platform/VbText.h"
 
@@ -98,12 +99,11 @@ QString qsoTime(const QString &stored) {
 } // namespace
 
 QString cabrilloFrequency(const QString &band) {
-  static const QStringList bands = {QStringLiteral("160"), QStringLiteral("80"), QStringLiteral("40"),
-                                    QStringLiteral("20"),  QStringLiteral("15"), QStringLiteral("10")};
+  // The lower edges in the order of bandCodes().
   static const QStringList frequencies = {QStringLiteral(" 1800"), QStringLiteral(" 3500"),
                                           QStringLiteral(" 7000"), QStringLiteral("14000"),
                                           QStringLiteral("21000"), QStringLiteral("28000")};
-  const qsizetype i = bands.indexOf(band);
+  const qsizetype i = bandCodes().indexOf(band);
   return i < 0 ? QString() : frequencies.at(i);
 }
 

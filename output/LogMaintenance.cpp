@@ -1,12 +1,11 @@
 #include "output/LogMaintenance.h"
 
 #include "app/SharedPreferences.h"
+#include "logging/Bands.h"
 #include "platform/VbText.h"
 
 bool isContestBand(const QString &band) {
-  static const QStringList bands{QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
-                                 QStringLiteral("40"), QStringLiteral("80"), QStringLiteral("160")};
-  return bands.contains(band);
+  return bandCodes().contains(band);
 }
 
 int countDuplicates(const LogArrays &log, int editIndex, const QString &call, const QString &band) {
