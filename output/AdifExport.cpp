@@ -9,12 +9,20 @@
 #include <cstdint>
 #include <limits>
 
-QString exportModeWord(const QString &modeCode) {
-  if (modeCode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0)
+QString modeWord(ContestMode mode) {
+  switch (mode) {
+  case ContestMode::Phone:
     return QStringLiteral("SSB");
-  if (modeCode.compare(QLatin1String("RY"), Qt::CaseInsensitive) == 0)
+  case ContestMode::RTTY:
     return QStringLiteral("RTTY");
+  case ContestMode::CW:
+    break;
+  }
   return QStringLiteral("CW");
+}
+
+QString exportModeWord(const QString &modeCode) {
+  return modeWord(contestModeFor(modeCode).value_or(ContestMode::CW));
 }
 
 std::optional<DxccTable> DxccTable::read(const QString &path, QString *error) {
@@ -97,7 +105,7 @@ QString adifText(const LogArrays &log, const QString &modeCode, const DxccTable 
   QString out = QStringLiteral("ADIF Export from ") + header.title.left(60).trimmed() + kEnd +
                 QStringLiteral("Log exported on: ") + header.exportedOn + kEnd + kEnd +
                 QStringLiteral("<EOH>") + kEnd + kEnd;
-  const QString mode = exportModeWord(modeCode).toUpper();
+  const QString mode = exportModeWord(modeCode);
   const QString power = vb::rtrim(answers.power);
 
   for (int n = 1; n <= log.ContactCount(); ++n) {

@@ -4,6 +4,7 @@
 // character, so every field length counts the bytes a reader skips.
 
 #include "logging/LogArrays.h"
+#include "logging/StationSetup.h"
 
 #include <QString>
 
@@ -11,7 +12,9 @@
 #include <utility>
 #include <vector>
 
-// The mode word both exports write for the contest mode: "SSB", "RTTY" or "CW".
+// The mode word the output files write for a contest mode: "SSB", "CW" or "RTTY".
+QString modeWord(ContestMode mode);
+// The word both exports write for a stored mode code; a code that is no contest mode is CW.
 QString exportModeWord(const QString &modeCode);
 
 // Country names and DXCC numbers as "ADIFCnt.txt" holds them, in file order.

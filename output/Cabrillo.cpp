@@ -2,6 +2,7 @@
 
 #include "logging/Bands.h"
 #include "logging/LogRules.h"
+#include "output/AdifExport.h"
 #include "platform/VbText.h"
 
 namespace {
@@ -13,14 +14,6 @@ QString oneLine(QString value) {
   value.replace(u'\r', u' ');
   value.replace(u'\n', u' ');
   return value;
-}
-
-QString contestWord(const QString &modeCode) {
-  if (modeCode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0)
-    return QStringLiteral("CW");
-  if (modeCode.compare(QLatin1String("RY"), Qt::CaseInsensitive) == 0)
-    return QStringLiteral("RTTY");
-  return QStringLiteral("SSB");
 }
 
 QString operatorWord(OperatorCategory op) {
@@ -142,7 +135,8 @@ QString cabrilloLog(const CabrilloHeader &h, const LogArrays &log) {
   line(QStringLiteral("START-OF-LOG: 2.0"), {});
   line(QStringLiteral("CREATED-BY: "), h.programTitle.left(45));
   line(QStringLiteral("ARRL-SECTION: "), h.section);
-  line(QStringLiteral("CONTEST: CQ-WPX-"), contestWord(h.modeCode));
+  // A code that is no contest mode counts as phone here.
+  line(QStringLiteral("CONTEST: CQ-WPX-"), modeWord(contestModeFor(h.modeCode).value_or(ContestMode::Phone)));
   line(QStringLiteral("CALLSIGN: "), h.myCall);
   line(QStringLiteral("CATEGORY: "), categoryValue(h.category));
   const QString overlay = overlayValue(h.category);
