@@ -68,41 +68,28 @@ void frmEditCon::buildControls() {
 
 void frmEditCon::connectKeys() {
   const auto plain = [this](int &KeyAscii) {
-    if (KeyAscii == 34)
+    if (KeyAscii == '"')
       KeyAscii = 0;
-    if (KeyAscii == 13) {
-      KeyAscii = 0;
-      cmdDone_Click();
-    }
-    Cap2(KeyAscii);
+    else if (!doneOnEnter(KeyAscii))
+      KeyAscii = Form1::Capital(KeyAscii);
   };
   for (TextBox *t : {txtEditCall, txtEditNum, txtEditCk, txtEditSec, txtEditBnd, Text1, Text2})
     t->KeyPress = plain;
 
-  const auto dateOrTime = [this](QChar separator) {
+  const auto dateOrTime = [this](char separator) {
     return [this, separator](int &KeyAscii) {
-      if (KeyAscii == 13) {
-        KeyAscii = 0;
-        cmdDone_Click();
-      } else if (KeyAscii == separator.unicode() || (KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == 8) {
-        Cap2(KeyAscii);
-      } else {
-        KeyAscii = 0;
-      }
+      if (!doneOnEnter(KeyAscii) && KeyAscii != separator)
+        KeyAscii = Form1::number(KeyAscii);
     };
   };
-  txtEditDate->KeyPress = dateOrTime(u'/');
-  txtEditTime->KeyPress = dateOrTime(u':');
+  txtEditDate->KeyPress = dateOrTime('/');
+  txtEditTime->KeyPress = dateOrTime(':');
 
   txtEditPoints->KeyPress = [this](int &KeyAscii) {
-    if (KeyAscii == 13) {
-      KeyAscii = 0;
-      cmdDone_Click();
-    } else if (KeyAscii != 8) {
+    if (!doneOnEnter(KeyAscii) && KeyAscii != 8)
       KeyAscii = std::clamp(KeyAscii, int{'0'}, int{'6'});
-    }
   };
-  Text3->KeyPress = &frmEditCon::number;
+  Text3->KeyPress = [](int &KeyAscii) { KeyAscii = Form1::number(KeyAscii); };
   txtEditPre->KeyPress = [this](int &KeyAscii) { txtEditPre_KeyPress(KeyAscii); };
 
   // Checks on leaving a box run queued: they move the focus back, which must not happen inside
@@ -232,21 +219,22 @@ void frmEditCon::cmdDeleteDupe_Click() {
   ctx.window<Form1>().cmdDelete_Click();
 }
 
-void frmEditCon::Cap2(int &KeyAscii) {
-  KeyAscii = Form1::Capital(KeyAscii);
+bool frmEditCon::doneOnEnter(int &KeyAscii) {
+  if (KeyAscii != 13)
+    return false;
+  KeyAscii = 0;
+  cmdDone_Click();
+  return true;
 }
 
 void frmEditCon::txtEditPre_KeyPress(int &KeyAscii) {
-  if (KeyAscii == 34)
+  if (KeyAscii == '"')
     KeyAscii = 0;
-  if (KeyAscii == 13) {
-    KeyAscii = 0;
-    cmdDone_Click();
-  }
+  doneOnEnter(KeyAscii);
   const int start =
       txtEditPre->hasSelectedText() ? txtEditPre->selectionStart() : txtEditPre->cursorPosition();
   if (start == 0)
-    Cap2(KeyAscii);
+    KeyAscii = Form1::Capital(KeyAscii);
   if (KeyAscii < 1)
     return;
   // Unlike station setup's, this completion matches the letters' case exactly.
@@ -259,9 +247,4 @@ void frmEditCon::txtEditPre_KeyPress(int &KeyAscii) {
   txtEditPre->setText(name);
   txtEditPre->setSelection(static_cast<int>(name.size()), static_cast<int>(typed.size() - name.size()));
   KeyAscii = 0;
-}
-
-void frmEditCon::number(int &KeyAscii) {
-  if (!((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == 8))
-    KeyAscii = 0;
 }

@@ -43,14 +43,13 @@ public:
   void cmdDone_Click();
   void cmdDeleteDupe_Click();
 
-  // Key filters.
-  static void Cap2(int &KeyAscii);
-  static void number(int &KeyAscii);
   void txtEditPre_KeyPress(int &KeyAscii);
 
 private:
   void buildControls();
   void connectKeys();
+  // Enter in any box is Done: true when the key was Enter, which is then dropped.
+  bool doneOnEnter(int &KeyAscii);
   bool checkTime();
   bool checkDate();
   bool checkBand();
