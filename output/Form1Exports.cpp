@@ -1,9 +1,11 @@
-// The File menu's exports for other logging programs: the ADIF file and "LogExp.txt".
+// The File menu's exports: the Cabrillo entry, the ADIF file and "LogExp.txt".
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
 #include "output/AdifExport.h"
+#include "output/Form2.h"
 #include "output/LogExport.h"
+#include "output/WrittenFile.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFiles.h"
@@ -16,7 +18,12 @@
 
 namespace {
 
-const QString kWriteErrorTitle = QStringLiteral("Unable to write file.");
+// Reloads first so that the file holds every PC's contacts; false when the log did not load
+// whole, as it would then go out as if it were the whole log.
+bool reloadedWhole(Form1 &form) {
+  form.Worklist();
+  return !form.ctx.logging.LogStale;
+}
 
 // Writes the whole file or leaves the old one as it was, telling the operator why not.
 bool writeExport(Dialogs &dialogs, const QString &path, const QString &content) {
@@ -37,10 +44,15 @@ void Form1::buildExportMenus(QMenu &file) {
   mnuADIF = file.addAction(QStringLiteral("Export &ADIF Format"), this, &Form1::mnuADIF_Click);
 }
 
+void Form1::mnuWriteSumm_Click() {
+  if (!reloadedWhole(*this))
+    return;
+  ctx.window<Form2>().exec();
+  ctx.unload<Form2>();
+}
+
 void Form1::mnuADIF_Click() {
-  Worklist();
-  // A log that did not load whole would be exported as if it were the whole log.
-  if (ctx.logging.LogStale)
+  if (!reloadedWhole(*this))
     return;
   const QString power = ctx.dialogs.input(
       QStringLiteral("Please enter the power value that you would like to record.  This is an optional "
@@ -73,14 +85,11 @@ void Form1::mnuADIF_Click() {
       adifText(ctx.logging.log, ctx.logging.station.ModeCode, *dxcc, header, {power, comment});
   if (!writeExport(ctx.dialogs, path, text))
     return;
-  ctx.dialogs.message(QStringLiteral("The file was successfully written to the directory:\r\n\r\n") +
-                          QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + u'.',
-                      QStringLiteral("File Written Successfully."));
+  ctx.dialogs.message(fileWrittenText(QFileInfo(path).absoluteFilePath()), kFileWrittenTitle);
 }
 
 void Form1::mnuTamblogExport_Click() {
-  Worklist();
-  if (ctx.logging.LogStale)
+  if (!reloadedWhole(*this))
     return;
   const QString power = ctx.dialogs.input(
       QStringLiteral("Please enter the output power value you would like Tamblog to assign to the contacts "

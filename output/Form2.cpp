@@ -6,6 +6,7 @@
 #include "logging/Form1.h"
 #include "logging/Score.h"
 #include "output/Cabrillo.h"
+#include "output/WrittenFile.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyPress.h"
@@ -37,8 +38,6 @@ const AddressField kAddress[] = {
     {&Form2::txtSection, "UserARRLSection", "OWN_ARRL_SECTION"},
     {&Form2::Text10, "UserClubName", "OWN_CLUB_NAME"},
 };
-
-const QString kWriteErrorTitle = QStringLiteral("Unable to write file.");
 
 // Quotes and commas would break the entry's fields; letters go in as capitals.
 int callsKeyPress(int KeyAscii) {
@@ -225,12 +224,11 @@ void Form2::Command4_Click() {
     return;
   }
   ctx.dialogs.beep();
-  ctx.dialogs.message(QStringLiteral("The file was successfully written to the directory:\r\n\r\n") +
-                          QDir::toNativeSeparators(path) +
-                          QStringLiteral(".\r\n\r\nAttach this file to an e-mail addressed for contest "
+  ctx.dialogs.message(fileWrittenText(path) +
+                          QStringLiteral("\r\n\r\nAttach this file to an e-mail addressed for contest "
                                          "submission.  If you wish to print this file, you can open it "
                                          "with Notepad or Wordpad to print."),
-                      QStringLiteral("File Written Successfully."));
+                      kFileWrittenTitle);
   Command3->setFocus();
   if (!StoreAddress(&error))
     ctx.dialogs.message(error, kWriteErrorTitle);
