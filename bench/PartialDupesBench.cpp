@@ -3,6 +3,7 @@
 // matches so many that the list fills and the scan stops early.
 // Run: cmake -B build-release -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCH=ON && ninja -C build-release
 //      partial_dupes_bench && build-release/bench/partial_dupes_bench
+#include "logging/Bands.h"
 #include "logging/EntryKeys.h"
 #include "logging/LogArrays.h"
 
@@ -14,8 +15,7 @@ constexpr int kContacts = 14000;
 
 const LogArrays &fullLog() {
   static const LogArrays log = [] {
-    const QString bands[] = {QStringLiteral("160"), QStringLiteral("80"), QStringLiteral("40"),
-                             QStringLiteral("20"),  QStringLiteral("15"), QStringLiteral("10")};
+    const QStringList &bands = bandCodes();
     LogArrays l;
     l.reserve(kContacts);
     for (int n = 0; n < kContacts; ++n) {
@@ -26,7 +26,7 @@ const LogArrays &fullLog() {
                     .arg(QChar(u'A' + n / 26 % 26))
                     .arg(n % 10)
                     .arg(QStringLiteral("XYZ"));
-      e.uband = bands[n % 6];
+      e.uband = bands[n % bands.size()];
       l.append(e);
     }
     return l;
