@@ -14,11 +14,6 @@ namespace {
 
 const QString kWriteError = QStringLiteral("Unable to write file.");
 
-QByteArray readBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void writeTable(const QString &folder, const QString &content) {
   QDir().mkpath(folder);
   ASSERT_TRUE(vb::writeLatin1Atomic(QDir(folder).filePath(QStringLiteral("ADIFCnt.txt")), content));
@@ -81,7 +76,7 @@ TEST_F(ExportCommand, AdifAsksItsQuestionsAndWritesEveryPcsContacts) {
   EXPECT_EQ(shown[3].text,
             QStringLiteral("The file was successfully written to the directory:\r\n\r\n") + adiPath() + u'.');
 
-  const QByteArray bytes = readBytes(adiPath());
+  const QByteArray bytes = fileBytes(adiPath());
   const QByteArray date = QLocale::system().toString(pc.clock.now().date(), QLocale::ShortFormat).toLatin1();
   EXPECT_TRUE(bytes.startsWith("ADIF Export from Orvex Network 1.0\r\nLog exported on: " + date +
                                "\r\n\r\n<EOH>\r\n\r\n"));
@@ -98,12 +93,12 @@ TEST_F(ExportCommand, AdifTakesTheTableFromSharedThenDataThenProgramFolder) {
   writeTable(f.SharedFolder, QStringLiteral("\"Fed. Rep. of Germany\",3\r\n"));
   pc.dialogs.paths = {adiPath()};
   pc.form().mnuADIF_Click();
-  EXPECT_TRUE(readBytes(adiPath()).contains("<DXCC:1>3 "));
+  EXPECT_TRUE(fileBytes(adiPath()).contains("<DXCC:1>3 "));
 
   QFile::remove(QDir(f.SharedFolder).filePath(QStringLiteral("ADIFCnt.txt")));
   pc.dialogs.paths = {adiPath()};
   pc.form().mnuADIF_Click();
-  EXPECT_TRUE(readBytes(adiPath()).contains("<DXCC:1>2 "));
+  EXPECT_TRUE(fileBytes(adiPath()).contains("<DXCC:1>2 "));
 }
 
 TEST_F(ExportCommand, AdifWithoutAUsableTableStopsBeforeTheSaveDialog) {
@@ -163,7 +158,7 @@ TEST_F(ExportCommand, TamblogReplacesLogExpInTheProgramFolder) {
                          "not include the prefix field that is included in version 2 of Tamblog.  To "
                          "include the prefix field, please transfer your data using the ADIF export."));
   EXPECT_EQ(pc.dialogs.beeps, 1);
-  const QByteArray bytes = readBytes(path);
+  const QByteArray bytes = fileBytes(path);
   EXPECT_TRUE(bytes.startsWith("\"KH6AB\",\"2024/02/30\",\"\",\"CW\",\"\",\"905\""));
   EXPECT_TRUE(bytes.contains("\"PJ2/W1AW\",\"2024/05/26\",\"160\",\"CW\",\"\",\"23:59\",\"599\",\"599\",,"
                              "\"Cura\xe7"

@@ -48,6 +48,11 @@ QByteArray golden(const char *name) {
   return f.readAll();
 }
 
+QByteArray fileBytes(const QString &path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 LogEntry cabrilloContact(const QString &band, const QString &date, const QString &time,
                          const QString &serials, const QString &call, const QString &serialr) {
   LogEntry e;

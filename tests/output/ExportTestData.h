@@ -14,6 +14,8 @@ std::vector<ContactRecord> goldenContacts();
 LogArrays goldenLog();
 
 QByteArray golden(const char *name);
+// A written file's bytes; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
 
 // A Cabrillo QSO as memory holds it: reports 599, transmitter 1, the rest as given.
 LogEntry cabrilloContact(const QString &band, const QString &date, const QString &time,

@@ -32,11 +32,6 @@ LogEntry contact(const QString &band, const QString &time, const QString &serial
   return cabrilloContact(band, QStringLiteral("2024/05/25"), time, serials, call, serialr);
 }
 
-QByteArray fileBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 struct SummarySheet : ::testing::Test {
   TestLogFile log;
   TestPc pc{log.path};
