@@ -116,27 +116,27 @@ void GraphQSO::Form_Load() {
 }
 
 void GraphQSO::Command1_Click() {
-  const bool toBlack = Command1->text() != kBlackCaption;
+  const bool toBlack = background_ != Qt::black;
   Command1->setText(toBlack ? kBlackCaption : kWhiteCaption);
   background_ = toBlack ? Qt::black : Qt::white;
-  foreground_ = toBlack ? Qt::white : Qt::black;
   applyColours();
   DrawRateGraph();
 }
 
 void GraphQSO::applyColours() {
+  const QColor foreground = background_ == Qt::black ? Qt::white : Qt::black;
   QPalette p = palette();
   p.setColor(QPalette::Window, background_);
   setPalette(p);
   for (QLabel *l : lblY)
-    setTextColour(l, foreground_);
+    setTextColour(l, foreground);
   for (int k = 0; k < 15; ++k) {
-    setTextColour(lblTime[k], foreground_);
-    setTextColour(lblDate[k], foreground_);
+    setTextColour(lblTime[k], foreground);
+    setTextColour(lblDate[k], foreground);
   }
-  setTextColour(Label1, foreground_);
+  setTextColour(Label1, foreground);
   for (Line *l : lines())
-    l->setBorderColor(foreground_);
+    l->setBorderColor(foreground);
 }
 
 RatePlotBounds GraphQSO::plotBounds() const {

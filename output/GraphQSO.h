@@ -50,6 +50,5 @@ private:
   RatePlotBounds plotBounds() const;
 
   QColor background_ = Qt::black;
-  QColor foreground_ = Qt::white;
   std::optional<RateFigure> figure_;
 };
