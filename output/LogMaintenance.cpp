@@ -45,9 +45,9 @@ bool appendContacts(LogDb &log, const std::vector<ContactRecord> &records, bool 
       const auto rows = log.rowsForCall(r.calls);
       if (!rows)
         return false;
+      // The rows share the call already.
       const auto sameBand = [&r](const ContactRecord &row) {
-        return row.calls.compare(r.calls, Qt::CaseInsensitive) == 0 &&
-               row.uband.compare(r.uband, Qt::CaseInsensitive) == 0;
+        return row.uband.compare(r.uband, Qt::CaseInsensitive) == 0;
       };
       if (std::any_of(rows->begin(), rows->end(), sameBand))
         continue;
