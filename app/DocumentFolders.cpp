@@ -39,6 +39,26 @@ Lookup lookUp(const QString &path) {
   return {};
 }
 
+// Makes the folder `path` that `found` did not find. An empty path is always reported; any other
+// failure (the lookup's own included) with reportFailure 1.
+std::optional<QString> create(Dialogs &dialogs, const QString &path, const Lookup &found, int reportFailure) {
+  if (path.isEmpty()) {
+    dialogs.message(QStringLiteral("Invalid Path"), QStringLiteral("Unable to Create Directory"));
+    return std::nullopt;
+  }
+  QString failure = found.error;
+  if (failure.isEmpty()) {
+    std::error_code ec;
+    std::filesystem::create_directory(path.toStdString(), ec);
+    if (!ec)
+      return path;
+    failure = QString::fromStdString(ec.message());
+  }
+  if (reportFailure == 1)
+    dialogs.message(failure + QStringLiteral("  ") + path, QStringLiteral("Unable to create directory."));
+  return std::nullopt;
+}
+
 // The folder as it stands, made when missing; a folder that cannot be listed is reported and
 // the making goes on.
 std::optional<QString> ensure(Dialogs &dialogs, const QString &path, int reportFailure) {
@@ -47,7 +67,7 @@ std::optional<QString> ensure(Dialogs &dialogs, const QString &path, int reportF
     return found.path;
   if (!found.error.isEmpty())
     dialogs.message(found.error, QStringLiteral("User Access Directory Error"));
-  return MakePath(dialogs, path, reportFailure);
+  return create(dialogs, path, found, reportFailure);
 }
 
 QString ensureBoth(Dialogs &dialogs, const QString &folder, const QString &subFolder,
@@ -69,24 +89,10 @@ QString onDisk(const QString &path) {
 }
 
 std::optional<QString> MakePath(Dialogs &dialogs, const QString &path, int reportFailure) {
-  if (path.isEmpty()) {
-    dialogs.message(QStringLiteral("Invalid Path"), QStringLiteral("Unable to Create Directory"));
-    return std::nullopt;
-  }
   const Lookup found = lookUp(path);
   if (found.path)
     return found.path;
-  QString failure = found.error;
-  if (failure.isEmpty()) {
-    std::error_code ec;
-    std::filesystem::create_directory(path.toStdString(), ec);
-    if (!ec)
-      return path;
-    failure = QString::fromStdString(ec.message());
-  }
-  if (reportFailure == 1)
-    dialogs.message(failure + QStringLiteral("  ") + path, QStringLiteral("Unable to create directory."));
-  return std::nullopt;
+  return create(dialogs, path, found, reportFailure);
 }
 
 QString GetDocumentsPath(Dialogs &dialogs, const UserFolders &user, const QString &subFolder,
