@@ -80,7 +80,7 @@ void frmQ7TLVLogo::Form_Load() {
   const QString picturePath = files::resolve(onDisk(base + kSharedSubFolder), QStringLiteral("splash.jpg"));
   QPixmap picture;
   // A picture that is missing or cannot be read leaves the built-in ones on their usual timing.
-  if (files::exists(picturePath) && picture.load(picturePath)) {
+  if (picture.load(picturePath)) {
     Image1->setPixmap(picture.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     Image1->setAlignment(Qt::AlignCenter);
     Timer1->setInterval(2700);
