@@ -63,10 +63,11 @@ public:
   }
   template <class W> void unload() {
     const auto it = windows_.find(std::type_index(typeid(W)));
-    if (it != windows_.end() && it->second)
+    if (it == windows_.end())
+      return;
+    if (it->second)
       it->second->deleteLater();
-    if (it != windows_.end())
-      windows_.erase(it);
+    windows_.erase(it);
   }
 
 private:
