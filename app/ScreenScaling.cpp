@@ -213,13 +213,30 @@ float points(const QFont &font) {
   return float(font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF());
 }
 
-// Every control by the change of the window's outer size since oldWidth x oldHeight.
-Pass followWindow(const WindowModel &form, float oldWidth, float oldHeight) {
+// Every control by the change of the window's outer size since oldWidth x oldHeight, fonts by
+// the capped factor when asked.
+void followWindow(WindowModel &f, float oldWidth, float oldHeight, const ScreenTwips &s, bool cappedFonts,
+                  const Steps &step) {
   Pass pass;
   pass.kinds = KindSet::all();
-  pass.x = [&form, oldWidth](float v) { return product(v, quotient(form.Width, oldWidth)); };
-  pass.y = [&form, oldHeight](float v) { return product(v, quotient(form.Height, oldHeight)); };
-  return pass;
+  pass.x = [&f, oldWidth](float v) { return product(v, quotient(f.Width, oldWidth)); };
+  pass.y = [&f, oldHeight](float v) { return product(v, quotient(f.Height, oldHeight)); };
+  if (cappedFonts)
+    step([&] { pass.font = times(capped(s)); });
+  scaleControls(f, pass, step);
+}
+
+// The window takes width x height at the top-left corner, its own font unchanged; its controls
+// follow it.
+void fill(WindowModel &f, float width, float height, const ScreenTwips &s, bool cappedFonts,
+          const Steps &step) {
+  const float oldWidth = f.Width;
+  const float oldHeight = f.Height;
+  step([&] { setSize(f.Width, width); });
+  step([&] { setSize(f.Height, height); });
+  f.Left = 0.0f;
+  f.Top = 0.0f;
+  followWindow(f, oldWidth, oldHeight, s, cappedFonts, step);
 }
 
 } // namespace
@@ -354,23 +371,11 @@ void WorkAreaCopy(WindowModel &f, const ScreenTwips &s) {
   step([&] { setPosition(f.Left, (s.WorkAreaWidth - f.Width) / 2.0f); });
   step([&] { setPosition(f.Top, (s.WorkAreaHeight - f.Height) / 2.0f); });
   step([&] { setFontSize(f.FontSize, product(f.FontSize, quotient(f.Width, kDesignWidth))); });
-  Pass pass = followWindow(f, oldWidth, oldHeight);
-  step([&] { pass.font = times(capped(s)); });
-  scaleControls(f, pass, step);
+  followWindow(f, oldWidth, oldHeight, s, true, step);
 }
 
 void WorkAreaFill(WindowModel &f, const ScreenTwips &s, bool scaleFonts) {
-  const Steps step(true);
-  const float oldWidth = f.Width;
-  const float oldHeight = f.Height;
-  step([&] { setSize(f.Width, s.WorkAreaWidth); });
-  step([&] { setSize(f.Height, s.WorkAreaHeight); });
-  f.Left = 0.0f;
-  f.Top = 0.0f;
-  Pass pass = followWindow(f, oldWidth, oldHeight);
-  if (scaleFonts)
-    step([&] { pass.font = times(capped(s)); });
-  scaleControls(f, pass, step);
+  fill(f, s.WorkAreaWidth, s.WorkAreaHeight, s, scaleFonts, Steps(true));
 }
 
 void CentreLogo(WindowModel &f, const ScreenTwips &s) {
@@ -402,13 +407,8 @@ Fault ApplyFormSize(WindowModel &f, const ScreenTwips &s, float percent,
 void FitToScreen(WindowModel &f, const ScreenTwips &s, bool workArea,
                  const std::vector<ControlModel *> &columnLists) {
   const Steps step(true);
-  const float oldHeight = f.Height;
   const float oldWidth = f.Width;
-  step([&] { setSize(f.Width, workArea ? s.WorkAreaWidth : s.Width); });
-  step([&] { setSize(f.Height, workArea ? s.WorkAreaHeight : s.Height); });
-  f.Left = 0.0f;
-  f.Top = 0.0f;
-  scaleControls(f, followWindow(f, oldWidth, oldHeight), step);
+  fill(f, workArea ? s.WorkAreaWidth : s.Width, workArea ? s.WorkAreaHeight : s.Height, s, false, step);
   const Scale column = [&f, oldWidth](float v) { return quotient(product(v, f.Width), oldWidth); };
   for (ControlModel *list : columnLists)
     if (list)
