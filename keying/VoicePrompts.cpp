@@ -7,6 +7,18 @@
 #include <QUrl>
 #include <QtEndian>
 
+namespace {
+
+// The prompt's file in the program folder, or the empty text when there is none.
+QString promptFile(const QString &programFolder, const QString &name) {
+  if (name.isEmpty())
+    return {};
+  const QString path = files::resolve(programFolder, name + QStringLiteral(".wav"));
+  return files::exists(path) ? path : QString();
+}
+
+} // namespace
+
 SoundPromptPlayer::SoundPromptPlayer() = default;
 SoundPromptPlayer::~SoundPromptPlayer() = default;
 
@@ -25,13 +37,6 @@ void SoundPromptPlayer::stop() {
 
 bool SoundPromptPlayer::isPlaying() const {
   return effect_ && effect_->isPlaying();
-}
-
-QString promptFile(const QString &programFolder, const QString &name) {
-  if (name.isEmpty())
-    return {};
-  const QString path = files::resolve(programFolder, name + QStringLiteral(".wav"));
-  return files::exists(path) ? path : QString();
 }
 
 QString playPrompt(PromptPlayer &player, const QString &programFolder, const QString &name) {

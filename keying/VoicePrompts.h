@@ -29,9 +29,6 @@ private:
   std::unique_ptr<QSoundEffect> effect_;
 };
 
-// The prompt's file in the program folder, or the empty text when there is none.
-QString promptFile(const QString &programFolder, const QString &name);
-
 // Starts the named prompt from the program folder without waiting; returns its file, or the
 // empty text (and plays nothing) when there is none.
 QString playPrompt(PromptPlayer &player, const QString &programFolder, const QString &name);
