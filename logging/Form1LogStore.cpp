@@ -68,10 +68,9 @@ void Form1::FileSize() {
     Worklist();
     return;
   }
-  s.ReadRowCount = *rows;
-  if (s.ReadRowCount != s.KnownRowCount) {
+  if (*rows != s.KnownRowCount) {
     s.LogChanged = 1;
-    s.KnownRowCount = s.ReadRowCount;
+    s.KnownRowCount = *rows;
   }
   if (txtCall->text().isEmpty() && s.LogChanged)
     Worklist();

@@ -39,9 +39,8 @@ struct LoggingState {
   QString CarryKey;
   int CarryTarget = 0;
 
-  // LAN refresh: the row count this PC last knew, the one just read, and a pending reload.
+  // LAN refresh: the row count this PC last knew, and a pending reload.
   double KnownRowCount = 0;
-  double ReadRowCount = 0;
   int LogChanged = 0;
   // Set by a load that failed part-way: the next tick reloads, and no backup is written from
   // a partial log.
