@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "logging/CountryTable.h"
+#include "logging/EntryKeys.h"
 #include "logging/WpxPrefix.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -62,26 +63,23 @@ void Form1::HDCalc(float lat, float lon) {
 
 void Form1::txtCntry_KeyPress(int &KeyAscii) {
   LoggingState &s = st();
-  if (KeyAscii == '"')
+  if (KeyAscii == keys::DoubleQuote)
     KeyAscii = 0;
-  const bool carried = s.CarryTarget == 2;
+  const bool carried = s.CarryTarget == carry::Country;
   if (carried)
-    KeyAscii = s.CarryKey.toInt();
-  if (KeyAscii == '\r') {
+    KeyAscii = s.CarryKey;
+  if (KeyAscii == keys::Enter) {
     KeyAscii = 0;
     Mains();
     return;
   }
-  if (KeyAscii == ' ' && !carried && txtCntry->selStart() == 0) {
+  if (KeyAscii == keys::Space && !carried && txtCntry->selStart() == 0) {
     KeyAscii = 0;
     txtPref->setFocus();
     return;
   }
-  if (carried) {
-    txtCntry->setText(QString(QChar(KeyAscii)));
-    txtCntry->setCursorPosition(1);
-    s.CarryTarget = 0;
-  }
+  if (carried)
+    placeCarried(txtCntry, KeyAscii);
   if (KeyAscii >= 1 && (txtCntry->text().isEmpty() || txtCntry->selStart() == 0)) {
     txtCntry->setText(QString());
     KeyAscii = Capital(KeyAscii);

@@ -19,11 +19,6 @@ namespace {
 
 const QColor kTeal(0, 192, 192);
 
-// The fields a key can be carried into.
-constexpr int kToCountry = 2;
-constexpr int kToSerial = 3;
-constexpr int kToReport = 4;
-
 } // namespace
 
 void Form1::connectEntryRow() {
@@ -77,7 +72,7 @@ void Form1::connectEntryRow() {
 
 void Form1::carry(int &KeyAscii, int target, TextBox *to, void (Form1::*receive)(int &)) {
   LoggingState &s = st();
-  s.CarryKey = QString::number(KeyAscii);
+  s.CarryKey = KeyAscii;
   s.CarryTarget = target;
   to->setFocus();
   (this->*receive)(KeyAscii);
@@ -86,7 +81,7 @@ void Form1::carry(int &KeyAscii, int target, TextBox *to, void (Form1::*receive)
 void Form1::placeCarried(TextBox *field, int KeyAscii) {
   field->setText(QString(QChar(KeyAscii)));
   field->setCursorPosition(1);
-  st().CarryTarget = 0;
+  st().CarryTarget = carry::None;
 }
 
 void Form1::enterOrSpace(int &KeyAscii, TextBox *next) {
@@ -128,7 +123,7 @@ void Form1::txtCall_KeyPress(int &KeyAscii) {
   if (KeyAscii == keys::DoubleQuote)
     KeyAscii = 0;
   if (carriesDigitFromCall(call, txtCall->selStart(), KeyAscii)) {
-    carry(KeyAscii, kToReport, txtRSTR, &Form1::txtRSTR_KeyPress);
+    carry(KeyAscii, carry::Report, txtRSTR, &Form1::txtRSTR_KeyPress);
     KeyAscii = 0;
   }
   if (s.LoggedOn == 1 && call.size() < 3)
@@ -141,7 +136,7 @@ void Form1::txtCall_KeyPress(int &KeyAscii) {
     KeyAscii = 0;
     Mains();
   }
-  if (KeyAscii == keys::Space && s.CarryTarget == 0) {
+  if (KeyAscii == keys::Space && s.CarryTarget == carry::None) {
     KeyAscii = 0;
     txtRSTR->setFocus();
   }
@@ -217,14 +212,14 @@ void Form1::txtRSTR_KeyPress(int &KeyAscii) {
   // A complete report: the key goes on to the serial number.
   if (txtRSTR->text().size() == defaultReport(s.station.ModeCode).size() && !txtRSTR->hasSelectedText() &&
       KeyAscii != keys::Backspace) {
-    carry(KeyAscii, kToSerial, txtSec, &Form1::txtSec_KeyPress);
+    carry(KeyAscii, carry::Serial, txtSec, &Form1::txtSec_KeyPress);
     KeyAscii = keys::Space;
   }
-  if (s.CarryTarget == kToReport)
-    KeyAscii = s.CarryKey.toInt();
+  if (s.CarryTarget == carry::Report)
+    KeyAscii = s.CarryKey;
   enterOrSpace(KeyAscii, txtSec);
   KeyAscii = number(KeyAscii);
-  if (s.CarryTarget == kToReport)
+  if (s.CarryTarget == carry::Report)
     placeCarried(txtRSTR, KeyAscii);
 }
 
@@ -234,8 +229,8 @@ void Form1::txtSec_KeyPress(int &KeyAscii) {
     KeyAscii = 0;
     Mains();
   }
-  if (s.CarryTarget == kToSerial) {
-    KeyAscii = s.CarryKey.toInt();
+  if (s.CarryTarget == carry::Serial) {
+    KeyAscii = s.CarryKey;
     if (KeyAscii == keys::Space)
       KeyAscii = 0;
   }
@@ -244,10 +239,10 @@ void Form1::txtSec_KeyPress(int &KeyAscii) {
     txtRSTS->setFocus();
   }
   KeyAscii = number(KeyAscii);
-  if (s.CarryTarget == kToSerial) {
+  if (s.CarryTarget == carry::Serial) {
     if (KeyAscii != 0)
       placeCarried(txtSec, KeyAscii);
-    s.CarryTarget = 0;
+    s.CarryTarget = carry::None;
   }
 }
 
@@ -262,7 +257,7 @@ void Form1::txtRSTS_KeyPress(int &KeyAscii) {
   // A letter starts the country.
   if (KeyAscii > '9') {
     KeyAscii = Capital(KeyAscii);
-    carry(KeyAscii, kToCountry, txtCntry, &Form1::txtCntry_KeyPress);
+    carry(KeyAscii, carry::Country, txtCntry, &Form1::txtCntry_KeyPress);
     KeyAscii = keys::Space;
   }
   if (KeyAscii == keys::Enter) {

@@ -22,6 +22,14 @@ struct StationSettings {
   QString LogFilePath;
 };
 
+// The fields the entry row can carry a key into.
+namespace carry {
+constexpr int None = 0;
+constexpr int Country = 2;
+constexpr int Serial = 3;
+constexpr int Report = 4;
+} // namespace carry
+
 struct LoggingState {
   StationSettings station;
   QString CurrentBand = QStringLiteral("20");
@@ -34,9 +42,9 @@ struct LoggingState {
   CountryList CountryTable;
   int CountryIndex = 0;
 
-  // A key the entry row carries into another field: its decimal code, and the receiving field
-  // (0 none, 2 country, 3 serial received, 4 report received).
-  QString CarryKey;
+  // A key the entry row carries into another field: its character code, and the receiving field
+  // (one of the carry:: fields).
+  int CarryKey = 0;
   int CarryTarget = 0;
 
   // LAN refresh: the row count this PC last knew, and a pending reload.

@@ -132,7 +132,7 @@ TEST_F(CallAnalysis, CountryFieldCompletesTheTypedName) {
 }
 
 TEST_F(CallAnalysis, KeyCarriedFromTheReportFieldStartsTheCountry) {
-  pc.state().CarryKey = QStringLiteral("85"); // "U"
+  pc.state().CarryKey = 85; // "U"
   pc.state().CarryTarget = 2;
   int key = 'U';
   form.txtCntry_KeyPress(key);
