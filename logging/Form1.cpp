@@ -151,8 +151,18 @@ void Form1::setStatus(const QString &text, bool dupe) {
 
 void Form1::resetDupeLine() {
   lblDupe->setText(QString());
+  clearDupeBackground();
+}
+
+void Form1::clearDupeBackground() {
   lblDupe->setAutoFillBackground(false);
   lblDupe->setPalette(QPalette());
+}
+
+void Form1::showPartialDupes(const QString &list) {
+  if (!list.isEmpty())
+    setBackColor(lblDupe, kTeal);
+  lblDupe->setText(list);
 }
 
 void Form1::clearEntryRow(bool withPoints) {

@@ -310,7 +310,10 @@ private:
 public:
   // Status line: the text on the normal (teal) or the dupe (red) background.
   void setStatus(const QString &text, bool dupe = false);
+  // The dupe line: empty on the plain background, or the partial dupes on teal.
   void resetDupeLine();
+  void showPartialDupes(const QString &list);
+  void clearDupeBackground();
 
 private:
   LoggingState &st();

@@ -15,12 +15,6 @@
 
 #include <map>
 
-namespace {
-
-const QColor kTeal(0, 192, 192);
-
-} // namespace
-
 void Form1::connectEntryRow() {
   const FormKeys form{[this](int &KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); },
                       [this](int &KeyAscii) { Form_KeyPress(KeyAscii); }};
@@ -155,9 +149,7 @@ void Form1::PartialDupCheck(int KeyAscii) {
   QString list;
   if (s.PartialDupesOn == 1 && isCallKey(KeyAscii)) {
     list = partialDupeList(s.log, s.CurrentBand, typed);
-    if (!list.isEmpty())
-      setBackColor(lblDupe, kTeal);
-    lblDupe->setText(list);
+    showPartialDupes(list);
   }
   if (!list.isEmpty() && call.size() >= 3)
     lblDialog->setText(QStringLiteral("Possible Duplicate!"));

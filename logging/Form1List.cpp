@@ -107,8 +107,7 @@ void Form1::Command2_Click() {
 
 void Form1::cmdDup_Click() {
   LoggingState &s = st();
-  lblDupe->setAutoFillBackground(false);
-  lblDupe->setPalette(QPalette());
+  clearDupeBackground();
   s.PartialDupesOn = s.PartialDupesOn == 1 ? 0 : 1;
   cmdDup->setText(s.PartialDupesOn == 1 ? QStringLiteral("On") : QStringLiteral("Off"));
   txtCall->setFocus();
