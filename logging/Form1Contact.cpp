@@ -52,21 +52,6 @@ void Form1::Mains() {
   if (s.DupeFlag == 0 && s.IncompleteFlag == 0) {
     const UtcStamp stamp = postContest ? UtcStamp{txtPostConDate->text(), txtPostConTime->text()}
                                        : utcStamp(ctx.clock.now(), s.station.UtcOffsetHours);
-    LogEntry e;
-    e.rsts = txtRSTS->text();
-    e.countryworked = vb::rtrim(txtCntry->text());
-    e.calls = txtCall->text();
-    e.rstr = txtRSTR->text();
-    e.serialr = txtSec->text();
-    e.flddate = stamp.date;
-    e.fldtime = stamp.time;
-    e.uband = s.CurrentBand;
-    e.points = static_cast<float>(vb::val(txtPoints->text()));
-    e.prefix = txtPref->text();
-    e.serials = Label4->text();
-    e.trn = s.station.TransmitterNumber;
-    s.log.append(e);
-
     const ContactRecord row{txtCall->text(),
                             txtRSTR->text(),
                             txtSec->text(),
@@ -74,11 +59,16 @@ void Form1::Mains() {
                             stamp.date,
                             stamp.time,
                             txtPoints->text(),
-                            e.serials,
+                            Label4->text(),
                             s.CurrentBand,
                             s.station.TransmitterNumber,
                             txtCntry->text().trimmed(),
                             txtPref->text()};
+    LogEntry entry = entryFromRecord(row);
+    // The log's copy is trimmed at both ends, memory's at the right only.
+    entry.countryworked = vb::rtrim(txtCntry->text());
+    const float points = entry.points;
+    s.log.append(std::move(entry));
     if (!ctx.db().insert(row)) {
       // Never keep a contact in memory (or in the next backup) that the log does not hold.
       s.log.removeLast();
@@ -89,7 +79,7 @@ void Form1::Mains() {
     s.KnownRowCount += 1;
     ListDisplay();
     setStatus(QStringLiteral(" "));
-    s.TotalPoints = addPoints(s.TotalPoints, e.points);
+    s.TotalPoints = addPoints(s.TotalPoints, points);
     if (!Label14->isHidden())
       PreFixAddCheck();
     LabelIncrement();
