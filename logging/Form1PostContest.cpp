@@ -67,11 +67,8 @@ void Form1::txtPostConDate_KeyPress(int &KeyAscii) {
 }
 
 void Form1::mnuClear_Click() {
-  for (TextBox *field : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec, txtPoints, txtPref})
-    field->setText(QString());
+  clearEntryRow(true);
   resetDupeLine();
   setStatus(QStringLiteral(" "));
   txtCall->setFocus();
-  for (Label *l : {Label19, Label22, Label23})
-    l->setText(QString());
 }
