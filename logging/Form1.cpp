@@ -170,6 +170,5 @@ void Form1::clearEntryRow(bool withPoints) {
     t->setText(QString());
   if (withPoints)
     txtPoints->setText(QString());
-  for (Label *l : {Label19, Label22, Label23})
-    l->setText(QString());
+  clearCountryPlace();
 }

@@ -10,6 +10,7 @@
 #include <array>
 
 class AppContext;
+class CountryList;
 class Label;
 class QAction;
 class QMenu;
@@ -18,6 +19,7 @@ class QPushButton;
 class QTimer;
 class QTreeWidget;
 class TextBox;
+struct CountryEntry;
 struct LoggingState;
 
 class Form1 : public QMainWindow {
@@ -111,9 +113,16 @@ public:
   // Loads the country list from the shared, data or program folder; false (after telling the
   // operator) when the file is malformed.
   bool LoadCountryTable();
+  // Completes the name typed into `box` (its text up to the caret, then the key) to the last
+  // country beginning with it, the completion selected; returns that slot, or 0 when no name
+  // begins so and the box is left alone. Station setup's country field types ahead the same way.
+  static int completeCountryName(TextBox *box, const CountryList &table, int KeyAscii);
 
 private:
   void connectCallAnalysis();
+  // The continent, bearing and distance beside the entry row.
+  void showCountryPlace(const CountryEntry &entry);
+  void clearCountryPlace();
 
 public:
   // Score and worked prefixes.

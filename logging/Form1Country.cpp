@@ -38,20 +38,26 @@ void Form1::CountryLookup() {
     return;
   case CountryMatch::Outcome::NotFound:
     txtCntry->setText(match.name);
-    for (Label *l : {Label22, Label23, Label19})
-      l->setText(QString());
+    clearCountryPlace();
     break;
-  case CountryMatch::Outcome::Found: {
+  case CountryMatch::Outcome::Found:
     // The index is set first: the country field's change handler reads its continent.
     s.CountryIndex = match.index;
     txtCntry->setText(match.name);
-    const CountryEntry &entry = s.CountryTable.slot(match.index);
-    Label19->setText(entry.CountryContinent);
-    HDCalc(entry.CountryLatitude, entry.CountryLongitude);
+    showCountryPlace(s.CountryTable.slot(match.index));
     break;
   }
-  }
   txtCntry->setSelection(0, std::min<int>(kCountrySelection, static_cast<int>(txtCntry->text().size())));
+}
+
+void Form1::showCountryPlace(const CountryEntry &entry) {
+  Label19->setText(entry.CountryContinent);
+  HDCalc(entry.CountryLatitude, entry.CountryLongitude);
+}
+
+void Form1::clearCountryPlace() {
+  for (Label *l : {Label19, Label22, Label23})
+    l->setText(QString());
 }
 
 void Form1::HDCalc(float lat, float lon) {
@@ -87,20 +93,25 @@ void Form1::txtCntry_KeyPress(int &KeyAscii) {
   if (KeyAscii <= 0)
     return;
 
-  const QString typed = txtCntry->text().left(txtCntry->selStart()) + QChar(KeyAscii);
-  const int slot = countryByName(s.CountryTable, typed);
+  const int slot = completeCountryName(txtCntry, s.CountryTable, KeyAscii);
   if (slot == 0)
     return;
-  const CountryEntry &entry = s.CountryTable.slot(slot);
-  const QString rest = entry.CountryName.mid(typed.size());
-  txtCntry->setText(typed + rest);
-  txtCntry->setSelection(static_cast<int>(typed.size()), static_cast<int>(rest.size()));
   KeyAscii = 0;
-  Label19->setText(entry.CountryContinent);
   s.CountryIndex = slot;
   // The text changed with the old country's index; now the points follow the new one.
   txtCntry_Change();
-  HDCalc(entry.CountryLatitude, entry.CountryLongitude);
+  showCountryPlace(s.CountryTable.slot(slot));
+}
+
+int Form1::completeCountryName(TextBox *box, const CountryList &table, int KeyAscii) {
+  const QString typed = box->text().left(box->selStart()) + QChar(KeyAscii);
+  const int slot = countryByName(table, typed);
+  if (slot == 0)
+    return 0;
+  const QString rest = table.slot(slot).CountryName.mid(typed.size());
+  box->setText(typed + rest);
+  box->setSelection(static_cast<int>(typed.size()), static_cast<int>(rest.size()));
+  return slot;
 }
 
 bool Form1::LoadCountryTable() {

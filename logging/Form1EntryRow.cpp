@@ -111,8 +111,7 @@ void Form1::txtCall_KeyPress(int &KeyAscii) {
   if (call.size() < 2) {
     txtCntry->setText(QString());
     txtPoints->setText(QString());
-    for (Label *l : {Label22, Label23, Label19})
-      l->setText(QString());
+    clearCountryPlace();
   }
   if (KeyAscii == keys::DoubleQuote)
     KeyAscii = 0;

@@ -174,18 +174,13 @@ void frmStationID::checkNumberOnLeaving(TextBox *box) {
 }
 
 int frmStationID::Text2_KeyPress(int KeyAscii) {
-  const int caret = Text2->selStart();
-  if (caret == 0)
+  if (Text2->selStart() == 0)
     KeyAscii = Form1::Capital(KeyAscii);
-  const QString typed = Text2->text().left(caret) + QChar(KeyAscii);
   const CountryList &table = ctx.logging.CountryTable;
-  const int slot = countryByName(table, typed);
+  const int slot = Form1::completeCountryName(Text2, table, KeyAscii);
   if (slot == 0)
     return KeyAscii;
   const CountryEntry &entry = table.slot(slot);
-  const QString rest = entry.CountryName.mid(typed.size());
-  Text2->setText(typed + rest);
-  Text2->setSelection(static_cast<int>(typed.size()), static_cast<int>(rest.size()));
   Text4->setText(vb::singleText(entry.CountryLongitude));
   Text7->setText(vb::singleText(entry.CountryLatitude));
   Text3->setText(entry.CountryContinent);
