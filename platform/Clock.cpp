@@ -14,19 +14,9 @@ QDateTime SystemClock::now() const {
   return wallClock(local.date(), local.time());
 }
 
-QDateTime SystemClock::systemUtc() const {
-  return QDateTime::currentDateTimeUtc();
-}
-
 ClockReading SystemClock::localAndUtc() const {
   const QDateTime local = QDateTime::currentDateTime();
   return {wallClock(local.date(), local.time()), local.toUTC()};
-}
-
-std::int64_t SystemClock::steadyMs() const {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
 }
 
 void SystemClock::sleepMs(int ms) {

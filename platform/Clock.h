@@ -1,10 +1,8 @@
 #pragma once
-// The one source of time: local wall-clock time, the system's UTC, a steady millisecond count
-// and blocking waits. Tests set and advance it.
+// The one source of time: local wall-clock time, the system's UTC and blocking waits. Tests set
+// and advance it.
 
 #include <QDateTime>
-
-#include <cstdint>
 
 // Local wall-clock time and the system's UTC, read at one instant.
 struct ClockReading {
@@ -18,10 +16,8 @@ public:
   // Local wall-clock time to the whole second, without a time zone: the program adds the
   // operator's own UTC offset to it, so daylight-saving rules must not apply.
   virtual QDateTime now() const = 0;
-  virtual QDateTime systemUtc() const = 0;
   // Two separate readings may straddle a minute change; this one never does.
-  virtual ClockReading localAndUtc() const { return {now(), systemUtc()}; }
-  virtual std::int64_t steadyMs() const = 0;
+  virtual ClockReading localAndUtc() const = 0;
   // Blocks the calling thread; no window events are served meanwhile.
   virtual void sleepMs(int ms) = 0;
 };
@@ -29,9 +25,7 @@ public:
 class SystemClock : public Clock {
 public:
   QDateTime now() const override;
-  QDateTime systemUtc() const override;
   ClockReading localAndUtc() const override;
-  std::int64_t steadyMs() const override;
   void sleepMs(int ms) override;
 };
 

@@ -52,7 +52,6 @@ void FakeClock::sleepMs(int ms) {
   if (whileSleeping)
     whileSleeping();
   slept += ms;
-  steady += ms;
   local = local.addMSecs(ms);
   utc = utc.addMSecs(ms);
 }

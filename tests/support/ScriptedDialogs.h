@@ -47,14 +47,12 @@ class FakeClock : public Clock {
 public:
   QDateTime local = wallClock(QDate(2024, 3, 30), QTime(14, 5, 9));
   QDateTime utc = QDateTime(QDate(2024, 3, 30), QTime(14, 5, 9), QTimeZone::utc());
-  std::int64_t steady = 0;
   int slept = 0; // milliseconds spent in sleepMs
   // Runs at each wait, before the time moves on: what the operator sees while the program waits.
   std::function<void()> whileSleeping;
 
   QDateTime now() const override { return local; }
-  QDateTime systemUtc() const override { return utc; }
-  std::int64_t steadyMs() const override { return steady; }
+  ClockReading localAndUtc() const override { return {local, utc}; }
   void sleepMs(int ms) override;
   void setLocal(const QDate &d, const QTime &t) { local = wallClock(d, t); }
 };
