@@ -246,15 +246,13 @@ bool FieldReader::atEnd() const {
   return true;
 }
 
-std::optional<QString> FieldReader::rawField(bool *quoted) {
-  *quoted = false;
+std::optional<QString> FieldReader::text() {
   if (pos_ >= data_.size())
     return std::nullopt;
   while (pos_ < data_.size() && (data_[pos_] == u' ' || data_[pos_] == u'\t'))
     ++pos_;
   QString value;
   if (pos_ < data_.size() && data_[pos_] == u'"') {
-    *quoted = true;
     const qsizetype close = data_.indexOf(u'"', pos_ + 1);
     const qsizetype end = close < 0 ? data_.size() : close;
     value = data_.mid(pos_ + 1, end - pos_ - 1);
@@ -283,11 +281,6 @@ std::optional<QString> FieldReader::rawField(bool *quoted) {
   return value;
 }
 
-std::optional<QString> FieldReader::text() {
-  bool quoted = false;
-  return rawField(&quoted);
-}
-
 std::optional<QStringList> FieldReader::line() {
   QStringList fields;
   do {
@@ -300,8 +293,7 @@ std::optional<QStringList> FieldReader::line() {
 }
 
 std::optional<double> FieldReader::number(double min, double max) {
-  bool quoted = false;
-  const auto field = rawField(&quoted);
+  const auto field = text();
   if (!field)
     return std::nullopt;
   const double v = isNumeric(*field) ? val(*field) : 0.0;
@@ -321,8 +313,7 @@ std::optional<int> FieldReader::integer(int min, int max) {
 }
 
 std::optional<bool> FieldReader::boolean() {
-  bool quoted = false;
-  const auto field = rawField(&quoted);
+  const auto field = text();
   if (!field)
     return std::nullopt;
   const QString f = field->trimmed().toUpper();

@@ -78,7 +78,6 @@ public:
   std::optional<QStringList> line();
 
 private:
-  std::optional<QString> rawField(bool *quoted);
   QString data_;
   qsizetype pos_ = 0;
   bool lineEnded_ = false; // the last field read ended its line
