@@ -5,10 +5,13 @@
 // because WAL does not work on a network share.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
 #include <vector>
+
+class QSqlQuery;
 
 // One contact: the twelve columns of tblLog in table order, all text.
 struct ContactRecord {
@@ -56,7 +59,12 @@ public:
 
 protected:
   bool fail(const QString &error);
-  bool select(const QString &sql, const std::function<bool(ContactRecord &&)> &row);
+  // The statement run on the open log with `values` bound in order; none, with the error kept,
+  // when the log is not open or the statement fails.
+  std::optional<QSqlQuery> run(const QString &sql, const QStringList &values = {});
+  // Each row of a query of the twelve columns to `row`, until it answers false.
+  bool select(const QString &sql, const QStringList &values,
+              const std::function<bool(ContactRecord &&)> &row);
   QString connection_;
   QString path_;
   QString lastError_;
