@@ -1,41 +1,35 @@
 #include "tests/support/ScriptedDialogs.h"
 
+namespace {
+// The next scripted answer, or `unscripted` when the script has run out.
+template <class T> T next(std::deque<T> &script, T unscripted = {}) {
+  if (script.empty())
+    return unscripted;
+  T answer = std::move(script.front());
+  script.pop_front();
+  return answer;
+}
+} // namespace
+
 Dialogs::Answer ScriptedDialogs::message(const QString &text, const QString &title, Buttons buttons,
                                          Icon icon) {
   shown.push_back({QStringLiteral("message"), title, text, buttons, icon});
-  if (!answers.empty()) {
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+  return next(answers, buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
 }
 
 QString ScriptedDialogs::input(const QString &prompt, const QString &title, const QString &defaultText) {
   shown.push_back({QStringLiteral("input"), title, prompt, Buttons::Ok, Icon::None, defaultText});
-  if (inputs.empty())
-    return {};
-  const QString a = inputs.front();
-  inputs.pop_front();
-  return a;
+  return next(inputs);
 }
 
 QString ScriptedDialogs::openFile(const QString &title, const QString &startPath, const QString &filter) {
   shown.push_back({QStringLiteral("open"), title, startPath, Buttons::Ok, Icon::None, {}, filter});
-  if (paths.empty())
-    return {};
-  const QString a = paths.front();
-  paths.pop_front();
-  return a;
+  return next(paths);
 }
 
 QString ScriptedDialogs::saveFile(const QString &title, const QString &startPath, const QString &filter) {
   shown.push_back({QStringLiteral("save"), title, startPath, Buttons::Ok, Icon::None, {}, filter});
-  if (paths.empty())
-    return {};
-  const QString a = paths.front();
-  paths.pop_front();
-  return a;
+  return next(paths);
 }
 
 QStringList ScriptedDialogs::messages() const {
