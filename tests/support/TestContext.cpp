@@ -3,7 +3,6 @@
 #include "app/MainPreferences.h"
 #include "logging/frmStationID.h"
 #include "platform/Controls.h"
-#include "platform/LogDb.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 

@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "logging/Form1.h"
+#include "platform/LogDb.h"
 #include "platform/SettingsStore.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -14,8 +15,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-#include "platform/LogDb.h"
 
 // The shared log with a network that fails on demand: each counter is the number of next calls
 // of that kind that fail as an unreachable log does.
