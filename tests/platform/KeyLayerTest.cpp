@@ -62,6 +62,18 @@ TEST(KeyCodes, CharacterCodesAreWhatAnEightBitWindowReceives) {
   EXPECT_EQ(keyAscii(Qt::Key_1, Qt::ControlModifier, QStringLiteral("1")), 0);
 }
 
+TEST(KeyAscii, CodesAsTheOldKeyEventsGaveThem) {
+  EXPECT_EQ(keyAscii(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")), 13);
+  EXPECT_EQ(keyAscii(Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r")), 13);
+  EXPECT_EQ(keyAscii(Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b")), 8);
+  EXPECT_EQ(keyAscii(Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")), 27);
+  EXPECT_EQ(keyAscii(Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16")), 22);
+  EXPECT_EQ(keyAscii(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")), 'a');
+  EXPECT_EQ(keyAscii(Qt::Key_QuoteDbl, Qt::ShiftModifier, QStringLiteral("\"")), '"');
+  EXPECT_EQ(keyAscii(Qt::Key_Left, Qt::NoModifier, QString()), 0);
+  EXPECT_EQ(keyAscii(Qt::Key_F1, Qt::NoModifier, QString()), 0);
+}
+
 namespace {
 
 class KeyLayer : public ::testing::Test {

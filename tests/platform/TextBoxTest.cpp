@@ -1,29 +1,12 @@
 // The text box's key filter and lost-focus signal, driven by real key and focus events.
 #include "platform/Controls.h"
-#include "platform/KeyCodes.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
-
-TEST(KeyAscii, CodesAsTheOldKeyEventsGaveThem) {
-  const auto code = [](int key, Qt::KeyboardModifiers mods, const QString &text) {
-    return keyAscii(QKeyEvent(QEvent::KeyPress, key, mods, text));
-  };
-  EXPECT_EQ(code(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")), 13);
-  EXPECT_EQ(code(Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r")), 13);
-  EXPECT_EQ(code(Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b")), 8);
-  EXPECT_EQ(code(Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")), 27);
-  EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16")), 22);
-  EXPECT_EQ(code(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")), 'a');
-  EXPECT_EQ(code(Qt::Key_QuoteDbl, Qt::ShiftModifier, QStringLiteral("\"")), '"');
-  EXPECT_EQ(code(Qt::Key_Left, Qt::NoModifier, QString()), 0);
-  EXPECT_EQ(code(Qt::Key_F1, Qt::NoModifier, QString()), 0);
-}
 
 TEST(TextBoxKeyPress, TheFilterDropsReplacesOrPassesEachKey) {
   TextBox box;
