@@ -1,6 +1,7 @@
 #include "logging/EntryKeys.h"
 
 #include "logging/LogArrays.h"
+#include "logging/StationSetup.h"
 
 namespace {
 
@@ -48,8 +49,7 @@ bool carriesDigitFromCall(const QString &call, int caret, int KeyAscii) {
 }
 
 bool isPhoneMode(const QString &modeCode) {
-  return modeCode.compare(QStringLiteral("RY"), Qt::CaseInsensitive) != 0 &&
-         modeCode.compare(QStringLiteral("CW"), Qt::CaseInsensitive) != 0;
+  return contestModeFor(modeCode).value_or(ContestMode::Phone) == ContestMode::Phone;
 }
 
 QString defaultReport(const QString &modeCode) {

@@ -248,7 +248,9 @@ private:
   void carry(int &KeyAscii, int target, TextBox *to, void (Form1::*receive)(int &));
   void placeCarried(TextBox *field, int KeyAscii);
   void fieldPrompt(const QString &name); // spoken when every field is announced
-  int SuppressKeyPress = 0;              // the character of the key going down is swallowed
+  // In RTTY with the outside program linked, the call and the report sent go to it as typed.
+  bool feedsRttyLink();
+  int SuppressKeyPress = 0; // the character of the key going down is swallowed
 
 public:
   // Bands and the refresh rate.

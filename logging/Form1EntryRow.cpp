@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "keying/VoicePrompts.h"
 #include "logging/EntryKeys.h"
+#include "logging/StationSetup.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/LogDb.h"
@@ -101,7 +102,7 @@ void Form1::txtCall_Change() {
   CountryLookup();
   KeyingState &k = ctx.keying;
   k.TheirCall = txtCall->text();
-  if (st().station.ModeCode.compare(QStringLiteral("RY"), Qt::CaseInsensitive) == 0 && k.Q4ZDLinkOn == 1)
+  if (feedsRttyLink())
     k.txtBUrCall = k.TheirCall;
 }
 
@@ -240,8 +241,12 @@ void Form1::txtSec_KeyPress(int &KeyAscii) {
 void Form1::txtRSTS_Change() {
   KeyingState &k = ctx.keying;
   k.RSTSent = txtRSTS->text();
-  if (st().station.ModeCode.compare(QStringLiteral("RY"), Qt::CaseInsensitive) == 0 && k.Q4ZDLinkOn == 1)
+  if (feedsRttyLink())
     k.txtBField1 = k.RSTSent;
+}
+
+bool Form1::feedsRttyLink() {
+  return contestModeFor(st().station.ModeCode) == ContestMode::RTTY && ctx.keying.Q4ZDLinkOn == 1;
 }
 
 void Form1::txtRSTS_KeyPress(int &KeyAscii) {

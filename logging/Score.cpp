@@ -1,5 +1,6 @@
 #include "logging/Score.h"
 
+#include "logging/StationSetup.h"
 #include "platform/VbText.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ QString contactPoints(const PointsInput &in) {
   if (ownCountry)
     points = QStringLiteral("1");
 
-  if (same(in.mode, QStringLiteral("RY"))) {
+  if (contestModeFor(in.mode) == ContestMode::RTTY) {
     if (otherContinent)
       points = pick("3", "6");
     else if (!ownCountry)
