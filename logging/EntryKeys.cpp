@@ -11,12 +11,11 @@ bool isDigit(QChar c) {
   return c >= u'0' && c <= u'9';
 }
 
-// Every key but Backspace outside `low` to `high` becomes 0.
+} // namespace
+
 int passRange(int KeyAscii, int low, int high) {
   return KeyAscii != keys::Backspace && (KeyAscii < low || KeyAscii > high) ? 0 : KeyAscii;
 }
-
-} // namespace
 
 int clampPointsKey(int KeyAscii) {
   return KeyAscii > '6' && KeyAscii <= '9' ? '6' : KeyAscii;

@@ -15,6 +15,10 @@ constexpr int Space = 32;
 constexpr int DoubleQuote = 34;
 } // namespace keys
 
+// The key filter of a field taking the characters from `low` to `high` and Backspace: every
+// other key becomes 0.
+int passRange(int KeyAscii, int low, int high);
+
 // The points field holds 0 to 6: the digits 7, 8 and 9 become 6.
 int clampPointsKey(int KeyAscii);
 // The post-contest time field takes the digits and ":", the date field the digits and "/";

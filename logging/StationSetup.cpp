@@ -1,5 +1,6 @@
 #include "logging/StationSetup.h"
 
+#include "logging/EntryKeys.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 
@@ -9,7 +10,7 @@
 #include <cmath>
 
 int Numberr(int KeyAscii) {
-  return KeyAscii == 8 || (KeyAscii >= '-' && KeyAscii <= '9') ? KeyAscii : 0;
+  return passRange(KeyAscii, '-', '9');
 }
 
 std::optional<float> setupNumber(const QString &text) {
