@@ -8,10 +8,14 @@ const QStringList &bandCodes() {
   return codes;
 }
 
+bool sameBand(const QString &a, const QString &b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 std::optional<QString> nextBand(const QString &shown) {
   const QStringList &codes = bandCodes();
   for (qsizetype i = 0; i < codes.size(); ++i)
-    if (codes[i].compare(shown, Qt::CaseInsensitive) == 0)
+    if (sameBand(codes[i], shown))
       return codes[(i + 1) % codes.size()];
   return std::nullopt;
 }

@@ -10,6 +10,9 @@
 // The six band codes in the band display's order.
 const QStringList &bandCodes();
 
+// Band codes, as logged or chosen, are the same without regard to case.
+bool sameBand(const QString &a, const QString &b);
+
 // The band a click on the band display steps to: 160, 80, 40, 20, 15, 10 and back to 160. The
 // display's text is compared without regard to case; any other text gives nothing.
 std::optional<QString> nextBand(const QString &shown);

@@ -1,5 +1,6 @@
 #include "logging/ContactList.h"
 
+#include "logging/Bands.h"
 #include "logging/LogRules.h"
 #include "platform/VbText.h"
 
@@ -21,7 +22,7 @@ std::vector<int> listedSlots(const LogArrays &log, bool listAll, bool currentBan
     return listed;
   }
   for (int n = count; n >= 1; --n) {
-    if (log.slot(n).uband.compare(band, Qt::CaseInsensitive) != 0)
+    if (!sameBand(log.slot(n).uband, band))
       continue;
     listed.push_back(n);
     if (!listAll && listed.size() == kShortListRows)

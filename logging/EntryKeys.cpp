@@ -1,5 +1,6 @@
 #include "logging/EntryKeys.h"
 
+#include "logging/Bands.h"
 #include "logging/LogArrays.h"
 #include "logging/StationSetup.h"
 
@@ -63,7 +64,7 @@ QString partialDupeList(const LogArrays &log, const QString &band, const QString
   QString list;
   for (int n = 1; n <= log.ContactCount() && list.size() <= kPartialListLimit; ++n) {
     const LogEntry &e = log.slot(n);
-    if (e.uband.compare(band, Qt::CaseInsensitive) == 0 && e.calls.startsWith(typed, Qt::CaseInsensitive))
+    if (sameBand(e.uband, band) && e.calls.startsWith(typed, Qt::CaseInsensitive))
       list = e.calls + u' ' + list;
   }
   return list;

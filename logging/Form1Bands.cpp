@@ -62,11 +62,8 @@ void Form1::BandChange() {
   Label21->setText(s.CurrentBand);
   SavePref();
   const auto items = bandMenuItems();
-  for (QAction *a : items)
-    a->setChecked(false);
   for (size_t i = 0; i < items.size(); ++i)
-    if (bandCodes()[static_cast<qsizetype>(i)].compare(s.CurrentBand, Qt::CaseInsensitive) == 0)
-      items[i]->setChecked(true);
+    items[i]->setChecked(sameBand(bandCodes()[static_cast<qsizetype>(i)], s.CurrentBand));
   LabelIncrement();
   if (Command2->text().compare(QStringLiteral("Current Band"), Qt::CaseInsensitive) == 0)
     ListDisplay();

@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "keying/VoicePrompts.h"
+#include "logging/Bands.h"
 #include "logging/LogRules.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -127,7 +128,7 @@ void Form1::dupcheck() {
     return;
   }
   for (const ContactRecord &r : *rows) {
-    if (r.uband.compare(s.CurrentBand, Qt::CaseInsensitive) != 0)
+    if (!sameBand(r.uband, s.CurrentBand))
       continue;
     setStatus(QStringLiteral("Dupe: ") + r.calls + u' ' + r.flddate + u' ' + r.fldtime +
                   QStringLiteral(" ON ") + r.uband,

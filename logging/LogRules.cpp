@@ -1,5 +1,6 @@
 #include "logging/LogRules.h"
 
+#include "logging/Bands.h"
 #include "platform/Clock.h"
 #include "platform/VbText.h"
 
@@ -31,7 +32,7 @@ QString nextSerial(const LogArrays &log, bool perBand, const QString &band) {
       reference = &log.slot(count);
     } else {
       for (int n = count; n >= 1; --n) {
-        if (log.slot(n).uband.compare(band, Qt::CaseInsensitive) == 0) {
+        if (sameBand(log.slot(n).uband, band)) {
           reference = &log.slot(n);
           break;
         }
