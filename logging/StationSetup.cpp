@@ -49,12 +49,6 @@ QString modeCode(ContestMode mode) {
   return {};
 }
 
-QString withoutQuotes(const QString &text) {
-  QString out = text;
-  out.remove(u'"');
-  return out;
-}
-
 QString logOpenFailureText() {
   return QStringList{
       QStringLiteral("Unable to find your log file (OrvexLog.MDB).  Please very the location of the log file "

@@ -28,10 +28,6 @@ enum class ContestMode { Phone, CW, RTTY };
 std::optional<ContestMode> contestModeFor(const QString &code);
 QString modeCode(ContestMode mode);
 
-// Text typed into the fields the preferences file stores between double quotes loses its double
-// quotes: the file has no escape for them.
-QString withoutQuotes(const QString &text);
-
 // The message box shown when Done cannot open the log.
 QString logOpenFailureText();
 inline const QString kLogOpenFailureTitle = QStringLiteral("File, Network or Install Error.");
