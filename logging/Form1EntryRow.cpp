@@ -12,7 +12,6 @@
 #include "platform/LogDb.h"
 
 #include <QPushButton>
-#include <QTimer>
 
 #include <map>
 

@@ -8,13 +8,11 @@
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace {

@@ -11,7 +11,6 @@
 #include "platform/VbText.h"
 
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 void Form1::mnuopen2() {
