@@ -103,6 +103,8 @@ public:
 
 private:
   void buildListControls(QWidget *central);
+  // The band filter's state is its caption.
+  bool listsCurrentBandOnly() const;
 
 public:
   // Call analysis: WPX prefix, country, beam heading and distance.

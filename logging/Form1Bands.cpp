@@ -65,7 +65,7 @@ void Form1::BandChange() {
   for (size_t i = 0; i < items.size(); ++i)
     items[i]->setChecked(sameBand(bandCodes()[static_cast<qsizetype>(i)], s.CurrentBand));
   LabelIncrement();
-  if (Command2->text().compare(QStringLiteral("Current Band"), Qt::CaseInsensitive) == 0)
+  if (listsCurrentBandOnly())
     ListDisplay();
   // The controls' own visibility: the window itself may still be hidden during the load.
   if (!txtDX->isHidden() || !lblDX->isHidden()) {

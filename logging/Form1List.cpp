@@ -18,6 +18,7 @@
 namespace {
 
 const QString kAllBands = QStringLiteral("All Bands");
+const QString kCurrentBand = QStringLiteral("Current Band");
 
 // A list row. Its texts are held once, not per column and role, so that a full log lists
 // quickly; rows are rebuilt by every refill, never edited. It sorts by its text without regard
@@ -71,8 +72,8 @@ void Form1::buildListControls(QWidget *central) {
 void Form1::ListDisplay() {
   const LoggingState &s = st();
   ListView1->clear();
-  const bool currentBandOnly = Command2->text().compare(kAllBands, Qt::CaseInsensitive) != 0;
-  const std::vector<int> listed = listedSlots(s.log, s.ListAllFlag == 1, currentBandOnly, s.CurrentBand);
+  const std::vector<int> listed =
+      listedSlots(s.log, s.ListAllFlag == 1, listsCurrentBandOnly(), s.CurrentBand);
   // One insertion for all rows: a full log lists as fast as it loads.
   QList<QTreeWidgetItem *> rows;
   rows.reserve(static_cast<qsizetype>(listed.size()));
@@ -96,9 +97,12 @@ void Form1::cmdList_Click() {
   txtCall->setFocus();
 }
 
+bool Form1::listsCurrentBandOnly() const {
+  return Command2->text().compare(kAllBands, Qt::CaseInsensitive) != 0;
+}
+
 void Form1::Command2_Click() {
-  const bool allBands = Command2->text().compare(kAllBands, Qt::CaseInsensitive) == 0;
-  Command2->setText(allBands ? QStringLiteral("Current Band") : kAllBands);
+  Command2->setText(listsCurrentBandOnly() ? kAllBands : kCurrentBand);
   ListDisplay();
   txtCall->setFocus();
 }
