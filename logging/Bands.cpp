@@ -12,10 +12,10 @@ bool sameBand(const QString &a, const QString &b) {
   return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-std::optional<QString> nextBand(const QString &shown) {
+std::optional<QString> nextBand(const QString &current) {
   const QStringList &codes = bandCodes();
   for (qsizetype i = 0; i < codes.size(); ++i)
-    if (sameBand(codes[i], shown))
+    if (sameBand(codes[i], current))
       return codes[(i + 1) % codes.size()];
   return std::nullopt;
 }

@@ -14,8 +14,8 @@ const QStringList &bandCodes();
 bool sameBand(const QString &a, const QString &b);
 
 // The band a click on the band display steps to: 160, 80, 40, 20, 15, 10 and back to 160. The
-// display's text is compared without regard to case; any other text gives nothing.
-std::optional<QString> nextBand(const QString &shown);
+// current band is compared without regard to case; any other band gives nothing.
+std::optional<QString> nextBand(const QString &current);
 
 // The operator's answer to the refresh-rate box. A number (plain decimal or with an exponent)
 // from 6,000 to 60,000 ms is taken: the timer gets it rounded, the preferences keep it as

@@ -108,7 +108,7 @@ void Form1::lbl160_Click() {
 }
 
 void Form1::Label21_Click() {
-  if (const auto next = nextBand(Label21->text()))
+  if (const auto next = nextBand(st().CurrentBand))
     selectBand(*next);
 }
 
