@@ -8,9 +8,10 @@ class QWidget;
 
 class Dialogs {
 public:
-  enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-  enum class Icon { None, Information, Warning, Critical, Question };
-  enum class Answer { Ok, Cancel, Yes, No };
+  enum class Buttons { Ok, YesNo };
+  enum class Icon { None, Question };
+  // A Yes/No box closed without an answer answers No.
+  enum class Answer { Ok, Yes, No };
 
   virtual ~Dialogs() = default;
   virtual Answer message(const QString &text, const QString &title, Buttons buttons = Buttons::Ok,
