@@ -1,8 +1,8 @@
 #pragma once
 // Text boxes and labels that behave as the operator's keys and the program's logic expect:
 // the selection survives a change of focus (shown only while focused), Tab does not select the
-// whole text, text set by the
-// program leaves the caret at the start, and a label tells when its caption really changes.
+// whole text, text set by the program leaves the caret at the start, and a label tells when its
+// caption really changes. Then the placing of controls in twips and the scaling rules' model.
 
 #include <QEvent>
 #include <QLabel>
