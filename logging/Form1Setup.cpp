@@ -30,12 +30,9 @@ void Form1::mnuSetup_Click() {
   StationSettings &s = st().station;
   s.MyCall = dialog.Text1->text();
   s.UtcOffsetHours = setupNumber(dialog.Text6->text()).value_or(0);
-  if (dialog.Option1->isChecked())
-    s.ModeCode = modeCode(ContestMode::Phone);
-  else if (dialog.Option2->isChecked())
-    s.ModeCode = modeCode(ContestMode::CW);
-  else if (dialog.Option5->isChecked())
-    s.ModeCode = modeCode(ContestMode::RTTY);
+  for (const auto &[option, mode] : dialog.modeOptions())
+    if (option->isChecked())
+      s.ModeCode = modeCode(mode);
   s.MyCountry = dialog.Text2->text();
   s.MyContinent = dialog.Text3->text();
   s.MyLongitude = setupNumber(dialog.Text4->text()).value_or(0);

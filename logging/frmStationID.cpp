@@ -199,13 +199,16 @@ void frmStationID::Form_Load() {
   Text8->setText(s.TransmitterNumber);
   Text9->setText(setupLogPath(s.LogFilePath, ctx.folders.ProgramFolder));
   if (const auto mode = contestModeFor(s.ModeCode)) {
-    QRadioButton *chosen = *mode == ContestMode::Phone ? Option1
-                           : *mode == ContestMode::CW  ? Option2
-                                                       : Option5;
-    chosen->setChecked(true);
+    for (const auto &[option, optionMode] : modeOptions())
+      if (optionMode == *mode)
+        option->setChecked(true);
   }
   (s.SerialPerBand ? Option3 : Option4)->setChecked(true);
   chkQ4ZDRtty->setChecked(vb::roundToInt(vb::val(ctx.settings.get(kRttyOption, QStringLiteral("0")))) == 1);
+}
+
+std::array<std::pair<QRadioButton *, ContestMode>, 3> frmStationID::modeOptions() const {
+  return {{{Option1, ContestMode::Phone}, {Option2, ContestMode::CW}, {Option5, ContestMode::RTTY}}};
 }
 
 void frmStationID::Command1_Click() {

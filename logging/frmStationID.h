@@ -5,12 +5,16 @@
 
 #include <QDialog>
 
+#include <array>
+#include <utility>
+
 class AppContext;
 class QCheckBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class TextBox;
+enum class ContestMode;
 
 class frmStationID : public QDialog {
   Q_OBJECT
@@ -24,6 +28,8 @@ public:
   QRadioButton *Option1 = nullptr; // Phone
   QRadioButton *Option2 = nullptr; // CW
   QRadioButton *Option5 = nullptr; // RTTY
+  // The contest mode options with the mode each stands for.
+  std::array<std::pair<QRadioButton *, ContestMode>, 3> modeOptions() const;
   QLabel *lblConnectQ4ZD = nullptr;
   QCheckBox *chkQ4ZDRtty = nullptr;
   TextBox *Text2 = nullptr;        // own country
