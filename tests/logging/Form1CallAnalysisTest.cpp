@@ -51,6 +51,12 @@ protected:
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   }
 
+  // Contacts, multipliers, QSO points, score and the prefix count's caption.
+  QStringList scoreLabels() const {
+    return {form.lblTotCon->text(), form.lblsectogo->text(), form.lblTotSec->text(), form.lblTotScore->text(),
+            form.lbl160->text()};
+  }
+
   TestLogFile logFile;
   TestPc pc{logFile.path};
   Form1 &form = pc.form();
@@ -177,11 +183,8 @@ TEST_F(CallAnalysis, MalformedCountryListIsReportedAndKeepsTheCompleteRecords) {
 
 TEST_F(CallAnalysis, NewPrefixIsShownAndJoinsTheListWhenLogged) {
   form.Worklist();
-  EXPECT_EQ(form.lblTotCon->text(), QStringLiteral("0"));
-  EXPECT_EQ(form.lblsectogo->text(), QStringLiteral("0"));
-  EXPECT_EQ(form.lblTotSec->text(), QStringLiteral("0"));
-  EXPECT_EQ(form.lblTotScore->text(), QStringLiteral("0"));
-  EXPECT_EQ(form.lbl160->text(), QStringLiteral("Prefixes Worked - 0"));
+  EXPECT_EQ(scoreLabels(), (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+                                        QStringLiteral("0"), QStringLiteral("Prefixes Worked - 0")}));
 
   pc.state().LoggedOn = 1;
   pc.type(QStringLiteral("W1ABC"), QStringLiteral("599"), QStringLiteral("1"), QStringLiteral("USA"),
@@ -192,11 +195,8 @@ TEST_F(CallAnalysis, NewPrefixIsShownAndJoinsTheListWhenLogged) {
           QStringLiteral("JA1"), QStringLiteral("3"));
   form.Mains();
   EXPECT_EQ(form.Text1->toPlainText(), QStringLiteral("JA1 W1 "));
-  EXPECT_EQ(form.lblTotCon->text(), QStringLiteral("2"));
-  EXPECT_EQ(form.lblsectogo->text(), QStringLiteral("2"));
-  EXPECT_EQ(form.lblTotSec->text(), QStringLiteral("5"));
-  EXPECT_EQ(form.lblTotScore->text(), QStringLiteral("10"));
-  EXPECT_EQ(form.lbl160->text(), QStringLiteral("Prefixes Worked - 2"));
+  EXPECT_EQ(scoreLabels(), (QStringList{QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("5"),
+                                        QStringLiteral("10"), QStringLiteral("Prefixes Worked - 2")}));
 
   // A worked prefix typed in another case is no new one.
   form.txtPref->setText(QStringLiteral("ja1"));
