@@ -1,5 +1,7 @@
 #include "platform/KeyPress.h"
 
+#include "platform/KeyCodes.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -18,9 +20,11 @@ protected:
     if (replaying_ || event->type() != QEvent::KeyPress)
       return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    if (key->text().size() != 1)
+    // The same character code the text boxes' handlers get: Tab and other keys that type
+    // nothing are 0 and pass untouched.
+    const int typed = keyAscii(*key);
+    if (typed == 0)
       return false;
-    const int typed = key->text().at(0).unicode();
     const int answer = keyPress_(typed);
     if (answer == typed)
       return false;

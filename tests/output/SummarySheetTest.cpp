@@ -139,6 +139,16 @@ TEST_F(SummarySheet, TypedKeys) {
   EXPECT_EQ(f.Combo1->view()->currentIndex(), listed) << "the open list ignores typing too";
 }
 
+TEST_F(SummarySheet, TabLeavesTheBandBox) {
+  Form2 &f = sheet();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  f.Combo1->setFocus();
+  ASSERT_TRUE(f.Combo1->hasFocus());
+  QTest::keyClick(f.Combo1, Qt::Key_Tab);
+  EXPECT_FALSE(f.Combo1->hasFocus()) << "Tab types nothing, so the band box's filter must let it pass";
+}
+
 TEST_F(SummarySheet, WritesTheEntryByteForByteThenRemembersTheAddressTrimmed) {
   // CREATED-BY is the first 45 characters of the main window's own title, blanks included.
   LogArrays &arrays = pc.state().log;
