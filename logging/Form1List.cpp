@@ -121,7 +121,6 @@ void Form1::cmdEdit_Click() {
   if (editor.Form_Load())
     editor.exec();
   ctx.unload<frmEditCon>();
-  ListDisplay();
   cmdEdit->hide();
   cmdDelete->hide();
   Worklist();
