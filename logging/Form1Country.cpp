@@ -71,7 +71,7 @@ void Form1::txtCntry_KeyPress(int &KeyAscii) {
   LoggingState &s = st();
   if (KeyAscii == keys::DoubleQuote)
     KeyAscii = 0;
-  const bool carried = s.CarryTarget == carry::Country;
+  const bool carried = s.CarryTarget == carryTo::Country;
   if (carried)
     KeyAscii = s.CarryKey;
   if (KeyAscii == keys::Enter) {

@@ -75,7 +75,7 @@ void Form1::carry(int &KeyAscii, int target, TextBox *to, void (Form1::*receive)
 void Form1::placeCarried(TextBox *field, int KeyAscii) {
   field->setText(QString(QChar(KeyAscii)));
   field->setCursorPosition(1);
-  st().CarryTarget = carry::None;
+  st().CarryTarget = carryTo::None;
 }
 
 void Form1::enterOrSpace(int &KeyAscii, TextBox *next) {
@@ -116,7 +116,7 @@ void Form1::txtCall_KeyPress(int &KeyAscii) {
   if (KeyAscii == keys::DoubleQuote)
     KeyAscii = 0;
   if (carriesDigitFromCall(call, txtCall->selStart(), KeyAscii)) {
-    carry(KeyAscii, carry::Report, txtRSTR, &Form1::txtRSTR_KeyPress);
+    carry(KeyAscii, carryTo::Report, txtRSTR, &Form1::txtRSTR_KeyPress);
     KeyAscii = 0;
   }
   if (s.LoggedOn == 1 && call.size() < 3)
@@ -129,7 +129,7 @@ void Form1::txtCall_KeyPress(int &KeyAscii) {
     KeyAscii = 0;
     Mains();
   }
-  if (KeyAscii == keys::Space && s.CarryTarget == carry::None) {
+  if (KeyAscii == keys::Space && s.CarryTarget == carryTo::None) {
     KeyAscii = 0;
     txtRSTR->setFocus();
   }
@@ -203,14 +203,14 @@ void Form1::txtRSTR_KeyPress(int &KeyAscii) {
   // A complete report: the key goes on to the serial number.
   if (txtRSTR->text().size() == defaultReport(s.station.ModeCode).size() && !txtRSTR->hasSelectedText() &&
       KeyAscii != keys::Backspace) {
-    carry(KeyAscii, carry::Serial, txtSec, &Form1::txtSec_KeyPress);
+    carry(KeyAscii, carryTo::Serial, txtSec, &Form1::txtSec_KeyPress);
     KeyAscii = keys::Space;
   }
-  if (s.CarryTarget == carry::Report)
+  if (s.CarryTarget == carryTo::Report)
     KeyAscii = s.CarryKey;
   enterOrSpace(KeyAscii, txtSec);
   KeyAscii = number(KeyAscii);
-  if (s.CarryTarget == carry::Report)
+  if (s.CarryTarget == carryTo::Report)
     placeCarried(txtRSTR, KeyAscii);
 }
 
@@ -220,7 +220,7 @@ void Form1::txtSec_KeyPress(int &KeyAscii) {
     KeyAscii = 0;
     Mains();
   }
-  if (s.CarryTarget == carry::Serial) {
+  if (s.CarryTarget == carryTo::Serial) {
     KeyAscii = s.CarryKey;
     if (KeyAscii == keys::Space)
       KeyAscii = 0;
@@ -230,10 +230,10 @@ void Form1::txtSec_KeyPress(int &KeyAscii) {
     txtRSTS->setFocus();
   }
   KeyAscii = number(KeyAscii);
-  if (s.CarryTarget == carry::Serial) {
+  if (s.CarryTarget == carryTo::Serial) {
     if (KeyAscii != 0)
       placeCarried(txtSec, KeyAscii);
-    s.CarryTarget = carry::None;
+    s.CarryTarget = carryTo::None;
   }
 }
 
@@ -252,7 +252,7 @@ void Form1::txtRSTS_KeyPress(int &KeyAscii) {
   // A letter starts the country.
   if (KeyAscii > '9') {
     KeyAscii = Capital(KeyAscii);
-    carry(KeyAscii, carry::Country, txtCntry, &Form1::txtCntry_KeyPress);
+    carry(KeyAscii, carryTo::Country, txtCntry, &Form1::txtCntry_KeyPress);
     KeyAscii = keys::Space;
   }
   if (KeyAscii == keys::Enter) {

@@ -23,12 +23,12 @@ struct StationSettings {
 };
 
 // The fields the entry row can carry a key into.
-namespace carry {
+namespace carryTo {
 constexpr int None = 0;
 constexpr int Country = 2;
 constexpr int Serial = 3;
 constexpr int Report = 4;
-} // namespace carry
+} // namespace carryTo
 
 struct LoggingState {
   StationSettings station;
@@ -43,7 +43,7 @@ struct LoggingState {
   int CountryIndex = 0;
 
   // A key the entry row carries into another field: its character code, and the receiving field
-  // (one of the carry:: fields).
+  // (one of the carryTo:: fields).
   int CarryKey = 0;
   int CarryTarget = 0;
 
