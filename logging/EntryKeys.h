@@ -11,6 +11,7 @@ class LogArrays;
 namespace keys {
 constexpr int Backspace = 8;
 constexpr int Enter = 13;
+constexpr int Escape = 27;
 constexpr int Space = 32;
 constexpr int DoubleQuote = 34;
 } // namespace keys

@@ -3,10 +3,10 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "logging/EntryKeys.h"
 
 namespace {
 constexpr int kCtrl = 2;
-constexpr int kEscape = 27;
 } // namespace
 
 void Form1::Form_KeyDown(int & /*KeyCode*/, int Shift) {
@@ -22,9 +22,9 @@ void Form1::Form_KeyPress(int &KeyAscii) {
     return;
   }
   // Quotes would break the log's text files.
-  if (KeyAscii == '"' || KeyAscii == '\'')
+  if (KeyAscii == keys::DoubleQuote || KeyAscii == '\'')
     KeyAscii = 0;
-  if (KeyAscii == kEscape) {
+  if (KeyAscii == keys::Escape) {
     if (ctx.keying.CWSending == 0)
       mnuClear_Click();
     else
