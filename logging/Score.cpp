@@ -25,30 +25,14 @@ QString contactPoints(const PointsInput &in) {
   const auto pick = [low](const char *high, const char *lowBand) {
     return QString::fromLatin1(low ? lowBand : high);
   };
-  const bool otherContinent = !same(in.continent, in.myContinent);
-  const bool ownCountry = same(in.country, in.myCountry);
-
-  QString points;
-  if (otherContinent) {
-    points = pick("3", "6");
-  } else {
-    if (!ownCountry)
-      points = pick("1", "2");
-    if (same(in.continent, QStringLiteral("NA")) && same(in.myContinent, QStringLiteral("NA")))
-      points = pick("2", "4");
-  }
-  if (ownCountry)
-    points = QStringLiteral("1");
-
-  if (contestModeFor(in.mode) == ContestMode::RTTY) {
-    if (otherContinent)
-      points = pick("3", "6");
-    else if (!ownCountry)
-      points = pick("2", "4");
-    if (ownCountry)
-      points = pick("1", "2");
-  }
-  return points;
+  const bool rtty = contestModeFor(in.mode) == ContestMode::RTTY;
+  if (same(in.country, in.myCountry))
+    return rtty ? pick("1", "2") : QStringLiteral("1");
+  if (!same(in.continent, in.myContinent))
+    return pick("3", "6");
+  if (rtty || same(in.myContinent, QStringLiteral("NA")))
+    return pick("2", "4");
+  return pick("1", "2");
 }
 
 void WorkedPrefixes::clear() {
