@@ -105,6 +105,8 @@ private:
   void buildListControls(QWidget *central);
   // The band filter's state is its caption.
   bool listsCurrentBandOnly() const;
+  // Edit and Delete, offered while the list has the focus.
+  void showEditButtons(bool visible);
 
 public:
   // Call analysis: WPX prefix, country, beam heading and distance.

@@ -11,7 +11,6 @@
 #include "platform/Dialogs.h"
 #include "platform/LogDb.h"
 
-#include <QPushButton>
 
 #include <map>
 
@@ -168,8 +167,7 @@ void Form1::PartialDupCheck(int KeyAscii) {
 }
 
 void Form1::txtCall_GotFocus() {
-  cmdEdit->hide();
-  cmdDelete->hide();
+  showEditButtons(false);
   if (txtCall->text().isEmpty()) {
     txtRSTS->setText(QString());
     txtRSTR->setText(QString());

@@ -121,18 +121,21 @@ void Form1::cmdEdit_Click() {
   if (editor.Form_Load())
     editor.exec();
   ctx.unload<frmEditCon>();
-  cmdEdit->hide();
-  cmdDelete->hide();
+  showEditButtons(false);
   Worklist();
   Timer3->start();
   txtCall->setFocus();
 }
 
+void Form1::showEditButtons(bool visible) {
+  cmdEdit->setVisible(visible);
+  cmdDelete->setVisible(visible);
+}
+
 void Form1::ListView1_GotFocus() {
   if (st().log.ContactCount() <= 0)
     return;
-  cmdEdit->show();
-  cmdDelete->show();
+  showEditButtons(true);
 }
 
 void Form1::ListView1_ItemClick() {

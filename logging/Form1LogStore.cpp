@@ -10,7 +10,6 @@
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 
-#include <QPushButton>
 #include <QTreeWidget>
 
 void Form1::mnuopen2() {
@@ -142,15 +141,13 @@ void Form1::OpenLogPrompt() {
     Worklist();
   else
     NewLogFile();
-  cmdEdit->hide();
-  cmdDelete->hide();
+  showEditButtons(false);
 }
 
 void Form1::cmdDelete_Click() {
   const auto answer = ctx.dialogs.message(QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"),
                                           Dialogs::Buttons::YesNo);
-  cmdEdit->hide();
-  cmdDelete->hide();
+  showEditButtons(false);
   if (answer != Dialogs::Answer::Yes)
     return;
   Timer3->stop();
