@@ -25,24 +25,16 @@ LogEntry entryFromRecord(ContactRecord r) {
 }
 
 QString nextSerial(const LogArrays &log, bool perBand, const QString &band) {
+  // The newest contact, of the band when serials count per band.
   const LogEntry *reference = nullptr;
-  const int count = log.ContactCount();
-  if (count > 0) {
-    if (!perBand) {
-      reference = &log.slot(count);
-    } else {
-      for (int n = count; n >= 1; --n) {
-        if (sameBand(log.slot(n).uband, band)) {
-          reference = &log.slot(n);
-          break;
-        }
-      }
-    }
+  for (int n = log.ContactCount(); n >= 1 && !reference; --n) {
+    if (!perBand || sameBand(log.slot(n).uband, band))
+      reference = &log.slot(n);
   }
   if (!reference || !vb::isNumeric(reference->serials))
     return QStringLiteral("001");
-  const QString v = vb::numberText(vb::val(reference->serials) + 1);
-  return v.size() >= 3 ? v : v.rightJustified(3, u'0');
+  // A longer number stands as it is.
+  return vb::numberText(vb::val(reference->serials) + 1).rightJustified(3, u'0');
 }
 
 int addPoints(int total, float points) {
