@@ -14,15 +14,8 @@ QString twoDigits(int value) {
 
 std::vector<int> listedSlots(const LogArrays &log, bool listAll, bool currentBandOnly, const QString &band) {
   std::vector<int> listed;
-  const int count = log.ContactCount();
-  if (!currentBandOnly) {
-    const int first = listAll || count < kShortListRows ? 1 : count - kShortListRows + 1;
-    for (int n = count; n >= first; --n)
-      listed.push_back(n);
-    return listed;
-  }
-  for (int n = count; n >= 1; --n) {
-    if (!sameBand(log.slot(n).uband, band))
+  for (int n = log.ContactCount(); n >= 1; --n) {
+    if (currentBandOnly && !sameBand(log.slot(n).uband, band))
       continue;
     listed.push_back(n);
     if (!listAll && listed.size() == kShortListRows)
