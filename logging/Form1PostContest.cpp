@@ -34,13 +34,10 @@ void Form1::buildEntryRowMenus() {
 void Form1::mnuPostContest_Click() {
   // The mode is the fields' visibility; a menu click has already flipped the check mark.
   const bool on = txtPostConTime->isHidden();
-  if (!on)
-    mnuPostContest->setChecked(false);
   for (QWidget *w :
        std::initializer_list<QWidget *>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate})
     w->setVisible(on);
-  if (on)
-    mnuPostContest->setChecked(true);
+  mnuPostContest->setChecked(on);
 }
 
 void Form1::txtPostConTime_GotFocus() {
