@@ -48,12 +48,9 @@ bool carriesDigitFromCall(const QString &call, int caret, int KeyAscii) {
   return digits > 0 && !slash && lastDigit < call.size() - 1;
 }
 
-bool isPhoneMode(const QString &modeCode) {
-  return contestModeFor(modeCode).value_or(ContestMode::Phone) == ContestMode::Phone;
-}
-
 QString defaultReport(const QString &modeCode) {
-  return isPhoneMode(modeCode) ? QStringLiteral("59") : QStringLiteral("599");
+  const bool phone = contestModeFor(modeCode).value_or(ContestMode::Phone) == ContestMode::Phone;
+  return phone ? QStringLiteral("59") : QStringLiteral("599");
 }
 
 bool isCallKey(int KeyAscii) {

@@ -31,10 +31,8 @@ int postContestDateKey(int KeyAscii);
 // on a digit, no "/" and something after the last digit) goes to the report received instead.
 bool carriesDigitFromCall(const QString &call, int caret, int KeyAscii);
 
-// Phone is any mode but CW and RTTY.
-bool isPhoneMode(const QString &modeCode);
-// The report put into an empty report field: "59" in phone, "599" in CW and RTTY. A report of
-// this length is complete, so a further key goes on to the next field.
+// The report put into an empty report field: "59" in phone (any mode but CW and RTTY), "599" in
+// CW and RTTY. A report of this length is complete, so a further key goes on to the next field.
 QString defaultReport(const QString &modeCode);
 
 // Keys from "." to "Z" can belong to a call and start the partial-dupe search and the hint.
