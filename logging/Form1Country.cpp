@@ -115,15 +115,9 @@ int Form1::completeCountryName(TextBox *box, const CountryList &table, int KeyAs
 }
 
 bool Form1::LoadCountryTable() {
-  const Folders &f = ctx.folders;
-  QStringList folders;
-  for (const QString &folder : {f.SharedFolder, f.DataFolder, f.ProgramFolder}) {
-    if (!folder.isEmpty())
-      folders << folder;
-  }
   CountryList &table = st().CountryTable;
   table.clear();
-  const QString path = files::firstExisting(folders, kCountryFileName);
+  const QString path = files::firstExisting(ctx.folders.dataTableFolders(), kCountryFileName);
   if (!files::exists(path))
     return true;
   const auto content = vb::readLatin1(path);

@@ -66,9 +66,8 @@ void Form1::mnuADIF_Click() {
 
   const Folders &f = ctx.folders;
   QString error;
-  const auto dxcc = DxccTable::read(
-      files::firstExisting({f.SharedFolder, f.DataFolder, f.ProgramFolder}, QStringLiteral("ADIFCnt.txt")),
-      &error);
+  const auto dxcc =
+      DxccTable::read(files::firstExisting(f.dataTableFolders(), QStringLiteral("ADIFCnt.txt")), &error);
   if (!dxcc) {
     ctx.dialogs.message(error, kWriteErrorTitle);
     return;
