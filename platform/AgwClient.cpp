@@ -1,0 +1,193 @@
+#include "platform/AgwClient.h"
+
+#include <QDeadlineTimer>
+#include <QHostAddress>
+#include <QtEndian>
+
+namespace agw {
+
+namespace {
+
+// No engine sends frames anywhere near this long; a header that says so is garbage.
+constexpr quint32 maxDataLength = 65536;
+
+QByteArray callField(const QByteArray &call) {
+  QByteArray field = call.left(callSize);
+  field.append(callSize - field.size(), '\0');
+  return field;
+}
+
+} // namespace
+
+QByteArray encode(const Frame &frame) {
+  QByteArray bytes(headerSize, '\0');
+  bytes[0] = char(frame.port);
+  bytes[4] = frame.kind;
+  bytes[6] = char(frame.pid);
+  bytes.replace(8, callSize, callField(frame.callFrom));
+  bytes.replace(18, callSize, callField(frame.callTo));
+  qToLittleEndian<quint32>(quint32(frame.data.size()), bytes.data() + 28);
+  return bytes + frame.data;
+}
+
+std::optional<Frame> takeFrame(QByteArray &stream) {
+  if (stream.size() < headerSize)
+    return std::nullopt;
+  const quint32 length = qFromLittleEndian<quint32>(stream.constData() + 28);
+  if (length > maxDataLength) {
+    stream.clear();
+    return std::nullopt;
+  }
+  if (stream.size() < headerSize + qsizetype(length))
+    return std::nullopt;
+  Frame frame;
+  frame.port = std::uint8_t(stream[0]);
+  frame.kind = stream[4];
+  frame.pid = std::uint8_t(stream[6]);
+  frame.callFrom = stream.mid(8, callSize);
+  frame.callTo = stream.mid(18, callSize);
+  frame.data = stream.mid(headerSize, length);
+  stream.remove(0, headerSize + length);
+  return frame;
+}
+
+} // namespace agw
+
+namespace {
+
+constexpr int waitMs = 5000;
+
+// Answers to the client's own requests (registration, port and version queries): never traffic.
+bool isReplyToClient(char kind) {
+  return QByteArrayView("XRGgyYH").contains(kind);
+}
+
+} // namespace
+
+AgwClient::AgwClient(std::uint16_t port) : port_(port) {}
+
+AgwClient::~AgwClient() {
+  AGWClose();
+}
+
+agw::Frame AgwClient::frameFromMe(char kind) const {
+  agw::Frame frame;
+  frame.kind = kind;
+  frame.callFrom = myCall_;
+  return frame;
+}
+
+bool AgwClient::write(const agw::Frame &frame) {
+  if (socket_.state() != QAbstractSocket::ConnectedState)
+    return false;
+  const QByteArray bytes = agw::encode(frame);
+  if (socket_.write(bytes) != bytes.size())
+    return false;
+  socket_.flush();
+  return true;
+}
+
+void AgwClient::readWaiting() {
+  if (socket_.state() == QAbstractSocket::ConnectedState)
+    socket_.waitForReadyRead(0);
+  stream_ += socket_.readAll();
+  while (auto frame = agw::takeFrame(stream_)) {
+    if (!isReplyToClient(frame->kind))
+      queue_.push_back(std::move(*frame));
+  }
+}
+
+bool AgwClient::waitForRegistration() {
+  const QDeadlineTimer deadline(waitMs);
+  for (;;) {
+    while (auto frame = agw::takeFrame(stream_)) {
+      if (frame->kind == 'X')
+        return !frame->data.isEmpty() && frame->data[0] == 1;
+      if (!isReplyToClient(frame->kind))
+        queue_.push_back(std::move(*frame));
+    }
+    if (deadline.hasExpired() || !socket_.waitForReadyRead(int(deadline.remainingTime())))
+      return false;
+    stream_ += socket_.readAll();
+  }
+}
+
+int AgwClient::AGWStartPoll(const QString &call, const QString &, int, int) {
+  if (registered_ || socket_.state() != QAbstractSocket::UnconnectedState)
+    AGWClose();
+  const QByteArray me = call.toUpper().toLatin1();
+  // A longer call cut short would register another station.
+  if (me.isEmpty() || me.size() > agw::maxCallLength)
+    return 0;
+  socket_.connectToHost(QHostAddress(QHostAddress::LocalHost), port_);
+  if (!socket_.waitForConnected(waitMs)) {
+    AGWClose();
+    return 0;
+  }
+  myCall_ = me;
+  if (!write(frameFromMe('X')) || !waitForRegistration()) {
+    AGWClose();
+    return 0;
+  }
+  registered_ = true;
+  // 'm' toggles monitoring: sent once per session.
+  if (!write(frameFromMe('m'))) {
+    AGWClose();
+    return 0;
+  }
+  return 1;
+}
+
+int AgwClient::AGWPutData(const QString &call, const QString &data, int kind, int length, int radioPort) {
+  const QByteArray to = call.toLatin1();
+  if (!registered_ || to.size() > agw::maxCallLength)
+    return 0;
+  agw::Frame frame;
+  frame.port = std::uint8_t(radioPort);
+  frame.callFrom = myCall_;
+  frame.callTo = to;
+  switch (kind) {
+  case 'c':
+    frame.kind = 'C';
+    break;
+  case 'D':
+    frame.kind = 'D';
+    frame.pid = 0xF0;
+    frame.data = data.toLatin1().left(qMax(0, length));
+    break;
+  case 'd':
+    frame.kind = 'd';
+    break;
+  default:
+    return 0;
+  }
+  return write(frame) ? 1 : 0;
+}
+
+int AgwClient::AGWGetData(QString &callBuffer, QString &dataBuffer, int &kind, int &length, int &spare) {
+  readWaiting();
+  if (queue_.empty())
+    return 0;
+  const agw::Frame frame = std::move(queue_.front());
+  queue_.pop_front();
+  const qsizetype nul = frame.callFrom.indexOf('\0');
+  callBuffer = QString::fromLatin1(nul < 0 ? frame.callFrom : frame.callFrom.left(nul + 1));
+  QByteArray data = frame.data;
+  if (data.endsWith('\0'))
+    data.chop(1);
+  dataBuffer = QString::fromLatin1(data.left(dataBufferSize));
+  kind = frame.kind == 'C' ? 'c' : frame.kind;
+  length = int(dataBuffer.size());
+  spare = frame.port;
+  return 1;
+}
+
+void AgwClient::AGWClose() {
+  if (registered_ && write(frameFromMe('x')))
+    socket_.waitForBytesWritten(500);
+  socket_.abort();
+  registered_ = false;
+  myCall_.clear();
+  stream_.clear();
+  queue_.clear();
+}

@@ -1,0 +1,81 @@
+#include "tests/spotting/FakeAgwEngine.h"
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <chrono>
+#include <future>
+
+FakeAgwEngine::FakeAgwEngine(int registerReply) {
+  std::promise<void> listening;
+  auto ready = listening.get_future();
+  thread_ = std::thread([this, registerReply, &listening] {
+    QTcpServer server;
+    server.listen(QHostAddress(QHostAddress::LocalHost));
+    port_ = server.serverPort();
+    listening.set_value();
+    std::unique_ptr<QTcpSocket> client;
+    QByteArray stream;
+    while (!stop_) {
+      if (!client || client->state() != QAbstractSocket::ConnectedState) {
+        if (server.waitForNewConnection(10)) {
+          client.reset(server.nextPendingConnection());
+          ++connections_;
+          stream.clear();
+        }
+        continue;
+      }
+      {
+        std::lock_guard lock(mutex_);
+        if (!outgoing_.isEmpty()) {
+          client->write(outgoing_);
+          client->waitForBytesWritten(1000);
+          outgoing_.clear();
+        }
+      }
+      if (!client->waitForReadyRead(10))
+        continue;
+      stream += client->readAll();
+      while (auto frame = agw::takeFrame(stream)) {
+        if (frame->kind == 'X' && registerReply >= 0) {
+          client->write(agw::encode(engineFrame('X', frame->callFrom, QByteArray(1, char(registerReply)))));
+          client->waitForBytesWritten(1000);
+        }
+        std::lock_guard lock(mutex_);
+        received_.push_back(std::move(*frame));
+      }
+    }
+  });
+  ready.wait();
+}
+
+FakeAgwEngine::~FakeAgwEngine() {
+  stop_ = true;
+  thread_.join();
+}
+
+std::vector<agw::Frame> FakeAgwEngine::received() const {
+  std::lock_guard lock(mutex_);
+  return received_;
+}
+
+void FakeAgwEngine::send(const QByteArray &bytes) {
+  std::lock_guard lock(mutex_);
+  outgoing_ += bytes;
+}
+
+std::vector<agw::Frame> FakeAgwEngine::waitForFrames(std::size_t count) const {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (received().size() < count && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  return received();
+}
+
+agw::Frame engineFrame(char kind, const QByteArray &from, const QByteArray &data) {
+  agw::Frame frame;
+  frame.kind = kind;
+  frame.callFrom = from;
+  frame.data = data;
+  return frame;
+}
