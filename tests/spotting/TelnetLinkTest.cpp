@@ -1,0 +1,41 @@
+#include "spotting/TelnetLink.h"
+
+#include <gtest/gtest.h>
+
+TEST(TelnetLink, SocketErrorsGiveTheMessagesOperatorsKnow) {
+  const struct {
+    QAbstractSocket::SocketError error;
+    const char *message;
+  } rows[] = {
+      {QAbstractSocket::ConnectionRefusedError, "ERROR: Connection is forcefully rejected."},
+      {QAbstractSocket::HostNotFoundError, "ERROR: Authoritative answer: Host not found."},
+      {QAbstractSocket::SocketTimeoutError, "ERROR: Socket has been shut down."},
+      {QAbstractSocket::NetworkError, "ERROR: The network cannot be reached from this host at this time."},
+      {QAbstractSocket::SocketResourceError, "ERROR: No buffer space is available."},
+      {QAbstractSocket::AddressInUseError, "ERROR: Address in use."},
+      {QAbstractSocket::SocketAddressNotAvailableError,
+       "ERROR: Address not available from the local machine."},
+      {QAbstractSocket::SocketAccessError, "Error number 10013"},
+      {QAbstractSocket::UnsupportedSocketOperationError, "Error number 10"},
+      {QAbstractSocket::UnknownSocketError, "Error number -1"},
+  };
+  for (const auto &row : rows)
+    EXPECT_EQ(telnetErrorMessage(telnetErrorNumber(row.error)), row.message) << row.error;
+  EXPECT_EQ(telnetErrorMessage(10059), "Error number 10059");
+  EXPECT_EQ(telnetErrorMessage(10054), "ERROR: The connection is reset by remote side.!");
+  EXPECT_EQ(telnetErrorMessage(7), "ERROR: Out of memory.");
+}
+
+TEST(TelnetLink, ArrivalsAreCutIntoWholeLines) {
+  QString buffer;
+  EXPECT_TRUE(takeCompleteLines(buffer, "login: ", 100).isEmpty());
+  EXPECT_EQ(takeCompleteLines(buffer, "\r\nDX de A\r\nDX de B\nDX de", 100),
+            QStringList({"login: \r\n", "DX de A\r\n", "DX de B\n"}));
+  EXPECT_EQ(takeCompleteLines(buffer, " C\r\n", 100), QStringList({"DX de C\r\n"}));
+  EXPECT_TRUE(buffer.isEmpty());
+
+  // A rest too long without a line end is dropped; the next line then starts afresh after its LF.
+  EXPECT_TRUE(takeCompleteLines(buffer, QString(101, 'x'), 100).isEmpty());
+  EXPECT_TRUE(buffer.isEmpty());
+  EXPECT_EQ(takeCompleteLines(buffer, "xx\nDX de D\n", 100), QStringList({"xx\n", "DX de D\n"}));
+}
