@@ -1,11 +1,17 @@
 #include "app/AppContext.h"
 
 #include "platform/LogDb.h"
+#include "platform/PrinterPorts.h"
+#include "platform/SerialKeyLine.h"
+
+#include <QCoreApplication>
 
 AppContext::AppContext(Folders f, Dialogs &d, Clock &c, SettingsStore &s, PromptPlayer &p,
                        std::unique_ptr<LogDb> db)
     : folders(std::move(f)), dialogs(d), clock(c), settings(s), prompts(p),
-      screen(std::make_unique<QtScreenMetrics>()), db_(std::move(db)) {}
+      screen(std::make_unique<QtScreenMetrics>()), doEvents([] { QCoreApplication::processEvents(); }),
+      printerPorts(std::make_unique<PpdevPrinterPorts>()),
+      newSerialKeyLine([] { return std::make_unique<QtSerialKeyLine>(); }), db_(std::move(db)) {}
 
 AppContext::~AppContext() {
   for (auto &[type, window] : windows_)

@@ -7,6 +7,7 @@
 #include "app/SharedPreferences.h"
 #include "keying/KeyingState.h"
 #include "logging/LoggingState.h"
+#include "platform/PortArbiter.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QPointer>
@@ -21,6 +22,8 @@
 class Clock;
 class Dialogs;
 class LogDb;
+class PrinterPorts;
+class SerialKeyLine;
 class PromptPlayer;
 class SettingsStore;
 
@@ -48,6 +51,14 @@ public:
   // Ends the process at once, without the windows' close sequence (File, Exit; Cancel in station
   // setup). Tests put their own in its place.
   std::function<void(int)> endProcess = [](int code) { std::exit(code); };
+  // Lets pending window events run (key presses and timer ticks between two Morse characters).
+  // Tests put their own in its place.
+  std::function<void()> doEvents;
+  // The serial ports' users among the keyers, and the printer ports they share.
+  PortArbiter portArbiter;
+  std::unique_ptr<PrinterPorts> printerPorts;
+  // Makes a serial port used as a key line; tests make doubles.
+  std::function<std::unique_ptr<SerialKeyLine>()> newSerialKeyLine;
 
   // Each window is one instance, made on first use (from a constructor taking the context) and
   // kept until unloaded.

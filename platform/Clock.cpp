@@ -23,3 +23,9 @@ void SystemClock::sleepMs(int ms) {
   if (ms > 0)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
+
+std::int64_t SystemClock::timeGetTime() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}

@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+#include <cstdint>
+
 // Local wall-clock time and the system's UTC, read at one instant.
 struct ClockReading {
   QDateTime local;
@@ -20,6 +22,8 @@ public:
   virtual ClockReading localAndUtc() const = 0;
   // Blocks the calling thread; no window events are served meanwhile.
   virtual void sleepMs(int ms) = 0;
+  // Milliseconds of a monotonic counter that never wraps (the keyer times Morse elements by it).
+  virtual std::int64_t timeGetTime() = 0;
 };
 
 class SystemClock : public Clock {
@@ -27,6 +31,7 @@ public:
   QDateTime now() const override;
   ClockReading localAndUtc() const override;
   void sleepMs(int ms) override;
+  std::int64_t timeGetTime() override;
 };
 
 // Wall-clock fields taken as they stand, so that adding seconds never jumps at a DST change.

@@ -49,6 +49,25 @@ double val(const QString &text) {
   return ok ? v : 0.0;
 }
 
+std::optional<double> numberIn(const QString &text) {
+  static const QRegularExpression radix(QStringLiteral(R"(^\s*&([hH][0-9a-fA-F]{1,8}|[oO][0-7]{1,11})\s*$)"));
+  const auto m = radix.match(text);
+  if (m.hasMatch()) {
+    const QString digits = m.captured(1);
+    return static_cast<double>(digits.mid(1).toLongLong(nullptr, digits[0].toUpper() == u'H' ? 16 : 8));
+  }
+  if (!isNumeric(text))
+    return std::nullopt;
+  return val(text);
+}
+
+QString trim(const QString &text) {
+  qsizetype start = 0;
+  while (start < text.size() && text[start] == u' ')
+    ++start;
+  return rtrim(text.mid(start));
+}
+
 QString rtrim(const QString &text) {
   qsizetype end = text.size();
   while (end > 0 && text[end - 1] == u' ')

@@ -20,6 +20,14 @@ bool isNumeric(const QString &text);
 // Blanks before and inside the digits are skipped.
 double val(const QString &text);
 
+// The number in a box, as the old conversion of text to number reads it: a decimal number as
+// isNumeric takes it, or "&H" hexadecimal or "&O" octal digits ("&H378" is 888); nothing for
+// text that is no number.
+std::optional<double> numberIn(const QString &text);
+
+// The text without its leading and trailing blanks (other white space stays).
+QString trim(const QString &text);
+
 // The text without its trailing blanks (other white space stays).
 QString rtrim(const QString &text);
 

@@ -46,6 +46,7 @@ void FakeClock::sleepMs(int ms) {
   if (whileSleeping)
     whileSleeping();
   slept += ms;
+  counter += ms;
   local = local.addMSecs(ms);
   utc = utc.addMSecs(ms);
 }

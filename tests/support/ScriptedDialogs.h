@@ -48,12 +48,17 @@ public:
   QDateTime local = wallClock(QDate(2024, 3, 30), QTime(14, 5, 9));
   QDateTime utc = QDateTime(QDate(2024, 3, 30), QTime(14, 5, 9), QTimeZone::utc());
   int slept = 0; // milliseconds spent in sleepMs
+  // The millisecond counter: each sleep moves it on, and so does each reading, by `readStep`, so
+  // that a wait on the counter ends and its length can be checked.
+  std::int64_t counter = 0;
+  std::int64_t readStep = 1;
   // Runs at each wait, before the time moves on: what the operator sees while the program waits.
   std::function<void()> whileSleeping;
 
   QDateTime now() const override { return local; }
   ClockReading localAndUtc() const override { return {local, utc}; }
   void sleepMs(int ms) override;
+  std::int64_t timeGetTime() override { return counter += readStep; }
   void setLocal(const QDate &d, const QTime &t) { local = wallClock(d, t); }
 };
 
