@@ -9,6 +9,7 @@
 #include "logging/LoggingState.h"
 #include "platform/PortArbiter.h"
 #include "platform/ScreenMetrics.h"
+#include "spotting/SpotTable.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -38,6 +39,7 @@ public:
   Folders folders;
   LoggingState logging;
   KeyingState keying;
+  SpottingState spotting;
   MainPreferences prefs;
   SharedPreferences sharedPrefs;
 

@@ -293,6 +293,12 @@ public:
   void RefreshBandMap();
   void BandMapScale();
   void DisplayBandMapLabels();
+  // Lays out the spot area from the DX cluster window's display choice.
+  void PacketResize();
+  // Takes one spot from the DX cluster window: the own-call warning, the spot table, the band
+  // map and the top row of the spot list. The frequency (kHz) becomes its MHz text and the
+  // record is cut at its first CR.
+  void BandMapSpots(QString &qDXSpotCall, QString &qDXSpotFreq, QString &qDXSpotRecord);
 
   // Rig polling, started by the load unless the rig is "None".
   void StartRigPolling();

@@ -15,3 +15,6 @@ void Form1::RefreshBandMap() {}
 void Form1::BandMapScale() {}
 
 void Form1::DisplayBandMapLabels() {}
+
+// Filled by the spot area's layout.
+void Form1::PacketResize() {}
