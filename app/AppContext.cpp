@@ -1,8 +1,10 @@
 #include "app/AppContext.h"
 
+#include "platform/Clock.h"
 #include "platform/LogDb.h"
 #include "platform/PrinterPorts.h"
 #include "platform/SerialKeyLine.h"
+#include "platform/WinKey.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +13,8 @@ AppContext::AppContext(Folders f, Dialogs &d, Clock &c, SettingsStore &s, Prompt
     : folders(std::move(f)), dialogs(d), clock(c), settings(s), prompts(p),
       screen(std::make_unique<QtScreenMetrics>()), doEvents([] { QCoreApplication::processEvents(); }),
       printerPorts(std::make_unique<PpdevPrinterPorts>()),
-      newSerialKeyLine([] { return std::make_unique<QtSerialKeyLine>(); }), db_(std::move(db)) {}
+      newSerialKeyLine([] { return std::make_unique<QtSerialKeyLine>(); }),
+      winKey(std::make_unique<SerialWinKey>([&c] { return c.timeGetTime(); })), db_(std::move(db)) {}
 
 AppContext::~AppContext() {
   for (auto &[type, window] : windows_)

@@ -27,6 +27,7 @@ class PrinterPorts;
 class SerialKeyLine;
 class PromptPlayer;
 class SettingsStore;
+class WinKey;
 
 class AppContext {
 public:
@@ -61,6 +62,8 @@ public:
   std::unique_ptr<PrinterPorts> printerPorts;
   // Makes a serial port used as a key line; tests make doubles.
   std::function<std::unique_ptr<SerialKeyLine>()> newSerialKeyLine;
+  // The WinKey keyer's driver, one per station PC; tests may put a scripted one in its place.
+  std::unique_ptr<WinKey> winKey;
 
   // Each window is one instance, made on first use (from a constructor taking the context) and
   // kept until unloaded.

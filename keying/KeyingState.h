@@ -35,8 +35,11 @@ struct KeyingState {
   int KeyboardCWMode = 0;
   int CWRepeatPending = 0;
   int VoiceRepeatPending = 0;
-  int WinKeyOpen = 0;
+  int WinKeyOpen = 0; // the keyer's version while it is open
   std::int32_t WinKeyStatus = 0;
+  int WinKeyComPort = 0;
+  int WinKeyPinConfig = 0;
+  int WinKeyMode = 0;
   int VoiceNavMode = 0; // 0 off, 1 the call field only, 2 every entry field
   int Q4ZDLinkOn = 0;
   QString TheirCall;

@@ -18,9 +18,10 @@ bool readByte(vb::FieldReader &r, int &into) {
 } // namespace
 
 ByteValue byteValue(const QString &text) {
-  if (!vb::isNumeric(text))
+  const auto number = vb::numberIn(text);
+  if (!number)
     return {};
-  const double rounded = vb::roundHalfEven(vb::val(text));
+  const double rounded = vb::roundHalfEven(*number);
   if (rounded < 0 || rounded > 255)
     return {true, false, 0};
   return {true, true, static_cast<std::uint8_t>(rounded)};
@@ -62,9 +63,10 @@ LeadTailCheck checkLeadTail(const QString &leadIn, const QString &tail) {
 }
 
 PortCheck checkPortBox(const QString &text) {
-  if (!vb::isNumeric(text))
+  const ByteValue value = byteValue(text);
+  if (!value.numeric)
     return {QStringLiteral("0"), 0};
-  return {std::nullopt, byteValue(text).value};
+  return {std::nullopt, value.value};
 }
 
 QString winKeyResultText(std::int32_t result) {
