@@ -1,5 +1,7 @@
 #include "spotting/TelnetLink.h"
 
+#include "platform/VbText.h"
+
 #include <QHash>
 
 QString telnetErrorMessage(int number) {
@@ -51,6 +53,13 @@ int telnetErrorNumber(QAbstractSocket::SocketError error) {
   };
   // Qt's own codes are small numbers that meet no row of the message table.
   return numbers.value(error, int(error));
+}
+
+std::optional<std::uint16_t> telnetPort(const QString &text) {
+  const auto number = vb::numberIn(text);
+  if (!number || vb::roundHalfEven(*number) < 1 || vb::roundHalfEven(*number) > 65535)
+    return std::nullopt;
+  return std::uint16_t(vb::roundToInt(*number));
 }
 
 QStringList takeCompleteLines(QString &buffer, const QString &arrival, qsizetype limit) {

@@ -26,6 +26,16 @@ TEST(TelnetLink, SocketErrorsGiveTheMessagesOperatorsKnow) {
   EXPECT_EQ(telnetErrorMessage(7), "ERROR: Out of memory.");
 }
 
+TEST(TelnetLink, PortBoxTextBecomesAPortNumber) {
+  const struct {
+    const char *text;
+    int port; // 0: no port
+  } rows[] = {{"7300", 7300},   {"&H1C84", 7300}, {" 23 ", 23}, {"7300.5", 7300}, {"7301.5", 7302},
+              {"65535", 65535}, {"abc", 0},       {"70000", 0}, {"0", 0},         {"", 0}};
+  for (const auto &row : rows)
+    EXPECT_EQ(telnetPort(row.text).value_or(0), row.port) << row.text;
+}
+
 TEST(TelnetLink, ArrivalsAreCutIntoWholeLines) {
   QString buffer;
   EXPECT_TRUE(takeCompleteLines(buffer, "login: ", 100).isEmpty());
