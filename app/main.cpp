@@ -12,6 +12,7 @@
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
   useDesignFont();
+  runDeferredWorkBeforeKeys();
   QtDialogs dialogs;
   SystemClock clock;
   SettingsStore settings;

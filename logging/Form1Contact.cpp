@@ -91,8 +91,9 @@ void Form1::Mains() {
     txtCall->setFocus();
   }
   resetDupeLine();
-  // Paint now: a dupe warning must be on screen before the hold that may follow blocks.
-  QCoreApplication::processEvents();
+  // Paint now: a dupe warning must be on screen before the hold that may follow blocks. Keys
+  // typed ahead wait until this contact is done: here they would land in a row being cleared.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   Labeldisplay();
   TimeStats();
 }

@@ -4,6 +4,7 @@
 
 #include "platform/KeyCodes.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -58,7 +59,41 @@ private:
   FormKeys form_;
 };
 
+// Qt delivers every key the window system has queued in one go, and work posted meanwhile
+// after all of them; keys typed ahead would then run before the focus work of the keys before
+// them. Each key typed therefore waits until the posted work has run.
+class DeferredWorkFirst : public QObject {
+public:
+  using QObject::QObject;
+
+protected:
+  bool eventFilter(QObject *, QEvent *event) override {
+    ++delivered_;
+    // Replayed and synthesised keys are part of the key being handled.
+    if (event->type() != QEvent::KeyPress || !event->spontaneous())
+      return false;
+    // One round sends only what was posted before it began; work posted by that work needs
+    // another. A round that delivers nothing finds the queue empty. The bound keeps work that
+    // posts itself again from holding the key for ever.
+    constexpr int kMaxRounds = 16;
+    for (int round = 0; round < kMaxRounds; ++round) {
+      const quint64 before = delivered_;
+      QCoreApplication::sendPostedEvents();
+      if (delivered_ == before)
+        break;
+    }
+    return false;
+  }
+
+private:
+  quint64 delivered_ = 0;
+};
+
 } // namespace
+
+void runDeferredWorkBeforeKeys() {
+  QCoreApplication::instance()->installEventFilter(new DeferredWorkFirst(QCoreApplication::instance()));
+}
 
 void TextBox::setKeysOnly() {
   keysOnly_ = true;

@@ -293,8 +293,11 @@ TEST_F(Editor, KeysAreFilteredPerBoxAndEnterStoresFromAllButTheTransmitter) {
     return box->text();
   };
   EXPECT_EQ(typeInto(editor.txtEditPoints, QStringLiteral("a 3")), QStringLiteral("603"));
+  // The date and time typed are refused on leaving, before the next key: valid ones go back.
   EXPECT_EQ(typeInto(editor.txtEditDate, QStringLiteral("2024/o5-25")), QStringLiteral("2024/525"));
+  editor.txtEditDate->setText(QStringLiteral("2024/5/25"));
   EXPECT_EQ(typeInto(editor.txtEditTime, QStringLiteral("12:3a4.5")), QStringLiteral("12:345"));
+  editor.txtEditTime->setText(QStringLiteral("12:34"));
   EXPECT_EQ(typeInto(editor.txtEditCall, QStringLiteral("w9\"xyz/p")), QStringLiteral("W9XYZ/P"));
   EXPECT_EQ(typeInto(editor.Text3, QStringLiteral("1a2 ")), QStringLiteral("12"));
   QTest::keyClick(editor.Text3, Qt::Key_Return);

@@ -2,6 +2,7 @@
 // handler's answer types, the paths around the handlers that are closed, and the focus signals.
 #include "platform/Controls.h"
 #include "platform/KeyCodes.h"
+#include "tests/support/TestContext.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -217,4 +218,30 @@ TEST_F(KeyLayer, TheFormSeesTheKeysOfOtherControlsAndCanSwallowThem) {
   EXPECT_EQ(clicked.count(), 1);
   QTest::keyClick(button, Qt::Key_F1);
   EXPECT_TRUE(seen.contains(QStringLiteral("down 112/0")));
+}
+
+TEST_F(KeyLayer, WorkAKeyDefersRunsBeforeTheNextKeyHoweverManyAreWaiting) {
+  // Each key queues work that queues more in turn, as a focus handler that moves the focus does.
+  std::function<void(int)> defer = [&](int depth) {
+    QMetaObject::invokeMethod(
+        &window,
+        [&, depth] {
+          seen << QStringLiteral("deferred %1").arg(depth);
+          if (depth < 6)
+            defer(depth + 1);
+        },
+        Qt::QueuedConnection);
+  };
+  box->KeyPress = [&](int &KeyAscii) {
+    seen << QStringLiteral("field %1").arg(KeyAscii);
+    defer(1);
+  };
+  queueKeys(window.windowHandle(), QStringLiteral("ab"));
+  for (int round = 0; round < 8; ++round)
+    QCoreApplication::processEvents();
+  QStringList work;
+  for (int depth = 1; depth <= 6; ++depth)
+    work << QStringLiteral("deferred %1").arg(depth);
+  EXPECT_EQ(seen.filter(QStringLiteral("e")),
+            QStringList{QStringLiteral("field 97")} + work + QStringList{QStringLiteral("field 98")} + work);
 }

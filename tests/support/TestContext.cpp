@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <stdexcept>
 
@@ -194,6 +196,30 @@ void saveScreenshot(QWidget &window, const QString &name) {
   const QString folder = qEnvironmentVariable("ORVEX_SCREENSHOTS");
   if (!folder.isEmpty())
     window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+void queueKeys(QWindow *window, const QString &keys) {
+  for (const QChar c : keys) {
+    int key = 0;
+    Qt::KeyboardModifiers modifiers;
+    QString text(c);
+    if (c == u'<') {
+      key = Qt::Key_Backtab;
+      modifiers = Qt::ShiftModifier;
+      text.clear();
+    } else if (c == u' ') {
+      key = Qt::Key_Space;
+    } else if (c == u'\r') {
+      key = Qt::Key_Return;
+    } else if (c.isDigit()) {
+      key = Qt::Key_0 + c.digitValue();
+    } else {
+      key = Qt::Key_A + (c.toLower().unicode() - 'a');
+    }
+    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
+      QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(window, type, key,
+                                                                                           modifiers, text);
+  }
 }
 
 void ShownMainWindow::SetUp() {

@@ -41,6 +41,7 @@ struct TestLogFile {
 
 class frmStationID;
 class QTimer;
+class QWindow;
 
 class TestPc {
 public:
@@ -107,6 +108,11 @@ QString sourceDataDir();
 // for people to look at (run the tests under xvfb-run with QT_QPA_PLATFORM=xcb to see them as
 // a real X server draws them).
 void saveScreenshot(QWidget &window, const QString &name);
+
+// Queues typed keys (letters, digits, Space, Enter as "\r", "<" for Shift+Tab) as the window
+// system queues keys it has read but not yet delivered: all of them wait for the next round of
+// events, as keys typed while the program is busy do.
+void queueKeys(QWindow *window, const QString &keys);
 
 // One station PC with its main window laid out, shown and active: widget tests that move the focus need
 // an active window.
