@@ -48,12 +48,12 @@ QStringList listRow(const LogArrays &log, int slot) {
 QsoRates qsoRates(const LogArrays &log, const QDateTime &utcNow) {
   int hour = 0;
   int twenty = 0;
+  const std::int64_t now = utcNow.toSecsSinceEpoch();
   for (int n = log.ContactCount(); n >= 1; --n) {
-    const LogEntry &e = log.slot(n);
-    const auto when = storedDateTime(e.flddate, e.fldtime);
-    if (!when)
+    const std::int64_t when = log.key(n).when;
+    if (when == ContactKey::kNoTime)
       break;
-    const qint64 age = when->secsTo(utcNow);
+    const std::int64_t age = now - when;
     if (age < 1200)
       ++twenty;
     if (age >= 3600)

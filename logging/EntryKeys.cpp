@@ -4,6 +4,8 @@
 #include "logging/LogArrays.h"
 #include "logging/StationSetup.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPartialListLimit = 100;
@@ -58,11 +60,24 @@ bool isCallKey(int KeyAscii) {
 }
 
 QString partialDupeList(const LogArrays &log, const QString &band, const QString &typed) {
+  // The compact keys decide for plain calls on the six bands; the strings only for the rest.
+  std::array<char, ContactKey::kCallBytes> want{};
+  std::uint8_t length = 0;
+  const bool compact = compactCall(typed, want, length);
+  const int bandCode = bandIndex(band);
+  const auto matches = [&](int n) {
+    const ContactKey &k = log.key(n);
+    if (bandCode < 0 || !compact || k.callLength == ContactKey::kLongCall) {
+      const LogEntry &e = log.slot(n);
+      return sameBand(e.uband, band) && e.calls.startsWith(typed, Qt::CaseInsensitive);
+    }
+    return k.band == bandCode && k.callLength >= length &&
+           std::equal(want.begin(), want.begin() + length, k.call.begin());
+  };
   QString list;
   for (int n = 1; n <= log.ContactCount() && list.size() <= kPartialListLimit; ++n) {
-    const LogEntry &e = log.slot(n);
-    if (sameBand(e.uband, band) && e.calls.startsWith(typed, Qt::CaseInsensitive))
-      list = e.calls + u' ' + list;
+    if (matches(n))
+      list = log.slot(n).calls + u' ' + list;
   }
   return list;
 }

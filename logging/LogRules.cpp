@@ -53,22 +53,67 @@ QDateTime utcFromLocal(const QDateTime &local, float offsetHours) {
   return local.addSecs(minutes * 60);
 }
 
+namespace {
+
+// White space as the log's readers have always taken it: ASCII blanks, tabs and line ends.
+bool isBlank(char16_t c) {
+  return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+QStringView withoutBlanks(QStringView s) {
+  while (!s.isEmpty() && isBlank(s.front().unicode()))
+    s = s.sliced(1);
+  while (!s.isEmpty() && isBlank(s.back().unicode()))
+    s.chop(1);
+  return s;
+}
+
+// From `min` to `max` ASCII digits at `pos`, as many as there are.
+bool readDigits(QStringView s, qsizetype &pos, int min, int max, int &value) {
+  value = 0;
+  int n = 0;
+  while (n < max && pos < s.size() && s[pos] >= u'0' && s[pos] <= u'9') {
+    value = value * 10 + (s[pos].unicode() - u'0');
+    ++pos;
+    ++n;
+  }
+  return n >= min;
+}
+
+bool readChar(QStringView s, qsizetype &pos, char16_t c) {
+  if (pos >= s.size() || s[pos] != c)
+    return false;
+  ++pos;
+  return true;
+}
+
+constexpr qint64 kJulianDayOf1970 = 2440588;
+
+} // namespace
+
 std::optional<QDate> storedDate(const QString &date) {
-  static const QRegularExpression ymd(QStringLiteral(R"(^\s*(\d{4})/(\d{1,2})/(\d{1,2})\s*$)"));
-  const auto d = ymd.match(date);
-  if (!d.hasMatch())
+  const QStringView s = withoutBlanks(date);
+  qsizetype pos = 0;
+  int year = 0, month = 0, day = 0;
+  if (!readDigits(s, pos, 4, 4, year) || !readChar(s, pos, u'/') || !readDigits(s, pos, 1, 2, month) ||
+      !readChar(s, pos, u'/') || !readDigits(s, pos, 1, 2, day) || pos != s.size())
     return std::nullopt;
-  const QDate day(d.captured(1).toInt(), d.captured(2).toInt(), d.captured(3).toInt());
-  return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
+  const QDate d(year, month, day);
+  return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
 }
 
 std::optional<QTime> storedTime(const QString &time) {
-  static const QRegularExpression hms(QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*$)"));
-  const auto t = hms.match(time);
-  if (!t.hasMatch())
+  const QStringView s = withoutBlanks(time);
+  qsizetype pos = 0;
+  int hour = 0, minute = 0, second = 0;
+  if (!readDigits(s, pos, 1, 2, hour) || !readChar(s, pos, u':') || !readDigits(s, pos, 1, 2, minute))
     return std::nullopt;
-  const QTime clock(t.captured(1).toInt(), t.captured(2).toInt(), t.captured(3).toInt());
-  return clock.isValid() ? std::optional<QTime>(clock) : std::nullopt;
+  if (pos < s.size() && (!readChar(s, pos, u':') || !readDigits(s, pos, 1, 2, second)))
+    return std::nullopt;
+  if (pos != s.size())
+    return std::nullopt;
+  const QTime t(hour, minute, second);
+  return t.isValid() ? std::optional<QTime>(t) : std::nullopt;
 }
 
 std::optional<QDateTime> storedDateTime(const QString &date, const QString &time) {
@@ -77,6 +122,14 @@ std::optional<QDateTime> storedDateTime(const QString &date, const QString &time
   if (!day || !clock)
     return std::nullopt;
   return wallClock(*day, *clock);
+}
+
+std::optional<std::int64_t> storedSeconds(const QString &date, const QString &time) {
+  const auto day = storedDate(date);
+  const auto clock = storedTime(time);
+  if (!day || !clock)
+    return std::nullopt;
+  return (day->toJulianDay() - kJulianDayOf1970) * 86400 + clock->msecsSinceStartOfDay() / 1000;
 }
 
 UtcStamp utcStamp(const QDateTime &local, float offsetHours) {

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 
 // The next serial number to send: one more than the reference contact's ("001" for none or
@@ -34,6 +35,8 @@ std::optional<QDateTime> storedDateTime(const QString &date, const QString &time
 // The date or the time alone, by the same rules, for writers that print each on its own.
 std::optional<QDate> storedDate(const QString &date);
 std::optional<QTime> storedTime(const QString &time);
+// The moment as seconds of the wall clock since 1970, as the walks over the log compare them.
+std::optional<std::int64_t> storedSeconds(const QString &date, const QString &time);
 
 // One line of BckUpLog.Dat, CR LF included.
 QString backupLine(const LogEntry &entry);
