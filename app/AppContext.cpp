@@ -1,5 +1,6 @@
 #include "app/AppContext.h"
 
+#include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/LogDb.h"
 #include "platform/PrinterPorts.h"
@@ -11,12 +12,14 @@
 AppContext::AppContext(Folders f, Dialogs &d, Clock &c, SettingsStore &s, PromptPlayer &p,
                        std::unique_ptr<LogDb> db)
     : folders(std::move(f)), dialogs(d), clock(c), settings(s), prompts(p),
-      screen(std::make_unique<QtScreenMetrics>()), doEvents([] { QCoreApplication::processEvents(); }),
+      screen(std::make_unique<QtScreenMetrics>()), background(std::make_unique<Background>()),
+      doEvents([] { QCoreApplication::processEvents(); }),
       printerPorts(std::make_unique<PpdevPrinterPorts>()),
       newSerialKeyLine([] { return std::make_unique<QtSerialKeyLine>(); }),
       winKey(std::make_unique<SerialWinKey>([&c] { return c.timeGetTime(); })), db_(std::move(db)) {}
 
 AppContext::~AppContext() {
+  background.reset();
   for (auto &[type, window] : windows_)
     delete window.data();
 }

@@ -20,6 +20,7 @@
 #include <memory>
 #include <typeindex>
 
+class Background;
 class Clock;
 class Dialogs;
 class LogDb;
@@ -51,6 +52,9 @@ public:
   // The screen and its work area; tests put set metrics in its place.
   std::unique_ptr<ScreenMetrics> screen;
   LogDb &db() { return *db_; }
+  // The worker for the refresh's reads and the backup's writes; tests put one in its place that
+  // works at once.
+  std::unique_ptr<Background> background;
   // Ends the process at once, without the windows' close sequence (File, Exit; Cancel in station
   // setup). Tests put their own in its place.
   std::function<void(int)> endProcess = [](int code) { std::exit(code); };

@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 #include "logging/OperatingTime.h"
+#include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/LogDb.h"
 
@@ -22,6 +23,8 @@ void Form1::StoreOperatingTime() {
 
 void Form1::EndProgram() {
   StoreOperatingTime();
+  // A backup being written is finished first.
+  ctx.background->waitForDone();
   ctx.db().close();
   std::fflush(nullptr);
   ctx.endProcess(0);

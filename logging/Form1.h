@@ -8,9 +8,11 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
 class AppContext;
 class CountryList;
+class LogArrays;
 class Label;
 class QAction;
 class QMenu;
@@ -342,8 +344,21 @@ private:
   void buildMenus();
   void clearEntryRow(bool withPoints);
   void showLoadError();
+  // The refresh's reload: the rows are read on the worker and shown here in one step.
+  void reloadInBackground();
+  // Puts a log just read in place of the in-memory log and shows it, as a load ends; false
+  // (the displays left alone) when the read failed.
+  bool showLoaded(LogArrays &&log, bool ok);
+  // Nothing has changed the log, here or on another PC, since the last load read it whole.
+  bool loadedLogIsCurrent();
 
   bool loading_ = false;
+  bool backgroundLoad_ = false;
+  // Raised by every load and every contact logged here: a read begun before is outdated.
+  int loadGeneration_ = 0;
+  // The generation and the file's data version of the last load that read the log whole.
+  int currentGeneration_ = -1;
+  std::optional<qint64> currentVersion_;
   bool inTick_ = false;
   bool loadErrorShown_ = false;
 };

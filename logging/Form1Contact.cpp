@@ -22,6 +22,8 @@ constexpr int kPromptMarginMs = 300;
 constexpr int kPromptMaxWaitMs = 10000;
 // How long keys in the call field are held back after a dupe warning.
 constexpr int kDupeHoldSecs = 3;
+// How long logging a contact waits for another PC's lock before it reports a network error.
+constexpr int kLogLockWaitMs = 2000;
 } // namespace
 
 void Form1::Mains() {
@@ -70,7 +72,12 @@ void Form1::Mains() {
     entry.countryworked = vb::rtrim(txtCntry->text());
     const float points = entry.points;
     s.log.append(std::move(entry));
-    if (!ctx.db().insert(row)) {
+    ++loadGeneration_;
+    const bool inserted = [&] {
+      const LockWait wait(ctx.db(), kLogLockWaitMs);
+      return ctx.db().insert(row);
+    }();
+    if (!inserted) {
       // Never keep a contact in memory (or in the next backup) that the log does not hold.
       s.log.removeLast();
       ctx.dialogs.beep();
@@ -121,7 +128,10 @@ void Form1::frmcmp() {
 void Form1::dupcheck() {
   LoggingState &s = st();
   s.DupeFlag = 0;
-  const auto rows = ctx.db().rowsForCall(txtCall->text());
+  const auto rows = [&] {
+    const LockWait wait(ctx.db(), kLogLockWaitMs);
+    return ctx.db().rowsForCall(txtCall->text());
+  }();
   if (!rows) {
     ctx.dialogs.beep();
     ctx.dialogs.message(QStringLiteral("Unable to check for duplicates - Network Error"),

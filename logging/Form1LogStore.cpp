@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 #include "logging/LogRules.h"
+#include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -12,24 +13,43 @@
 
 #include <QTreeWidget>
 
+namespace {
+
+// How long a refresh tick waits for another PC's lock before it leaves the log for the next tick.
+constexpr int kTickLockWaitMs = 250;
+
+} // namespace
+
 void Form1::mnuopen2() {
   if (loading_)
     return;
   loading_ = true;
-  LoggingState &s = st();
-  s.log.clear();
-  s.WorkedPrefixList.clear();
-  const bool ok = ctx.db().loadAllOrdered([&s](ContactRecord &&r) {
-    s.log.append(entryFromRecord(std::move(r)));
+  const int generation = ++loadGeneration_;
+  const auto version = ctx.db().dataVersion();
+  LogArrays log;
+  const bool ok = ctx.db().loadAllOrdered([&log](ContactRecord &&r) {
+    log.append(entryFromRecord(std::move(r)));
     return true;
   });
+  const bool shown = showLoaded(std::move(log), ok);
+  loading_ = false;
+  if (!shown) {
+    showLoadError();
+    return;
+  }
+  currentGeneration_ = generation;
+  currentVersion_ = version;
+}
+
+bool Form1::showLoaded(LogArrays &&log, bool ok) {
+  LoggingState &s = st();
+  s.log = std::move(log);
+  s.WorkedPrefixList.clear();
   if (!ok) {
     // What was read stays; the next tick retries once the call field is empty.
     s.LogStale = true;
     s.LogChanged = 1;
-    loading_ = false;
-    showLoadError();
-    return;
+    return false;
   }
   s.LogStale = false;
   if (s.log.ContactCount() > 0)
@@ -40,7 +60,50 @@ void Form1::mnuopen2() {
   PreFixLoad();
   Labeldisplay();
   LabelIncrement();
-  loading_ = false;
+  return true;
+}
+
+void Form1::reloadInBackground() {
+  LoggingState &s = st();
+  s.LogChanged = 0;
+  backgroundLoad_ = true;
+  const int generation = ++loadGeneration_;
+  struct Read {
+    LogArrays log;
+    bool ok = false;
+  };
+  auto read = std::make_shared<Read>();
+  ctx.background->run(
+      this,
+      [reader = ctx.db().orderedReader(), read] {
+        QString error;
+        read->ok = reader(
+            [&read](ContactRecord &&r) {
+              read->log.append(entryFromRecord(std::move(r)));
+              return true;
+            },
+            error);
+      },
+      [this, read, generation] {
+        backgroundLoad_ = false;
+        // A contact logged, a load made or a call begun meanwhile: these rows are left unused
+        // and a later tick reads the log again.
+        if (generation != loadGeneration_ || !txtCall->text().isEmpty()) {
+          st().LogChanged = 1;
+          return;
+        }
+        loading_ = true;
+        const bool shown = showLoaded(std::move(read->log), read->ok);
+        loading_ = false;
+        if (!shown)
+          showLoadError();
+      });
+}
+
+bool Form1::loadedLogIsCurrent() {
+  if (currentGeneration_ != loadGeneration_ || !currentVersion_ || st().LogChanged)
+    return false;
+  return ctx.db().dataVersion() == currentVersion_;
 }
 
 void Form1::showLoadError() {
@@ -61,8 +124,14 @@ void Form1::FileSize() {
   LoggingState &s = st();
   if (ctx.keying.CWSending)
     return;
-  const auto rows = ctx.db().count();
+  const auto rows = [this] {
+    const LockWait wait(ctx.db(), kTickLockWaitMs);
+    return ctx.db().count();
+  }();
   if (!rows) {
+    // Another PC holds the log: this tick has not begun a load, and leaves all as it is.
+    if (ctx.db().lastFailureBusy())
+      return;
     Worklist();
     return;
   }
@@ -71,12 +140,12 @@ void Form1::FileSize() {
     s.KnownRowCount = *rows;
   }
   if (txtCall->text().isEmpty() && s.LogChanged)
-    Worklist();
+    reloadInBackground();
 }
 
 void Form1::Timer3_Timer() {
   // A tick that arrives while an earlier one waits in a dialog or a load is dropped.
-  if (inTick_ || loading_)
+  if (inTick_ || loading_ || backgroundLoad_)
     return;
   inTick_ = true;
   LoggingState &s = st();
@@ -95,10 +164,11 @@ void Form1::BackupLog() {
   // operator is about to restore after clearing the log with New.
   if (s.LogStale || s.log.ContactCount() == 0)
     return;
-  QString content;
-  for (int n = 1; n <= s.log.ContactCount(); ++n)
-    content += backupLine(s.log.slot(n));
-  vb::writeLatin1Atomic(files::resolve(ctx.folders.ProgramFolder, QStringLiteral("BckUpLog.Dat")), content);
+  // The copy shares the contacts, and the worker writes it while the operator goes on.
+  ctx.background->run(
+      this, [log = s.log, path = files::resolve(ctx.folders.ProgramFolder, QStringLiteral("BckUpLog.Dat"))] {
+        vb::writeLatin1Atomic(path, backupText(log));
+      });
 }
 
 void Form1::NewLogFile() {
@@ -137,9 +207,11 @@ void Form1::OpenLogPrompt() {
       QStringLiteral("Do you want to continue an existing contest? (Yes opens your existing log, "
                      "No erases any existing log and starts a new log.)"),
       QStringLiteral("Open existing log?"), Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
-  if (answer == Dialogs::Answer::Yes)
-    Worklist();
-  else
+  // Station setup has just loaded the log; it is read again only when it changed since.
+  if (answer == Dialogs::Answer::Yes) {
+    if (!loadedLogIsCurrent())
+      Worklist();
+  } else
     NewLogFile();
   showEditButtons(false);
 }

@@ -155,6 +155,14 @@ QString backupLine(const LogEntry &e) {
       .str();
 }
 
+QString backupText(const LogArrays &log) {
+  QString text;
+  text.reserve(static_cast<qsizetype>(log.ContactCount()) * 96);
+  for (int n = 1; n <= log.ContactCount(); ++n)
+    text += backupLine(log.slot(n));
+  return text;
+}
+
 std::optional<QString> postContestDate(const QString &text) {
   static const QRegularExpression yearFirst(QStringLiteral(R"(^\s*(\d{4})[/.-](\d{1,2})[/.-](\d{1,2})\s*$)"));
   static const QRegularExpression monthFirst(QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})\s*$)"));

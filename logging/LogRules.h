@@ -38,8 +38,9 @@ std::optional<QTime> storedTime(const QString &time);
 // The moment as seconds of the wall clock since 1970, as the walks over the log compare them.
 std::optional<std::int64_t> storedSeconds(const QString &date, const QString &time);
 
-// One line of BckUpLog.Dat, CR LF included.
+// One line of BckUpLog.Dat, CR LF included, and the whole file of the log's lines.
 QString backupLine(const LogEntry &entry);
+QString backupText(const LogArrays &log);
 
 // Post-contest entry: a date as year/month/day (or month/day/year as a paper log has it)
 // rewritten "yyyy/mm/dd"; a time "h:mm", "hh:mm", "hmm" or "hhmm" rewritten "hh:mm".

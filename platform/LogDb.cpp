@@ -8,11 +8,13 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
+#include <sqlite3.h>
+
 #include <filesystem>
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 8000;
+constexpr int kBusyTimeoutMs = LogDb::kLockWaitMs;
 
 const char *const kColumns =
     "calls, rstr, serialr, rsts, flddate, fldtime, points, serials, uband, trn, countryworked, prefix";
@@ -70,7 +72,65 @@ LogDb::~LogDb() {
 
 bool LogDb::fail(const QString &error) {
   lastError_ = error;
+  lastFailureBusy_ = false;
   return false;
+}
+
+namespace {
+
+bool isBusy(const QSqlError &e) {
+  const int code = e.nativeErrorCode().toInt();
+  return (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED;
+}
+
+// Every row of the ordered read with SQLite's own interface: the rows are all read, and the
+// file let go, before the first of them is handed on.
+bool readOrdered(const QString &path, const std::function<bool(ContactRecord &&)> &row, QString &error) {
+  sqlite3 *db = nullptr;
+  std::vector<ContactRecord> rows;
+  int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc == SQLITE_OK)
+    rc = sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  sqlite3_stmt *q = nullptr;
+  if (rc == SQLITE_OK)
+    rc = sqlite3_prepare_v2(db,
+                            "select calls, rstr, serialr, rsts, flddate, fldtime, points, serials, uband, "
+                            "trn, countryworked, prefix from tblLog order by flddate, fldtime, rowid",
+                            -1, &q, nullptr);
+  if (rc == SQLITE_OK) {
+    const auto column = [q](int c) {
+      const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(q, c));
+      return text ? QString::fromUtf8(text, sqlite3_column_bytes(q, c)) : QStringLiteral("");
+    };
+    while ((rc = sqlite3_step(q)) == SQLITE_ROW)
+      rows.push_back({column(0), column(1), column(2), column(3), column(4), column(5), column(6), column(7),
+                      column(8), column(9), column(10), column(11)});
+    if (rc == SQLITE_DONE)
+      rc = SQLITE_OK;
+  }
+  if (rc != SQLITE_OK)
+    error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+  sqlite3_finalize(q);
+  sqlite3_close(db);
+  for (ContactRecord &r : rows)
+    if (!row(std::move(r)))
+      break;
+  return rc == SQLITE_OK;
+}
+
+} // namespace
+
+void LogDb::setLockWaitMs(int ms) {
+  if (open_)
+    QSqlQuery(QSqlDatabase::database(connection_, false))
+        .exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ms));
+}
+
+std::optional<qint64> LogDb::dataVersion() {
+  auto q = run(QStringLiteral("PRAGMA data_version"));
+  if (!q || !q->next())
+    return std::nullopt;
+  return q->value(0).toLongLong();
 }
 
 bool LogDb::open(const QString &path) {
@@ -129,6 +189,7 @@ std::optional<QSqlQuery> LogDb::run(const QString &sql, const QStringList &value
     q.addBindValue(bindable(v));
   if (!prepared || !q.exec()) {
     fail(q.lastError().text());
+    lastFailureBusy_ = isBusy(q.lastError());
     return std::nullopt;
   }
   return q;
@@ -146,9 +207,17 @@ bool LogDb::select(const QString &sql, const QStringList &values,
   return !q->lastError().isValid() || fail(q->lastError().text());
 }
 
+LogDb::RowReader LogDb::orderedReader() {
+  return [path = path_](const std::function<bool(ContactRecord &&)> &row, QString &error) {
+    return readOrdered(path, row, error);
+  };
+}
+
 bool LogDb::loadAllOrdered(const std::function<bool(ContactRecord &&)> &row) {
-  return select(QStringLiteral("select %1 from tblLog order by flddate, fldtime, rowid").arg(kColumns), {},
-                row);
+  if (!open_)
+    return fail(QStringLiteral("The log is not open."));
+  QString error;
+  return orderedReader()(row, error) || fail(error);
 }
 
 bool LogDb::loadInTableOrder(const std::function<bool(ContactRecord &&)> &row) {

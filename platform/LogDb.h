@@ -32,11 +32,23 @@ public:
   virtual bool isOpen() const;
   virtual void close();
   QString lastError() const { return lastError_; }
+  // The last failure was another PC holding the file locked beyond the wait allowed.
+  bool lastFailureBusy() const { return lastFailureBusy_; }
+  // How long each statement waits for another PC's lock; the default is kLockWaitMs.
+  static constexpr int kLockWaitMs = 8000;
+  void setLockWaitMs(int ms);
+  // A number that changes whenever another connection has committed a change to the file.
+  virtual std::optional<qint64> dataVersion();
   QString path() const { return path_; }
 
   // Every row ordered by date and time (row id last, so equal times keep one order). The
-  // callback is called per row; a false return from it stops the read.
-  virtual bool loadAllOrdered(const std::function<bool(ContactRecord &&)> &row);
+  // callback is called per row; a false return from it stops the read. The rows are read on a
+  // connection of the read's own and the file is let go before the first callback.
+  bool loadAllOrdered(const std::function<bool(ContactRecord &&)> &row);
+  // That read as a self-contained piece of work, which may run on another thread: it holds the
+  // path, nothing of this object. It answers false with the failure's text in `error`.
+  using RowReader = std::function<bool(const std::function<bool(ContactRecord &&)> &row, QString &error)>;
+  virtual RowReader orderedReader();
   // Every row in the order the table holds them, as another log is read for appending.
   virtual bool loadInTableOrder(const std::function<bool(ContactRecord &&)> &row);
   virtual std::optional<double> count();
@@ -69,4 +81,17 @@ protected:
   QString path_;
   QString lastError_;
   bool open_ = false;
+  bool lastFailureBusy_ = false;
+};
+
+// Holds the lock wait of `db` at `ms` while it lives.
+class LockWait {
+public:
+  LockWait(LogDb &db, int ms) : db_(db) { db_.setLockWaitMs(ms); }
+  ~LockWait() { db_.setLockWaitMs(LogDb::kLockWaitMs); }
+  LockWait(const LockWait &) = delete;
+  LockWait &operator=(const LockWait &) = delete;
+
+private:
+  LogDb &db_;
 };

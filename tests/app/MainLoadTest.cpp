@@ -86,6 +86,7 @@ TEST_F(MainLoad, RunsEveryStepInOrderUpToTheOpenLogQuestion) {
   EXPECT_EQ(pc.ctx->keying.voice.printerPort, QStringLiteral("&H378"));
   EXPECT_EQ(pc.ctx->keying.cw.speedWpm, QStringLiteral("13"));
   EXPECT_TRUE(setupRan());
+  EXPECT_EQ(pc.flaky().loads, 1) << "setup's load serves the answer Yes";
   EXPECT_EQ(f.Label2->text(), QStringLiteral("K1ABC"));
   EXPECT_EQ(s.station.LogFilePath, program(QStringLiteral("OrvexLog.MDB")));
   EXPECT_TRUE(pc.ctx->db().isOpen());

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // A 20 m row of 30 March 2024 holding only its call, time and points, as another program may
@@ -122,6 +124,33 @@ TEST_F(TwoPcs, DeleteRemovesEveryRowOfThatCallBandAndTimeOrNothingOnNo) {
   a.dialogs.answers.push_back(Dialogs::Answer::Yes);
   a.form().cmdDelete_Click();
   EXPECT_EQ(a.state().log.ContactCount(), 2) << "both K1ABC rows on 20 at that time go";
+}
+
+TEST_F(TwoPcs, YesToOpenExistingLogReadsTheLogAgainOnlyWhenItChangedSinceTheLastLoad) {
+  const struct {
+    const char *what;
+    std::function<void(TwoPcs &)> meanwhile;
+    bool readAgain;
+  } cases[] = {
+      {"nothing", [](TwoPcs &) {}, false},
+      {"another PC logged", [](TwoPcs &t) { t.logOn(t.b, QStringLiteral("W9XYZ")); }, true},
+      {"this PC logged", [](TwoPcs &t) { t.logOn(t.a, QStringLiteral("N2AA")); }, true},
+      {"the last load failed",
+       [](TwoPcs &t) {
+         t.a.flaky().failLoads = 1;
+         t.a.form().Worklist();
+       },
+       true},
+  };
+  for (const auto &c : cases) {
+    a.form().Worklist();
+    c.meanwhile(*this);
+    const int loads = a.flaky().loads;
+    a.dialogs.answers.push_back(Dialogs::Answer::Yes);
+    a.form().OpenLogPrompt();
+    EXPECT_EQ(a.flaky().loads - loads, c.readAgain ? 1 : 0) << c.what;
+    EXPECT_EQ(a.state().log.ContactCount(), static_cast<int>(a.table().size())) << c.what;
+  }
 }
 
 TEST_F(TwoPcs, AFailedLoadIsRetriedAndNoBackupIsWrittenFromIt) {

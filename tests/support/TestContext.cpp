@@ -2,6 +2,7 @@
 
 #include "app/MainPreferences.h"
 #include "logging/frmStationID.h"
+#include "platform/Background.h"
 #include "platform/Controls.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
@@ -40,15 +41,22 @@ bool takeFailure(int &counter) {
 }
 } // namespace
 
-bool FlakyLogDb::loadAllOrdered(const std::function<bool(ContactRecord &&)> &row) {
+LogDb::RowReader FlakyLogDb::orderedReader() {
+  ++loads;
+  RowReader read = LogDb::orderedReader();
   if (!takeFailure(failLoads))
-    return LogDb::loadAllOrdered(row);
+    return read;
   // Fails part-way, after the first row, as a dropped connection does.
-  LogDb::loadAllOrdered([&row](ContactRecord &&r) {
-    row(std::move(r));
+  return [read](const std::function<bool(ContactRecord &&)> &row, QString &error) {
+    read(
+        [&row](ContactRecord &&r) {
+          row(std::move(r));
+          return false;
+        },
+        error);
+    error = QStringLiteral("network error");
     return false;
-  });
-  return fail(QStringLiteral("network error"));
+  };
 }
 
 std::optional<double> FlakyLogDb::count() {
@@ -89,6 +97,7 @@ TestPc::TestPc(const QString &logPath) {
   folders.SharedFolder = programDir.filePath(QStringLiteral("shared"));
   ctx = std::make_unique<AppContext>(folders, dialogs, clock, *settings, prompts,
                                      std::make_unique<FlakyLogDb>(nextConnectionName()));
+  ctx->background = std::make_unique<InlineBackground>();
   ctx->logging.station.LogFilePath = logPath;
   if (!logPath.isEmpty())
     ctx->db().open(logPath);

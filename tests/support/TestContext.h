@@ -22,8 +22,10 @@ class FlakyLogDb : public LogDb {
 public:
   using LogDb::LogDb;
   int failLoads = 0, failCounts = 0, failInserts = 0, failLookups = 0, failDeletes = 0, failUpdates = 0;
+  // Whole-log reads begun.
+  int loads = 0;
 
-  bool loadAllOrdered(const std::function<bool(ContactRecord &&)> &row) override;
+  RowReader orderedReader() override;
   std::optional<double> count() override;
   bool insert(const ContactRecord &record) override;
   std::optional<std::vector<ContactRecord>> rowsForCall(const QString &call) override;
