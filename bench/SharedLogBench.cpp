@@ -4,12 +4,14 @@
 // Run: cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCH=ON &&
 //      ninja -C build-bench shared_log_bench && build-bench/bench/shared_log_bench
 #include "app/AppContext.h"
+#include "bench/BenchMain.h"
 #include "keying/VoicePrompts.h"
 #include "logging/Form1.h"
 #include "logging/LogArrays.h"
 #include "logging/LogRules.h"
 #include "output/AdifExport.h"
 #include "output/Cabrillo.h"
+#include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -20,7 +22,6 @@
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
-#include <QThreadPool>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
@@ -74,13 +75,18 @@ struct LogFile {
   }
 };
 
+// One T per log size, made on first use and never destroyed: the program's windows and
+// connections outlive the benchmarks.
+template <class T> T &perSize(int n) {
+  static auto *made = new std::map<int, std::unique_ptr<T>>;
+  auto &one = (*made)[n];
+  if (!one)
+    one = std::make_unique<T>(n);
+  return *one;
+}
+
 LogFile &logFile(int n) {
-  // Never destroyed: the program's windows and connections outlive the benchmarks.
-  static auto *files = new std::map<int, std::unique_ptr<LogFile>>;
-  auto &f = (*files)[n];
-  if (!f)
-    f = std::make_unique<LogFile>(n);
-  return *f;
+  return perSize<LogFile>(n);
 }
 
 class SilentPrompts : public PromptPlayer {
@@ -95,6 +101,12 @@ public:
   void beep() override {}
 };
 
+Folders programFolder(int n) {
+  Folders f;
+  f.ProgramFolder = logFile(n).dir.path();
+  return f;
+}
+
 // A station PC with the log of n contacts loaded, logged on, listing the last 20.
 struct Station {
   SilentDialogs dialogs;
@@ -105,7 +117,7 @@ struct Station {
   Form1 &form;
   explicit Station(int n)
       : settings(logFile(n).dir.filePath(QStringLiteral("settings.ini"))),
-        ctx(Folders{}, dialogs, clock, settings, prompts,
+        ctx(programFolder(n), dialogs, clock, settings, prompts,
             std::make_unique<LogDb>(QStringLiteral("bench-station-%1").arg(n))),
         form(ctx.window<Form1>()) {
     ctx.db().open(logFile(n).path);
@@ -116,11 +128,7 @@ struct Station {
 };
 
 Station &station(int n) {
-  static auto *stations = new std::map<int, std::unique_ptr<Station>>;
-  auto &s = (*stations)[n];
-  if (!s)
-    s = std::make_unique<Station>(n);
-  return *s;
+  return perSize<Station>(n);
 }
 
 double msSince(const QElapsedTimer &t) {
@@ -142,7 +150,7 @@ void RefreshTickAfterAnotherPcLogged(benchmark::State &state) {
     t.start();
     s.form.Timer3_Timer();
     double ms = msSince(t);
-    QThreadPool::globalInstance()->waitForDone();
+    s.ctx.background->waitForDone();
     t.restart();
     QCoreApplication::processEvents();
     ms += msSince(t);
@@ -189,7 +197,7 @@ void Backup(benchmark::State &state) {
     t.start();
     s.form.BackupLog();
     double ms = msSince(t);
-    QThreadPool::globalInstance()->waitForDone();
+    s.ctx.background->waitForDone();
     t.restart();
     QCoreApplication::processEvents();
     ms += msSince(t);
@@ -473,23 +481,18 @@ public:
 } // namespace
 
 int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::cout << "\nRatios (program / floor):\n";
-  for (const char *n : {"/14000", "/140000"}) {
-    const std::string size = n;
-    reporter.ratio("LogOneContact" + size + "/0/iterations:20",
-                   "CApiSelectAndInsert" + size + "/iterations:20");
-    reporter.ratio("LogOneContact" + size + "/1/iterations:20",
-                   "CApiSelectAndInsert" + size + "/iterations:20");
-    reporter.ratio("ReloadIntoLogArrays" + size, "CApiOrderedRead" + size);
-    reporter.ratio("CabrilloText" + size, "PlainCabrilloLoop" + size);
-    reporter.ratio("AdifTextBench" + size, "PlainAdifLoop" + size);
-  }
-  benchmark::Shutdown();
-  return 0;
+  return runBenchmarks(argc, argv, &reporter, [&reporter] {
+    std::cout << "\nRatios (program / floor):\n";
+    for (const char *n : {"/14000", "/140000"}) {
+      const std::string size = n;
+      reporter.ratio("LogOneContact" + size + "/0/iterations:20",
+                     "CApiSelectAndInsert" + size + "/iterations:20");
+      reporter.ratio("LogOneContact" + size + "/1/iterations:20",
+                     "CApiSelectAndInsert" + size + "/iterations:20");
+      reporter.ratio("ReloadIntoLogArrays" + size, "CApiOrderedRead" + size);
+      reporter.ratio("CabrilloText" + size, "PlainCabrilloLoop" + size);
+      reporter.ratio("AdifTextBench" + size, "PlainAdifLoop" + size);
+    }
+  });
 }
