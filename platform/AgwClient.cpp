@@ -30,25 +30,29 @@ QByteArray encode(const Frame &frame) {
   return bytes + frame.data;
 }
 
-std::optional<Frame> takeFrame(QByteArray &stream) {
-  if (stream.size() < headerSize)
-    return std::nullopt;
-  const quint32 length = qFromLittleEndian<quint32>(stream.constData() + 28);
-  if (length > maxDataLength) {
-    stream.clear();
-    return std::nullopt;
+std::vector<Frame> takeFrames(QByteArray &stream) {
+  std::vector<Frame> frames;
+  qsizetype at = 0;
+  while (stream.size() - at >= headerSize) {
+    const quint32 length = qFromLittleEndian<quint32>(stream.constData() + at + 28);
+    if (length > maxDataLength) {
+      stream.clear();
+      return frames;
+    }
+    if (stream.size() - at < headerSize + qsizetype(length))
+      break;
+    Frame frame;
+    frame.port = std::uint8_t(stream[at]);
+    frame.kind = stream[at + 4];
+    frame.pid = std::uint8_t(stream[at + 6]);
+    frame.callFrom = stream.mid(at + 8, callSize);
+    frame.callTo = stream.mid(at + 18, callSize);
+    frame.data = stream.mid(at + headerSize, length);
+    frames.push_back(std::move(frame));
+    at += headerSize + length;
   }
-  if (stream.size() < headerSize + qsizetype(length))
-    return std::nullopt;
-  Frame frame;
-  frame.port = std::uint8_t(stream[0]);
-  frame.kind = stream[4];
-  frame.pid = std::uint8_t(stream[6]);
-  frame.callFrom = stream.mid(8, callSize);
-  frame.callTo = stream.mid(18, callSize);
-  frame.data = stream.mid(headerSize, length);
-  stream.remove(0, headerSize + length);
-  return frame;
+  stream.remove(0, at);
+  return frames;
 }
 
 } // namespace agw
@@ -91,20 +95,20 @@ void AgwClient::readWaiting() {
   if (socket_.state() == QAbstractSocket::ConnectedState)
     socket_.waitForReadyRead(0);
   stream_ += socket_.readAll();
-  while (auto frame = agw::takeFrame(stream_)) {
-    if (!isReplyToClient(frame->kind))
-      queue_.push_back(std::move(*frame));
+  for (agw::Frame &frame : agw::takeFrames(stream_)) {
+    if (!isReplyToClient(frame.kind))
+      queue_.push_back(std::move(frame));
   }
 }
 
 bool AgwClient::waitForRegistration() {
   const QDeadlineTimer deadline(waitMs);
   for (;;) {
-    while (auto frame = agw::takeFrame(stream_)) {
-      if (frame->kind == 'X')
-        return !frame->data.isEmpty() && frame->data[0] == 1;
-      if (!isReplyToClient(frame->kind))
-        queue_.push_back(std::move(*frame));
+    for (agw::Frame &frame : agw::takeFrames(stream_)) {
+      if (frame.kind == 'X')
+        return !frame.data.isEmpty() && frame.data[0] == 1;
+      if (!isReplyToClient(frame.kind))
+        queue_.push_back(std::move(frame));
     }
     if (deadline.hasExpired() || !socket_.waitForReadyRead(int(deadline.remainingTime())))
       return false;

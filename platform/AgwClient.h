@@ -9,7 +9,7 @@
 
 #include <cstdint>
 #include <deque>
-#include <optional>
+#include <vector>
 
 namespace agw {
 
@@ -29,9 +29,9 @@ struct Frame {
 
 QByteArray encode(const Frame &frame);
 
-// Takes the first whole frame off the front of `stream`; nothing while it is incomplete. A header
+// Takes every whole frame off the front of `stream`, leaving an incomplete rest. A header
 // announcing more data than any engine sends means the stream is out of step: it is emptied.
-std::optional<Frame> takeFrame(QByteArray &stream);
+std::vector<Frame> takeFrames(QByteArray &stream);
 
 } // namespace agw
 

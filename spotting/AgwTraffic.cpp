@@ -3,14 +3,18 @@
 #include "platform/VbText.h"
 
 QString crLfEach(const QString &text) {
-  QString out;
-  out.reserve(text.size() + text.size() / 8);
-  for (const QChar c : text) {
-    if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-      out += QLatin1String("\r\n");
-    else
-      out += c;
+  QString out(text.size() * 2, Qt::Uninitialized);
+  char16_t *to = reinterpret_cast<char16_t *>(out.data());
+  const char16_t *from = reinterpret_cast<const char16_t *>(text.constData());
+  for (const char16_t *end = from + text.size(); from != end; ++from) {
+    if (*from == u'\r' || *from == u'\n') {
+      *to++ = u'\r';
+      *to++ = u'\n';
+    } else {
+      *to++ = *from;
+    }
   }
+  out.truncate(to - reinterpret_cast<char16_t *>(out.data()));
   return out;
 }
 
@@ -21,10 +25,17 @@ AgwFrameTexts agwFrameTexts(const QString &callBuffer, const QString &dataBuffer
   if (nul >= 0)
     texts.frameCall = callBuffer.left(nul);
   const QString data = dataBuffer.left(qMax(0, length));
-  texts.frameLine = crLfEach(QChar(kind) + texts.frameCall + QLatin1Char(' ') + data);
   QString spot = crLfEach(data);
-  if (!connected)
-    spot = vb::trim(spot.mid(spot.indexOf(QLatin1Char('\n')) + 1));
+  texts.frameLine = crLfEach(QChar(kind) + texts.frameCall + QLatin1Char(' ')) + spot;
+  if (!connected) {
+    // The monitor header goes with its line end; then spaces are trimmed at both ends.
+    QStringView rest = QStringView(spot).mid(spot.indexOf(QLatin1Char('\n')) + 1);
+    while (rest.startsWith(u' '))
+      rest = rest.mid(1);
+    while (rest.endsWith(u' '))
+      rest.chop(1);
+    spot = rest.toString();
+  }
   if (spot == QLatin1String("\r\n"))
     spot.clear();
   else if (spot.size() > 4 && spot.endsWith(QLatin1String("\r\n\r\n")))

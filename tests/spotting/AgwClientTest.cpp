@@ -56,24 +56,24 @@ TEST(AgwFrames, HeaderIsLittleEndianWithNulPaddedCalls) {
 
   // Whole frames only: a frame in pieces waits, several at once come out one by one.
   QByteArray stream = bytes.left(20);
-  EXPECT_FALSE(agw::takeFrame(stream));
+  EXPECT_TRUE(agw::takeFrames(stream).empty());
   stream += bytes.mid(20, 100);
-  EXPECT_FALSE(agw::takeFrame(stream));
+  EXPECT_TRUE(agw::takeFrames(stream).empty());
   stream += bytes.mid(120) + agw::encode(engineFrame('U', "Q7CLU", "hi"));
-  const auto first = agw::takeFrame(stream);
-  ASSERT_TRUE(first);
-  EXPECT_EQ(first->pid, 0xF0);
-  EXPECT_EQ(first->callTo, padded("Q7NODE-15"));
-  EXPECT_EQ(first->data, frame.data);
-  const auto second = agw::takeFrame(stream);
-  ASSERT_TRUE(second);
-  EXPECT_EQ(second->kind, 'U');
-  EXPECT_EQ(second->data, "hi");
-  EXPECT_TRUE(stream.isEmpty());
+  const QByteArray third = agw::encode(engineFrame('I', "Q7CLU", "rest"));
+  stream += third.left(38);
+  const auto frames = agw::takeFrames(stream);
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(frames[0].pid, 0xF0);
+  EXPECT_EQ(frames[0].callTo, padded("Q7NODE-15"));
+  EXPECT_EQ(frames[0].data, frame.data);
+  EXPECT_EQ(frames[1].kind, 'U');
+  EXPECT_EQ(frames[1].data, "hi");
+  EXPECT_EQ(stream, third.left(38));
 
   // A length no engine sends: the stream is out of step and is dropped, not buffered forever.
   QByteArray garbage(36, '\xFF');
-  EXPECT_FALSE(agw::takeFrame(garbage));
+  EXPECT_TRUE(agw::takeFrames(garbage).empty());
   EXPECT_TRUE(garbage.isEmpty());
 }
 

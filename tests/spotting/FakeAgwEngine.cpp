@@ -37,13 +37,13 @@ FakeAgwEngine::FakeAgwEngine(int registerReply) {
       if (!client->waitForReadyRead(10))
         continue;
       stream += client->readAll();
-      while (auto frame = agw::takeFrame(stream)) {
-        if (frame->kind == 'X' && registerReply >= 0) {
-          client->write(agw::encode(engineFrame('X', frame->callFrom, QByteArray(1, char(registerReply)))));
+      for (agw::Frame &frame : agw::takeFrames(stream)) {
+        if (frame.kind == 'X' && registerReply >= 0) {
+          client->write(agw::encode(engineFrame('X', frame.callFrom, QByteArray(1, char(registerReply)))));
           client->waitForBytesWritten(1000);
         }
         std::lock_guard lock(mutex_);
-        received_.push_back(std::move(*frame));
+        received_.push_back(std::move(frame));
       }
     }
   });
