@@ -2,6 +2,7 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "keying/CWFrm.h"
 #include "logging/OperatingTime.h"
 #include "platform/Background.h"
 #include "platform/Clock.h"
@@ -22,6 +23,7 @@ void Form1::StoreOperatingTime() {
 }
 
 void Form1::EndProgram() {
+  CloseKeyLines();
   StoreOperatingTime();
   // A backup being written is finished first.
   ctx.background->waitForDone();
@@ -41,6 +43,9 @@ void Form1::closeEvent(QCloseEvent *event) {
     return;
   }
   StoreOperatingTime();
+  // The keyer window's unload runs now: the ending event loop may never delete it.
+  CloseKeyLines();
+  ctx.unload<CWFrm>();
   event->accept();
   QCoreApplication::quit();
 }

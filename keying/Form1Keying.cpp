@@ -2,11 +2,23 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "keying/CWFrm.h"
 #include "keying/KeyerSettings.h"
+#include "platform/PrinterPorts.h"
+#include "platform/VbText.h"
 
 void Form1::LoadCWPrefs() {
-  // A missing or damaged file leaves the keyer's defaults for what was not read, without a word.
-  loadCwKeyerSettings(ctx.folders.ProgramFolder, ctx.keying);
+  // A missing or damaged file leaves the window's defaults for what was not read, without a
+  // word; without a file the keyer window is not even loaded.
+  const auto content = vb::readLatin1(cwKeyerFilePath(ctx.folders.ProgramFolder));
+  if (content)
+    ctx.window<CWFrm>().readSettings(*content);
+}
+
+void Form1::CloseKeyLines() {
+  if (ctx.loaded<CWFrm>())
+    ctx.window<CWFrm>().Form_Unload();
+  ctx.printerPorts->closeAll();
 }
 
 // The RTTY program link is made here once the link itself exists; until then it stays down.

@@ -21,6 +21,17 @@ std::optional<QString> fileText(const QString &programFolder, const QString &nam
   return vb::readLatin1(files::resolve(programFolder, name));
 }
 
+// A byte read from the file: a number from 0 to 255, rounded; other text is a failure.
+std::optional<int> byteField(const std::optional<QString> &field) {
+  const auto v = field ? vb::numberIn(*field) : std::nullopt;
+  if (!v)
+    return std::nullopt;
+  const double r = vb::roundHalfEven(*v);
+  if (r < 0 || r > 255)
+    return std::nullopt;
+  return static_cast<int>(r);
+}
+
 } // namespace
 
 std::optional<int> repeatIntervalMs(const QString &seconds) {
@@ -56,7 +67,7 @@ bool readCwKeyerSettings(const QString &content, CwKeyerSettings &cw, int &keyin
     cw.messages[8] = QStringLiteral("VVV DE ");
   return vb::readInto(r.text(), cw.serialPort) && vb::readInto(r.text(), cw.speedWpm) &&
          vb::readInto(r.text(), cw.messages[9]) && vb::readInto(r.text(), cw.messages[10]) &&
-         vb::readInto(r.text(), cw.wordSpace) && vb::readInto(r.integer(0, 255), keyingMethod) &&
+         vb::readInto(r.text(), cw.wordSpace) && vb::readInto(byteField(r.text()), keyingMethod) &&
          vb::readInto(r.text(), cw.printerPort) && vb::readInto(r.integer(0, 2), cw.echo) &&
          readPause(r, cw.loopSeconds, cw.repeatIntervalMs);
 }
@@ -66,7 +77,17 @@ bool loadVoiceKeyerSettings(const QString &programFolder, KeyingState &keying) {
   return content && readVoiceKeyerSettings(*content, keying.voice);
 }
 
-bool loadCwKeyerSettings(const QString &programFolder, KeyingState &keying) {
-  const auto content = fileText(programFolder, kCwKeyerFile);
-  return content && readCwKeyerSettings(*content, keying.cw, keying.CWKeyingMethod);
+QString cwKeyerFileText(const CwKeyerSettings &cw, int keyingMethod) {
+  const auto &m = cw.messages;
+  const QString texts[] = {m[0], m[1], m[2],          m[3],        m[4], m[5],  m[6],
+                           m[7], m[8], cw.serialPort, cw.speedWpm, m[9], m[10], cw.wordSpace};
+  QString out;
+  for (const QString &t : texts)
+    out += vb::WriteLine().text(t).str();
+  return out + vb::WriteLine().number(keyingMethod).str() + vb::WriteLine().text(cw.printerPort).str() +
+         vb::WriteLine().number(cw.echo).str() + vb::WriteLine().text(cw.loopSeconds).str();
+}
+
+QString cwKeyerFilePath(const QString &programFolder) {
+  return files::resolve(programFolder, kCwKeyerFile);
 }

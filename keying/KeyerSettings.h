@@ -5,14 +5,28 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 
-struct CwKeyerSettings;
 struct KeyingState;
 struct VoiceKeyerSettings;
 
 inline const QString kVoiceKeyerFile = QStringLiteral("wave2.txt");
-inline const QString kCwKeyerFile = QStringLiteral("cw.txt");
+// Read as "cw.txt" and written as "CW.txt": one file, its name matched in any case.
+inline const QString kCwKeyerFile = QStringLiteral("CW.txt");
+
+// The CW keyer's settings as "cw.txt" keeps them (the keying method is CWKeyingMethod); the
+// settings window's controls hold them while the program runs.
+struct CwKeyerSettings {
+  std::array<QString, 11> messages; // F1 to F11
+  QString serialPort = QStringLiteral("0");
+  QString speedWpm = QStringLiteral("13");
+  QString wordSpace = QStringLiteral("0");
+  QString printerPort = QStringLiteral("&H378");
+  int echo = 0;                              // 1: the unsent text shows in the main window's status line
+  QString loopSeconds = QStringLiteral("0"); // pause before F1 is sent again, "0" for no repeat
+  int repeatIntervalMs = 0;
+};
 
 // Thirteen values: the nine wave files, the push-to-talk port, the line (0, 1 or 2 compared as
 // text; another value leaves the line alone), the F1 pause in seconds and the printer port.
@@ -20,9 +34,11 @@ inline const QString kCwKeyerFile = QStringLiteral("cw.txt");
 bool readVoiceKeyerSettings(const QString &content, VoiceKeyerSettings &voice);
 
 // Eighteen values: F1 to F9, the serial port, the speed, F10, F11, the word space, the keying
-// method (0 to 255, into `keyingMethod`), the printer port, the echo (0 to 2) and the F1 pause
-// in seconds. An empty F9 becomes "VVV DE ". False on a missing or unfit value.
+// method (a number from 0 to 255, into `keyingMethod`), the printer port, the echo (0 to 2) and
+// the F1 pause in seconds. An empty F9 becomes "VVV DE ". False on a missing or unfit value.
 bool readCwKeyerSettings(const QString &content, CwKeyerSettings &cw, int &keyingMethod);
+// The eighteen lines in the same order: texts quoted, the method and the echo bare.
+QString cwKeyerFileText(const CwKeyerSettings &cw, int keyingMethod);
 
 // The repeat timer's interval for a pause in seconds: the number times 1,000, rounded; nothing
 // for text that is no number or an interval a timer cannot take (below 0, above 65,535 ms).
@@ -30,4 +46,5 @@ std::optional<int> repeatIntervalMs(const QString &seconds);
 
 // The files of `programFolder` (its name in any case); false when missing or unreadable too.
 bool loadVoiceKeyerSettings(const QString &programFolder, KeyingState &keying);
-bool loadCwKeyerSettings(const QString &programFolder, KeyingState &keying);
+// The path of the CW keyer's file in `programFolder`, its name in any case.
+QString cwKeyerFilePath(const QString &programFolder);

@@ -16,18 +16,6 @@ struct VoiceKeyerSettings {
   QString printerPort = QStringLiteral("&H378");
 };
 
-// The CW keyer's settings, as "cw.txt" keeps them (the keying method is CWKeyingMethod).
-struct CwKeyerSettings {
-  std::array<QString, 11> messages; // F1 to F11
-  QString serialPort = QStringLiteral("0");
-  QString speedWpm = QStringLiteral("13");
-  QString wordSpace = QStringLiteral("0");
-  QString printerPort = QStringLiteral("&H378");
-  int echo = 0;                              // 1: the unsent text shows in the main window's status line
-  QString loopSeconds = QStringLiteral("0"); // pause before F1 is sent again, "0" for no repeat
-  int repeatIntervalMs = 0;
-};
-
 struct KeyingState {
   QString CWBuffer;
   int CWSending = 0;      // 1 while a CW message is being sent
@@ -51,5 +39,4 @@ struct KeyingState {
   QString txtBField1;
 
   VoiceKeyerSettings voice;
-  CwKeyerSettings cw;
 };

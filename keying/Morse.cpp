@@ -67,3 +67,14 @@ std::optional<double> unitMs(const QString &speedText) {
     return std::nullopt;
   return 1200.0 / *wpm;
 }
+
+double loopPasses(double loopsPer60ms, double wpm) {
+  return loopsPer60ms / wpm * 20;
+}
+
+double countLoop(double from, double limit) {
+  volatile double n = from;
+  while (n < limit)
+    n = n + 1;
+  return n;
+}

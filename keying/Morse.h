@@ -18,3 +18,9 @@ std::optional<QString> keyedUnits(QChar ch, double wordSpace);
 // One unit in milliseconds at the speed typed in words per minute (1200 / WPM); nothing for
 // text that is no number above 0.
 std::optional<double> unitMs(const QString &speedText);
+
+// The Loop timing's passes for one unit: `loopsPer60ms` is one unit at 20 WPM.
+double loopPasses(double loopsPer60ms, double wpm);
+// Counts from `from` by 1 while below `limit`, on a counter the compiler must keep (the Loop
+// timing and its calibration run this same loop); the count reached.
+double countLoop(double from, double limit);

@@ -287,8 +287,10 @@ public:
   void mnuSetup_Click();
   // The link to the outside RTTY program, made by the keying side when setup asks for it.
   void ConnectRttyLink();
-  // The CW keyer's settings file, read at start; a failure there is quiet.
+  // The CW keyer's settings file, read at start into the keyer window; a failure there is quiet.
   void LoadCWPrefs();
+  // Releases and closes the keyers' key lines (the program's end).
+  void CloseKeyLines();
 
   // Band map: the strip and its drawing belong to the spotting side.
   Label *lblDX = nullptr;

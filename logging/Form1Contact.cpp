@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // Time allowed beyond the "Dupe" prompt's own length before logging goes on.
@@ -180,5 +181,8 @@ void Form1::LabelIncrement() {
 }
 
 void Form1::Label4_Change() {
-  ctx.keying.NextSerial = Label4->text().trimmed();
+  // "#" in a CW message sends the number without its leading zeros.
+  const QString caption = Label4->text().trimmed();
+  const auto number = vb::numberIn(caption);
+  ctx.keying.NextSerial = number ? vb::numberText(std::floor(*number)) : caption;
 }

@@ -2,6 +2,7 @@
 // skips, and the shut-down.
 #include "app/MainPreferences.h"
 #include "app/SharedPreferences.h"
+#include "keying/CWFrm.h"
 #include "keying/KeyerSettings.h"
 #include "logging/Form1.h"
 #include "logging/frmStationID.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QRadioButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -84,7 +86,9 @@ TEST_F(MainLoad, RunsEveryStepInOrderUpToTheOpenLogQuestion) {
   EXPECT_TRUE(f.mnu40->isChecked());
   EXPECT_GT(s.CountryTable.CountryCount(), 300);
   EXPECT_EQ(pc.ctx->keying.voice.printerPort, QStringLiteral("&H378"));
-  EXPECT_EQ(pc.ctx->keying.cw.speedWpm, QStringLiteral("13"));
+  ASSERT_TRUE(pc.ctx->loaded<CWFrm>());
+  EXPECT_EQ(pc.ctx->window<CWFrm>().Text11->text(), QStringLiteral("13"));
+  EXPECT_TRUE(pc.ctx->window<CWFrm>().Option4->isChecked()); // method 0
   EXPECT_TRUE(setupRan());
   EXPECT_EQ(pc.flaky().loads, 1) << "setup's load serves the answer Yes";
   EXPECT_EQ(f.Label2->text(), QStringLiteral("K1ABC"));
@@ -117,7 +121,7 @@ TEST_F(MainLoad, AMissingVoiceKeyerFileSkipsCwSetupTheLogAndTheRig) {
   EXPECT_EQ(titles(), QStringList{QStringLiteral("Error opening default data.")});
   EXPECT_EQ(pc.dialogs.beeps, 1);
   EXPECT_GT(s.CountryTable.CountryCount(), 300);
-  EXPECT_EQ(pc.ctx->keying.cw.messages[8], QString()); // CW settings never read
+  EXPECT_FALSE(pc.ctx->loaded<CWFrm>()); // CW settings never read
   EXPECT_FALSE(setupRan());
   EXPECT_FALSE(pc.ctx->db().isOpen());
 }

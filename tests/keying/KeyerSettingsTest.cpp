@@ -1,6 +1,7 @@
 #include "keying/KeyerSettings.h"
 
 #include "keying/KeyingState.h"
+#include "platform/VbText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -105,7 +106,7 @@ TEST(KeyerFiles, AreFoundInTheProgramFolderWhateverTheCaseOfTheirNames) {
   QTemporaryDir dir;
   KeyingState keying;
   EXPECT_FALSE(loadVoiceKeyerSettings(dir.path(), keying));
-  EXPECT_FALSE(loadCwKeyerSettings(dir.path(), keying));
+  EXPECT_FALSE(vb::readLatin1(cwKeyerFilePath(dir.path())));
   for (const auto &[name, values] :
        {std::pair{QStringLiteral("WAVE2.TXT"), voiceFile()}, std::pair{QStringLiteral("CW.txt"), cwFile()}}) {
     QFile f(dir.filePath(name));
@@ -113,7 +114,10 @@ TEST(KeyerFiles, AreFoundInTheProgramFolderWhateverTheCaseOfTheirNames) {
     f.write(lines(values).toLatin1());
   }
   EXPECT_TRUE(loadVoiceKeyerSettings(dir.path(), keying));
-  EXPECT_TRUE(loadCwKeyerSettings(dir.path(), keying));
+  const auto cwText = vb::readLatin1(cwKeyerFilePath(dir.path()));
+  ASSERT_TRUE(cwText);
+  CwKeyerSettings cw;
+  EXPECT_TRUE(readCwKeyerSettings(*cwText, cw, keying.CWKeyingMethod));
   EXPECT_EQ(keying.voice.pttPort, QStringLiteral("3"));
   EXPECT_EQ(keying.CWKeyingMethod, 5);
 }

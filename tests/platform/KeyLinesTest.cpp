@@ -2,6 +2,7 @@
 #include "platform/PrinterPorts.h"
 #include "platform/SerialKeyLine.h"
 #include "platform/VbText.h"
+#include "tests/support/KeyLineDoubles.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
@@ -9,30 +10,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <pty.h>
-#include <unistd.h>
-
-namespace {
-
-// A pseudo-terminal pair; the program opens the slave side by its name.
-struct Pty {
-  Pty() {
-    char name[256] = {};
-    if (openpty(&master, &slave, name, nullptr, nullptr) == 0)
-      device = QString::fromLocal8Bit(name);
-  }
-  ~Pty() {
-    if (!device.isEmpty()) {
-      ::close(master);
-      ::close(slave);
-    }
-  }
-  int master = -1, slave = -1;
-  QString device;
-};
-
-} // namespace
 
 TEST(NumberInBox, DecimalHexAndOctalAndNoNumber) {
   const struct {
@@ -62,7 +39,7 @@ TEST(MillisecondCounter, RealCounterNeverGoesBackAndFakeMovesOnReadsAndSleeps) {
 }
 
 TEST(SerialKeyLine, OpensAPseudoTerminalThatRefusesModemLinesAndKeepsItOpen) {
-  Pty pty;
+  PseudoTerminal pty;
   ASSERT_FALSE(pty.device.isEmpty());
   QtSerialKeyLine line;
   line.setRts(true); // kept for the next open

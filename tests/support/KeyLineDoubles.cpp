@@ -2,6 +2,22 @@
 
 #include "tests/support/ScriptedDialogs.h"
 
+#include <pty.h>
+#include <unistd.h>
+
+PseudoTerminal::PseudoTerminal() {
+  char name[256] = {};
+  if (openpty(&master, &slave, name, nullptr, nullptr) == 0)
+    device = QString::fromLocal8Bit(name);
+}
+
+PseudoTerminal::~PseudoTerminal() {
+  if (master >= 0)
+    ::close(master);
+  if (slave >= 0)
+    ::close(slave);
+}
+
 bool FakeSerialKeyLine::open(const QString &device, QString *error) {
   close();
   if (refused.count(device)) {

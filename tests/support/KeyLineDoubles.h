@@ -21,6 +21,16 @@ struct LineChange {
   bool operator==(const LineChange &) const = default;
 };
 
+// A pseudo-terminal pair; the program opens the far end by its name.
+struct PseudoTerminal {
+  PseudoTerminal();
+  ~PseudoTerminal();
+  PseudoTerminal(const PseudoTerminal &) = delete;
+  PseudoTerminal &operator=(const PseudoTerminal &) = delete;
+  int master = -1, slave = -1;
+  QString device; // empty when none could be made
+};
+
 class FakeSerialKeyLine : public SerialKeyLine {
 public:
   FakeSerialKeyLine(FakeClock &clock, std::vector<LineChange> &changes) : clock_(clock), changes_(changes) {}
