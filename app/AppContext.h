@@ -73,8 +73,15 @@ public:
   // kept until unloaded.
   template <class W> W &window() {
     QPointer<QWidget> &slot = windows_[std::type_index(typeid(W))];
-    if (!slot)
-      slot = new W(*this);
+    if (!slot) {
+      W *made = new W(*this);
+      slot = made;
+      // A window whose load runs when it is made loads only once it can be found here: a box
+      // its load shows runs an event loop, and a caller reaching it meanwhile must not make a
+      // second one.
+      if constexpr (requires { W::loadsWhenMade; })
+        made->Form_Load();
+    }
     return static_cast<W &>(*slot);
   }
   template <class W> bool loaded() const {

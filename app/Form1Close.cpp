@@ -7,6 +7,7 @@
 #include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/LogDb.h"
+#include "spotting/PacketSpotfrm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -41,6 +42,11 @@ void Form1::closeEvent(QCloseEvent *event) {
   if (ctx.keying.CWSending == 1) {
     event->ignore();
     return;
+  }
+  // The windows' own unloads, there and then: the ending event loop may never delete them.
+  if (ctx.loaded<PacketSpotfrm>()) {
+    ctx.window<PacketSpotfrm>().Form_Unload();
+    ctx.unload<PacketSpotfrm>();
   }
   StoreOperatingTime();
   // The keyer window's unload runs now: the ending event loop may never delete it.
