@@ -38,6 +38,8 @@ void Form1::Mains() {
       return;
     }
     txtPostConDate->setText(*date);
+    // The colon goes in for good, also when the time is then refused.
+    txtPostConTime->setText(withTimeColon(txtPostConTime->text()));
     const auto time = postContestTime(txtPostConTime->text());
     if (!time) {
       setStatus(QStringLiteral("Invalid time format!"));

@@ -12,15 +12,15 @@
 void Form1::buildPostContestControls(QWidget *central) {
   const auto field = [central](Label *&label, const QString &caption, double left, TextBox *&box,
                                double boxWidth, int maxLength) {
-    label = placed<Label>(central, left, 5385, 420, 240, caption);
-    box = placed<TextBox>(central, left + 420, 5340, boxWidth, 330);
+    label = placed<Label>(central, left, 5745, 420, 240, caption);
+    box = placed<TextBox>(central, left + 420, 5700, boxWidth, 330);
     box->setMaxLength(maxLength);
     label->hide();
     box->hide();
   };
-  // Beside the contact list's edit buttons, clear of the clocks and rates.
-  field(lblPostConTime, QStringLiteral("Time"), 2100, txtPostConTime, 700, 5);
-  field(lblPostConDate, QStringLiteral("Date"), 3300, txtPostConDate, 1300, 10);
+  // Under the edit buttons and the own call, clear of everything else, so a click reaches them.
+  field(lblPostConTime, QStringLiteral("Time"), 120, txtPostConTime, 700, 5);
+  field(lblPostConDate, QStringLiteral("Date"), 1360, txtPostConDate, 1300, 10);
 }
 
 void Form1::buildEntryRowMenus() {

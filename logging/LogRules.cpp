@@ -176,12 +176,16 @@ std::optional<QString> postContestDate(const QString &text) {
   return date.toString(QStringLiteral("yyyy/MM/dd"));
 }
 
-std::optional<QString> postContestTime(const QString &text) {
+QString withTimeColon(const QString &text) {
   QString t = text;
   if ((t.size() == 3 || t.size() == 4) && vb::isNumeric(t))
     t.insert(t.size() - 2, u':');
+  return t;
+}
+
+std::optional<QString> postContestTime(const QString &text) {
   static const QRegularExpression hm(QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})\s*$)"));
-  const auto m = hm.match(t);
+  const auto m = hm.match(withTimeColon(text));
   if (!m.hasMatch())
     return std::nullopt;
   const int h = m.captured(1).toInt();

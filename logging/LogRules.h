@@ -46,3 +46,5 @@ QString backupText(const LogArrays &log);
 // rewritten "yyyy/mm/dd"; a time "h:mm", "hh:mm", "hmm" or "hhmm" rewritten "hh:mm".
 std::optional<QString> postContestDate(const QString &text);
 std::optional<QString> postContestTime(const QString &text);
+// Three or four digits "hmm"/"hhmm" with the colon put in before the minutes; other text as it is.
+QString withTimeColon(const QString &text);

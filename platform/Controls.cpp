@@ -47,6 +47,21 @@ private:
 
 } // namespace
 
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {
+  // QLineEdit turns its cursor on whenever text gets selected, focused or not, and the program
+  // selects text in boxes the operator has not reached yet (the default reports).
+  connect(this, &QLineEdit::selectionChanged, this, [this] {
+    if (!hasFocus())
+      hideCursor();
+  });
+}
+
+void TextBox::hideCursor() {
+  // Leaving the box is what turns the cursor off; the popup reason keeps the selection.
+  QFocusEvent keep(QEvent::FocusOut, Qt::PopupFocusReason);
+  QLineEdit::focusOutEvent(&keep);
+}
+
 void TextBox::setText(const QString &text) {
   QLineEdit::setText(text);
   setCursorPosition(0);
@@ -92,9 +107,7 @@ void TextBox::focusInEvent(QFocusEvent *event) {
 }
 
 void TextBox::focusOutEvent(QFocusEvent *event) {
-  // With the popup reason QLineEdit keeps its selection.
-  QFocusEvent keep(QEvent::FocusOut, Qt::PopupFocusReason);
-  QLineEdit::focusOutEvent(&keep);
+  hideCursor();
   event->accept();
   showSelection(false);
   if (!switchesWindow(event->reason()))

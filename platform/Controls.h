@@ -27,7 +27,7 @@ struct FormKeys {
 class TextBox : public QLineEdit {
   Q_OBJECT
 public:
-  using QLineEdit::QLineEdit;
+  explicit TextBox(QWidget *parent = nullptr);
   // Hides QLineEdit::setText: the caret goes to the start, as the program's rules assume.
   void setText(const QString &text);
   // Where the selection starts, or the caret when nothing is selected (Qt leaves the caret at
@@ -65,8 +65,9 @@ private:
   // character replaces the selection; other codes type nothing.
   void typeKey(int KeyAscii);
   // The selection is kept while another control has the focus, but drawn only in the box that
-  // has it, so that the operator sees at a glance where typing goes.
+  // has it, so that the operator sees at a glance where typing goes. The same for the cursor.
   void showSelection(bool shown);
+  void hideCursor();
   FormKeys form_;
   bool keysOnly_ = false;
 };

@@ -480,6 +480,9 @@ TEST_F(EntryRow, EnterInAPostContestFieldLogsWithTheTypedDateAndTime) {
   f.txtPostConTime->setText(QStringLiteral("99:99"));
   key(Qt::Key_Return);
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral("Invalid time format!"));
+  f.txtPostConTime->setText(QStringLiteral("2460"));
+  key(Qt::Key_Return);
+  EXPECT_EQ(f.txtPostConTime->text(), QStringLiteral("24:60")) << "the colon put in stays";
   EXPECT_TRUE(pc.table().empty());
 
   f.txtPostConTime->setText(QStringLiteral("1234"));
@@ -494,6 +497,51 @@ TEST_F(EntryRow, EnterInAPostContestFieldLogsWithTheTypedDateAndTime) {
   EXPECT_EQ(rows[0].fldtime, QStringLiteral("07:05"));
   EXPECT_EQ(rows[1].fldtime, QStringLiteral("12:34"));
   EXPECT_EQ(f.txtPostConDate->text(), QStringLiteral("2024/03/05")) << "the date serves the next contacts";
+}
+
+TEST_F(EntryRow, ThePostContestFieldsAreClearOfOtherControlsAndTakeAClick) {
+  // Every control shown, in both modes (the edit buttons show while the list has the focus).
+  s.station.MyCall = QStringLiteral("W1AW/KH6");
+  f.Label2->setText(s.station.MyCall);
+  f.cmdEdit->show();
+  f.cmdDelete->show();
+  for (const bool postContest : {false, true}) {
+    if (postContest)
+      f.mnuPostContest_Click();
+    const QList<QWidget *> shown = [&] {
+      QList<QWidget *> controls;
+      for (QWidget *w : placedControls(&f))
+        if (w->isVisible() && w->parentWidget() == f.centralWidget())
+          controls << w;
+      return controls;
+    }();
+    for (qsizetype i = 0; i < shown.size(); ++i)
+      for (qsizetype j = i + 1; j < shown.size(); ++j)
+        EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+            << "post-contest " << postContest << ": " << shown[i]->metaObject()->className() << " "
+            << shown[i]->property("text").toString().toStdString() << " and "
+            << shown[j]->metaObject()->className() << " "
+            << shown[j]->property("text").toString().toStdString();
+  }
+  saveScreenshot(f, QStringLiteral("post-contest"));
+
+  // A click reaches each field as Tab does: the focus and the field's own focus work.
+  pc.clock.setLocal(QDate(2024, 3, 30), QTime(22, 0));
+  f.txtPostConTime->setText(QStringLiteral("12:34"));
+  focus(f.txtSec);
+  const auto click = [this](QWidget *w) {
+    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, w->mapTo(&f, w->rect().center()));
+    settle();
+  };
+  click(f.txtPostConDate);
+  EXPECT_EQ(focused(), f.txtPostConDate);
+  EXPECT_EQ(f.txtPostConDate->selectedText(), QStringLiteral("2024/03/30"));
+  click(f.txtPostConTime);
+  EXPECT_EQ(focused(), f.txtPostConTime);
+  EXPECT_EQ(f.txtPostConTime->selectedText(), QStringLiteral("12:34"));
+  typeKeys(QStringLiteral("0815"));
+  EXPECT_EQ(f.txtPostConTime->text(), QStringLiteral("0815"));
+  EXPECT_TRUE(f.txtSec->text().isEmpty());
 }
 
 TEST_F(EntryRow, ClearEmptiesTheRowAndItsDisplaysButNotThePostContestFields) {

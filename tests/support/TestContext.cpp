@@ -233,5 +233,6 @@ void queueKeys(QWindow *window, const QString &keys) {
 
 void ShownMainWindow::SetUp() {
   f.show();
+  f.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
 }
