@@ -43,15 +43,15 @@ void Form1::closeEvent(QCloseEvent *event) {
     event->ignore();
     return;
   }
-  // The windows' own unloads, there and then: the ending event loop may never delete them.
+  // The windows' own unloads run there and then, in the windows' order: the ending event loop
+  // may never delete them.
+  CloseKeyLines();
+  ctx.unload<CWFrm>();
   if (ctx.loaded<PacketSpotfrm>()) {
     ctx.window<PacketSpotfrm>().Form_Unload();
     ctx.unload<PacketSpotfrm>();
   }
   StoreOperatingTime();
-  // The keyer window's unload runs now: the ending event loop may never delete it.
-  CloseKeyLines();
-  ctx.unload<CWFrm>();
   event->accept();
   QCoreApplication::quit();
 }

@@ -7,6 +7,9 @@
 #include <benchmark/benchmark.h>
 
 #include <functional>
+#include <iostream>
+#include <map>
+#include <string>
 
 inline int runBenchmarks(int argc, char **argv, benchmark::BenchmarkReporter *reporter = nullptr,
                          const std::function<void()> &after = {}) {
@@ -20,3 +23,22 @@ inline int runBenchmarks(int argc, char **argv, benchmark::BenchmarkReporter *re
   benchmark::Shutdown();
   return 0;
 }
+
+// Keeps each result's time so that the ratios can be printed after the run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+  std::map<std::string, double> ms;
+  void ReportRuns(const std::vector<Run> &runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &r : runs)
+      ms[r.benchmark_name()] = r.GetAdjustedRealTime() *
+                               benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
+                               benchmark::GetTimeUnitMultiplier(r.time_unit);
+  }
+  void ratio(const std::string &what, const std::string &against) const {
+    const auto a = ms.find(what);
+    const auto b = ms.find(against);
+    if (a != ms.end() && b != ms.end() && b->second > 0)
+      std::cout << what << " / " << against << " = " << a->second / b->second << "\n";
+  }
+};

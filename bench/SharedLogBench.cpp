@@ -459,25 +459,6 @@ BENCHMARK(PlainCabrilloLoop)->Apply(sizes);
 BENCHMARK(AdifTextBench)->Apply(sizes);
 BENCHMARK(PlainAdifLoop)->Apply(sizes);
 
-// Keeps each result's time so that the ratios can be printed after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> ms;
-  void ReportRuns(const std::vector<Run> &runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run &r : runs)
-      ms[r.benchmark_name()] = r.GetAdjustedRealTime() *
-                               benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
-                               benchmark::GetTimeUnitMultiplier(r.time_unit);
-  }
-  void ratio(const std::string &what, const std::string &against) const {
-    const auto a = ms.find(what);
-    const auto b = ms.find(against);
-    if (a != ms.end() && b != ms.end() && b->second > 0)
-      std::cout << what << " / " << against << " = " << a->second / b->second << "\n";
-  }
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
