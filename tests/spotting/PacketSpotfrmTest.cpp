@@ -286,6 +286,16 @@ TEST_F(ClusterWindow, DamagedOrOddSettingsFiles) {
   EXPECT_TRUE(w().txtTelnetHost->text().isEmpty());
   pc.ctx->unload<PacketSpotfrm>();
 
+  // A restored TNC keeps its own choices: the defaults come only with a click on the list.
+  writePackSpot(lines({"\"1200\"", "\"E\"", "\"7\"", "\"2\"", "2", "\"D\"", "\"TNC\"", "0", "2", "0",
+                       "#FALSE#", "\"1B\"", "\"\"", "\"\""}));
+  for (QRadioButton *on : {w().optBaud12, w().optParityEven, w().optData7, w().optStop2, w().optComm[1],
+                           w().optPowerDTR, w().Option2})
+    EXPECT_TRUE(on->isChecked()) << on->text().toStdString();
+  EXPECT_EQ(w().txtHex->text(), QStringLiteral("1B"));
+  EXPECT_EQ(w().Label6->text(), QStringLiteral("Send text  (Ctrl C or Esc for TNC Command mode):"));
+  pc.ctx->unload<PacketSpotfrm>();
+
   // Port 0 and a baud matching no option: the rest is restored and the mode opens.
   writePackSpot(lines({"\"3600\"", "\"n\"", "\"8\"", "\"1\"", "0", "\"N\"", "\"telnet\"", "0", "7", "1",
                        "#FALSE#", "\"\"", "\"7300\"", "\"localhost\""}));
