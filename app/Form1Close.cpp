@@ -3,6 +3,8 @@
 
 #include "app/AppContext.h"
 #include "keying/CWFrm.h"
+#include "keying/frmCWStrings.h"
+#include "keying/frmWinKey.h"
 #include "logging/OperatingTime.h"
 #include "platform/Background.h"
 #include "platform/Clock.h"
@@ -51,6 +53,8 @@ void Form1::closeEvent(QCloseEvent *event) {
     ctx.window<PacketSpotfrm>().Form_Unload();
     ctx.unload<PacketSpotfrm>();
   }
+  ctx.unload<frmCWStrings>();
+  ctx.unload<frmWinKey>(); // closed with the key lines
   StoreOperatingTime();
   event->accept();
   QCoreApplication::quit();

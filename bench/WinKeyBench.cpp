@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <functional>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -25,7 +26,18 @@ namespace {
 constexpr int kCharacters = 1000;
 constexpr int kPort = 5;
 
-void reportSpread(benchmark::State &state, std::vector<double> &us) {
+// Times `one` for each of 1,000 characters and reports the median and 99th percentile.
+void timeEachCharacter(benchmark::State &state, const std::function<void(int)> &one) {
+  std::vector<double> us;
+  for (auto _ : state) {
+    us.clear();
+    for (int i = 0; i < kCharacters; ++i) {
+      QElapsedTimer t;
+      t.start();
+      one(i);
+      us.push_back(static_cast<double>(t.nsecsElapsed()) / 1000.0);
+    }
+  }
   std::sort(us.begin(), us.end());
   state.counters["median_us"] = us[us.size() / 2];
   state.counters["p99_us"] = us[us.size() * 99 / 100];
@@ -38,18 +50,10 @@ void DriverStatusAndCharacter(benchmark::State &state) {
   std::uint8_t version = 0;
   if (driver.wk_open(version, kPort) != wkresult::Success)
     state.SkipWithError("the simulated keyer did not open");
-  std::vector<double> us;
-  for (auto _ : state) {
-    us.clear();
-    for (int i = 0; i < kCharacters; ++i) {
-      QElapsedTimer t;
-      t.start();
-      benchmark::DoNotOptimize(driver.wk_getstatus());
-      driver.wk_char(static_cast<std::uint8_t>('A' + i % 26));
-      us.push_back(static_cast<double>(t.nsecsElapsed()) / 1000.0);
-    }
-  }
-  reportSpread(state, us);
+  timeEachCharacter(state, [&](int i) {
+    benchmark::DoNotOptimize(driver.wk_getstatus());
+    driver.wk_char(static_cast<std::uint8_t>('A' + i % 26));
+  });
 }
 BENCHMARK(DriverStatusAndCharacter)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -60,23 +64,15 @@ void PlainStatusRoundTrip(benchmark::State &state) {
   tcgetattr(fd, &raw);
   cfmakeraw(&raw);
   tcsetattr(fd, TCSANOW, &raw);
-  std::vector<double> us;
-  for (auto _ : state) {
-    us.clear();
-    for (int i = 0; i < kCharacters; ++i) {
-      QElapsedTimer t;
-      t.start();
-      const unsigned char request = 0x15;
-      (void)!::write(fd, &request, 1);
-      pollfd p{fd, POLLIN, 0};
-      unsigned char status = 0;
-      if (::poll(&p, 1, 100) > 0)
-        (void)!::read(fd, &status, 1);
-      us.push_back(static_cast<double>(t.nsecsElapsed()) / 1000.0);
-    }
-  }
+  timeEachCharacter(state, [&](int) {
+    const unsigned char request = 0x15;
+    (void)!::write(fd, &request, 1);
+    pollfd p{fd, POLLIN, 0};
+    unsigned char status = 0;
+    if (::poll(&p, 1, 100) > 0)
+      (void)!::read(fd, &status, 1);
+  });
   ::close(fd);
-  reportSpread(state, us);
 }
 BENCHMARK(PlainStatusRoundTrip)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -5,6 +5,9 @@
 #include "keying/CwMacros.h"
 #include "keying/KeyerSettings.h"
 #include "keying/Morse.h"
+#include "keying/frmCWStrings.h"
+#include "keying/frmCodePractice.h"
+#include "keying/frmWinKey.h"
 #include "logging/Form1.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -15,6 +18,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
 #include "platform/VbText.h"
+#include "platform/WinKey.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -636,18 +640,42 @@ void CWFrm::CWSetup() {
     exec();
 }
 
-// ---- Hooks the WinKey keyer fills in ----
+// ---- The WinKey keyer, code practice and the CW messages window ----
 
-void CWFrm::handToWinKey() {
-  ctx.keying.CWBuffer.clear();
+namespace {
+
+// The window, made and loaded on first use, as referring to an old form loaded it.
+template <class W> W &loadedWindow(AppContext &ctx) {
+  const bool loaded = ctx.loaded<W>();
+  W &window = ctx.window<W>();
+  if (!loaded)
+    window.Form_Load();
+  return window;
 }
 
-void CWFrm::winKeySpeed(int) {}
+} // namespace
 
-void CWFrm::loadWinKeyWindow() {}
+void CWFrm::handToWinKey() {
+  loadedWindow<frmWinKey>(ctx).WKTransmit();
+}
 
-void CWFrm::showWinKeyWindow() {}
+void CWFrm::winKeySpeed(int wpm) {
+  ctx.winKey->wk_wpm(static_cast<std::uint8_t>(wpm));
+}
 
-void CWFrm::showCodePractice() {}
+void CWFrm::loadWinKeyWindow() {
+  loadedWindow<frmWinKey>(ctx);
+}
 
-void CWFrm::showCwMessagesWindow() {}
+void CWFrm::showWinKeyWindow() {
+  loadedWindow<frmWinKey>(ctx).exec();
+}
+
+void CWFrm::showCodePractice() {
+  loadedWindow<frmCodePractice>(ctx).exec();
+  ctx.unload<frmCodePractice>();
+}
+
+void CWFrm::showCwMessagesWindow() {
+  loadedWindow<frmCWStrings>(ctx).showMinimized();
+}

@@ -119,8 +119,7 @@ private:
   // Selects a keying option, running its click even when it was already selected.
   void selectKeyingOption(int method);
 
-  // Left for the WinKey keyer: the hand-over of the queue, its speed, its window, code practice
-  // and the CW messages window. Until the keyer exists they do what an unopened keyer does.
+  // The WinKey keyer, code practice and the CW messages window.
   void handToWinKey();
   void winKeySpeed(int wpm);
   void loadWinKeyWindow();

@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettings.h"
+#include "keying/frmWinKey.h"
 #include "platform/PrinterPorts.h"
 #include "platform/VbText.h"
 
@@ -18,6 +19,8 @@ void Form1::LoadCWPrefs() {
 void Form1::CloseKeyLines() {
   if (ctx.loaded<CWFrm>())
     ctx.window<CWFrm>().Form_Unload();
+  if (ctx.loaded<frmWinKey>())
+    ctx.window<frmWinKey>().Form_Unload();
   ctx.printerPorts->closeAll();
 }
 

@@ -289,7 +289,7 @@ public:
   void ConnectRttyLink();
   // The CW keyer's settings file, read at start into the keyer window; a failure there is quiet.
   void LoadCWPrefs();
-  // Releases and closes the keyers' key lines (the program's end).
+  // Releases and closes the keyers' key lines and the WinKey keyer (the program's end).
   void CloseKeyLines();
 
   // Band map: the strip and its drawing belong to the spotting side.
