@@ -30,12 +30,15 @@ QFont boldFont(double points) {
   return font;
 }
 
+// White on dark blue: a label's window colour, a text box's base (its scroll bars keep theirs).
 void whiteOnNavy(QWidget *widget) {
-  setBackColor(widget, kNavy);
   QPalette palette = widget->palette();
   palette.setColor(QPalette::WindowText, Qt::white);
   palette.setColor(QPalette::Text, Qt::white);
+  palette.setColor(QPalette::Base, kNavy);
   widget->setPalette(palette);
+  if (qobject_cast<QLabel *>(widget))
+    setBackColor(widget, kNavy);
 }
 
 int upperCase(int KeyAscii) {
@@ -91,6 +94,7 @@ void frmCodePractice::buildControls() {
   const auto textArea = [this](double top) {
     auto *t = placed<QPlainTextEdit>(this, 240, top, 6255, 2535);
     t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(11.25);
     t->setFont(font);
