@@ -154,6 +154,10 @@ TEST_F(Practice, LiveTypingSpeedAndPaste) {
   p->Command8_Click();
   EXPECT_EQ(p->Label8->text(), QStringLiteral("12"));
 
+  p->Text1->clear();
+  QTest::keyClicks(p->Text1, QStringLiteral("cq de"));
+  EXPECT_EQ(p->Text1->toPlainText(), QStringLiteral("CQ DE"));
+
   QApplication::clipboard()->clear();
   p->Text1->setPlainText(QStringLiteral("old"));
   p->Command1_Click();

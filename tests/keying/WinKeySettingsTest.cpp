@@ -50,34 +50,6 @@ TEST(WinKeyFile, SixRecordsAreCompleteAndAnUnfitRecordEndsTheReadingThere) {
   }
 }
 
-TEST(WinKeyValueBoxes, ChecksGiveTheFallbackSendOrKeepTheText) {
-  struct Row {
-    QString text;
-    int min, max;
-    std::optional<QString> newText;
-    std::optional<std::uint8_t> sent;
-  };
-  const Row rows[] = {
-      {"32", 32, 67, {}, 32},    {"67", 32, 67, {}, 67},   {"31", 32, 67, {}, {}},   {"68", 32, 67, {}, {}},
-      {"abc", 32, 67, "50", {}}, {"", 32, 67, "50", {}},   {"300", 0, 99, "50", {}}, {"99", 0, 99, {}, 99},
-      {"-1", 0, 99, "50", {}},   {"&H20", 32, 67, {}, 32},
-  };
-  for (const Row &row : rows) {
-    const BoxCheck check = checkValueBox(row.text, QStringLiteral("50"), row.min, row.max);
-    EXPECT_EQ(check.text, row.newText) << row.text.toStdString();
-    EXPECT_EQ(check.send, row.sent) << row.text.toStdString();
-  }
-  EXPECT_EQ(checkLeadTail("300", "5").text, QStringLiteral("0"));
-  EXPECT_FALSE(checkLeadTail("300", "5").send);
-  EXPECT_FALSE(checkLeadTail("3", "x").send);
-  EXPECT_EQ(checkLeadTail("3", "5").send, (std::pair<std::uint8_t, std::uint8_t>{3, 5}));
-
-  EXPECT_EQ(checkPortBox("300").port, 0);
-  EXPECT_FALSE(checkPortBox("300").text) << "the box keeps its text";
-  EXPECT_EQ(checkPortBox("x").text, QStringLiteral("0"));
-  EXPECT_EQ(checkPortBox("12").port, 12);
-}
-
 TEST(CodePractice, GroupsUseOnlyTheTableAndEndWithABlank) {
   const auto chars = codePracticeChars();
   EXPECT_TRUE(chars[0].isEmpty());

@@ -1,6 +1,7 @@
 // The WinKey setup window and the hand-over of the CW queue, with a scripted driver, and the
 // real driver on a simulated keyer where the port itself matters.
 #include "keying/CWFrm.h"
+#include "keying/frmCWStrings.h"
 #include "keying/frmWinKey.h"
 #include "platform/Controls.h"
 #include "platform/ProgramFiles.h"
@@ -142,6 +143,8 @@ TEST_F(WinKeyWindow, ValueBoxesSendWhatTheirChecksAccept) {
       {w->txtTail, "x", "0", {}},
       {w->txtWKWPM, "100", "100", {}},
       {w->txtWeight, "99", "99", {"weight 99"}},
+      {w->txtWeight, "-1", "50", {}},
+      {w->txtRatio, "&H20", "&H20", {"ratio 32"}},
   };
   for (const auto &row : rows) {
     wk->calls.clear();
@@ -272,6 +275,29 @@ TEST_F(WinKeyWindow, TheHandOverWaitsWhileBusyAndObeysWhatEventsDoMeanwhile) {
   w->WKTransmit();
   EXPECT_EQ(handedOver(wk->calls), QStringLiteral("CTU"));
   EXPECT_TRUE(k.CWBuffer.isEmpty());
+
+  // A keyer that went away drops the queue, and the next hand-over opens it again.
+  wk->calls.clear();
+  onEvents = {};
+  wk->isOpen = false;
+  k.CWBuffer = QStringLiteral("QRZ");
+  w->WKTransmit();
+  EXPECT_EQ(k.WinKeyOpen, 0);
+  EXPECT_TRUE(k.CWBuffer.isEmpty());
+  k.CWBuffer = QStringLiteral("QRZ");
+  w->WKTransmit();
+  EXPECT_EQ(wk->sent().first(), QStringLiteral("open 5"));
+  EXPECT_EQ(handedOver(wk->calls), QStringLiteral("QRZ"));
+}
+
+TEST_F(WinKeyWindow, TheMainWindowsCloseClosesTheKeyerAndUnloadsOnlyLoadedWindows) {
+  open();
+  Form1 &f = pc.form();
+  f.close();
+  EXPECT_EQ(wk->calls.last(), QStringLiteral("close"));
+  EXPECT_EQ(k.WinKeyOpen, 0);
+  EXPECT_FALSE(pc.ctx->loaded<frmWinKey>());
+  EXPECT_FALSE(pc.ctx->loaded<frmCWStrings>()) << "never made for the close";
 }
 
 TEST_F(WinKeyWindow, AKeyerThatCannotBeOpenedDropsTheQueueWithOneBoxEachTime) {
