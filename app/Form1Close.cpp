@@ -9,12 +9,24 @@
 #include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/LogDb.h"
+#include "rig/RigControlfrm.h"
 #include "spotting/PacketSpotfrm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 
 #include <cstdio>
+
+namespace {
+
+template <class W> void unloadNow(AppContext &ctx) {
+  if (!ctx.loaded<W>())
+    return;
+  ctx.window<W>().Form_Unload();
+  ctx.unload<W>();
+}
+
+} // namespace
 
 void Form1::StoreOperatingTime() {
   LoggingState &s = st();
@@ -49,10 +61,8 @@ void Form1::closeEvent(QCloseEvent *event) {
   // may never delete them.
   CloseKeyLines();
   ctx.unload<CWFrm>();
-  if (ctx.loaded<PacketSpotfrm>()) {
-    ctx.window<PacketSpotfrm>().Form_Unload();
-    ctx.unload<PacketSpotfrm>();
-  }
+  unloadNow<RigControlfrm>(ctx);
+  unloadNow<PacketSpotfrm>(ctx);
   ctx.unload<frmCWStrings>();
   ctx.unload<frmWinKey>(); // closed with the key lines
   StoreOperatingTime();

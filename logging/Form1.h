@@ -306,6 +306,10 @@ public:
 
   // Rig polling, started by the load unless the rig is "None".
   void StartRigPolling();
+  // The rig's frequency selects the contest band it lies in, as the band menu does.
+  void BandFreqConversion(float frequencyValue);
+  // The rig's mode word is not carried into the log.
+  void ModeSelection(QString &strMode);
 
   // Shut-down. EndProgram ends at once: the operating time is stored, the log closed.
   QAction *mnuExit = nullptr;

@@ -10,7 +10,9 @@ Dialogs::Answer QtDialogs::message(const QString &text, const QString &title, Bu
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(title);
   box.setText(text);
-  box.setIcon(icon == Icon::Question ? QMessageBox::Question : QMessageBox::NoIcon);
+  box.setIcon(icon == Icon::Question      ? QMessageBox::Question
+              : icon == Icon::Information ? QMessageBox::Information
+                                          : QMessageBox::NoIcon);
   box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
   const bool yes = box.exec() == QMessageBox::Yes;
   if (!yesNo)

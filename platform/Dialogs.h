@@ -9,7 +9,7 @@ class QWidget;
 class Dialogs {
 public:
   enum class Buttons { Ok, YesNo };
-  enum class Icon { None, Question };
+  enum class Icon { None, Question, Information };
   // A Yes/No box closed without an answer answers No.
   enum class Answer { Ok, Yes, No };
 

@@ -124,7 +124,8 @@ QString formatNumber(double value, const QString &pattern, bool localeSeparators
   const qsizetype dot = pattern.indexOf(u'.');
   const QString intPart = dot < 0 ? pattern : pattern.left(dot);
   const QString fracPart = dot < 0 ? QString() : pattern.mid(dot + 1);
-  const int required = static_cast<int>(fracPart.count(u'0'));
+  // A '0' makes its place and every place before it show.
+  const int required = static_cast<int>(fracPart.lastIndexOf(u'0') + 1);
   const int decimals = required + static_cast<int>(fracPart.count(u'#'));
   const int minInt = static_cast<int>(intPart.count(u'0'));
   const bool group = intPart.contains(u',');
