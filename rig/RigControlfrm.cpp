@@ -96,38 +96,40 @@ void RigControlfrm::buildControls() {
     return placed<QRadioButton>(box, 90 + (index % perRow) * width, 240 + (index / perRow) * 300, width - 30,
                                 270, QString::fromLatin1(caption));
   };
-  QGroupBox *baud = frame(2340, 1020, 2280, 1260, "Baud Rate (k):");
-  QRadioButton **bauds[] = {&optBaud12,  &optBaud24,  &optBaud48,  &optBaud96, &optBaud144,
-                            &optBaud192, &optBaud288, &optBaud384, &optBaud560};
-  const char *baudCaptions[] = {"1.2", "2.4", "4.8", "9.6", "14.4", "19.2", "28.8", "38.4", "56"};
-  for (int i = 0; i < 9; ++i)
-    *bauds[i] = option(baud, i, 3, 700, baudCaptions[i]);
-  QGroupBox *parity = frame(2340, 2340, 2280, 600, "Parity:");
-  optParityOdd = option(parity, 0, 3, 700, "Odd");
-  optParityNone = option(parity, 1, 3, 700, "None");
-  optParityEven = option(parity, 2, 3, 700, "Even");
-  QGroupBox *data = frame(2340, 3000, 2280, 600, "Data Bits:");
-  optData7 = option(data, 0, 2, 700, "7");
-  optData8 = option(data, 1, 2, 700, "8");
-  QGroupBox *stop = frame(2340, 3660, 2280, 600, "Stop Bits:");
-  optStop1 = option(stop, 0, 2, 700, "1");
-  optStop2 = option(stop, 1, 2, 700, "2");
-
+  // Options of a group, `perRow` to a row of `width` twips each.
+  const auto group = [&](QGroupBox *box, int perRow, double width,
+                         std::initializer_list<std::pair<QRadioButton **, const char *>> items) {
+    int i = 0;
+    for (const auto &[slot, caption] : items)
+      *slot = option(box, i++, perRow, width, caption);
+  };
+  group(frame(2340, 1020, 2280, 1260, "Baud Rate (k):"), 3, 700,
+        {{&optBaud12, "1.2"},
+         {&optBaud24, "2.4"},
+         {&optBaud48, "4.8"},
+         {&optBaud96, "9.6"},
+         {&optBaud144, "14.4"},
+         {&optBaud192, "19.2"},
+         {&optBaud288, "28.8"},
+         {&optBaud384, "38.4"},
+         {&optBaud560, "56"}});
+  group(frame(2340, 2340, 2280, 600, "Parity:"), 3, 700,
+        {{&optParityOdd, "Odd"}, {&optParityNone, "None"}, {&optParityEven, "Even"}});
+  group(frame(2340, 3000, 2280, 600, "Data Bits:"), 2, 700, {{&optData7, "7"}, {&optData8, "8"}});
+  group(frame(2340, 3660, 2280, 600, "Stop Bits:"), 2, 700, {{&optStop1, "1"}, {&optStop2, "2"}});
   QGroupBox *comm = frame(4740, 1020, 2280, 900, "Comm Port:");
   for (int i = 0; i < 10; ++i)
     optComm[size_t(i)] = option(comm, i, 5, 430, QByteArray::number(i + 1).constData());
-  QGroupBox *power = frame(4740, 1980, 2280, 600, "Connection Power:");
-  optPowerNone = option(power, 0, 3, 700, "None");
-  optPowerRTS = option(power, 1, 3, 700, "RTS");
-  optPowerDTR = option(power, 2, 3, 700, "DTR");
-  QGroupBox *poll = frame(4740, 2640, 2280, 900, "Radio Polling Rate:");
-  optPollFast = option(poll, 0, 2, 1050, "100 ms");
-  optPollMed = option(poll, 1, 2, 1050, "500 ms");
-  optPollSlow = option(poll, 2, 2, 1050, "2 Sec");
-  optReallySlow = option(poll, 3, 2, 1050, "10 Sec");
+  group(frame(4740, 1980, 2280, 600, "Connection Power:"), 3, 700,
+        {{&optPowerNone, "None"}, {&optPowerRTS, "RTS"}, {&optPowerDTR, "DTR"}});
+  group(frame(4740, 2640, 2280, 900, "Radio Polling Rate:"), 2, 1050,
+        {{&optPollFast, "100 ms"},
+         {&optPollMed, "500 ms"},
+         {&optPollSlow, "2 Sec"},
+         {&optReallySlow, "10 Sec"}});
   QGroupBox *modeBy = frame(4740, 3600, 2280, 600, "Mode by:");
-  OptRig = option(modeBy, 0, 3, 520, "Rig");
-  OptFreq = option(modeBy, 1, 3, 1000, "Frequency");
+  group(modeBy, 3, 520, {{&OptRig, "Rig"}});
+  OptFreq = placed<QRadioButton>(modeBy, 610, 240, 970, 270, QStringLiteral("Frequency"));
   OptDont = placed<QRadioButton>(modeBy, 1580, 240, 690, 270, QStringLiteral("Don't Use"));
 
   chkFrequency = placed<QCheckBox>(this, 7140, 1020, 2340, 270, QStringLiteral("Use Frequency"));

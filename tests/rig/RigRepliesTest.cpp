@@ -7,10 +7,6 @@
 
 namespace {
 
-QByteArray hex(const char *pairs) {
-  return QByteArray::fromHex(QByteArray(pairs).replace(' ', ""));
-}
-
 struct ReplyCase {
   const char *rig;
   QByteArray reply;
@@ -36,32 +32,35 @@ TEST(RigReplies, ParsersReadTheirFamiliesReplies) {
       {"Kenwood 2", ifReply, 0, 14.025f, "CW"},
       {"Kenwood 2", "IF00014025000", 0, 7.0f, "XX"}, // not longer than p+12
       {"Kenwood 2", "IF00014025000000", 0, 14.025f, "PH"},
-      {"Icom", hex("FE FE 64 E0 03 FD FE FE E0 64 03 00 50 02 14 00 FD"), 1, 14.025f, "XX"},
-      {"Icom", hex("FE FE E0 64 03 00 50 02 14 00 FD FE FE E0 64 03 00 00 10 07 00 FD"), 1, 7.1f, "XX"},
-      {"Icom", hex("FE FE E0 64 03 00 50"), 1, 7.0f, "XX"}, // cut before FD
-      {"Icom", hex("FE FE E0 64 04 03 01 FD"), 0, 7.0f, "CW"},
-      {"Icom", hex("FE FE E0 64 04 00 01 FD"), 0, 7.0f, "PH"},
-      {"Ten Tec Omni VI", hex("FE FE E0 04 03 00 50 02 14 00 FD"), 1, 14.025f, "XX"},
-      {"Icom 735", hex("FE FE E0 04 03 00 50 02 14 FD"), 1, 14.025f, "XX"},
-      {"Yaesu", hex("01 40 25 00 82"), 0, 14.025f, "CW"},
-      {"Yaesu", hex("01 40 25 00 0A"), 0, 7.0f, "XX"}, // a letter in the mode byte drops it all
-      {"Yaesu", hex("00 05 00 00 01"), 0, 0.5f, "PH"},
-      {"Yaesu", hex("01 40 25"), 0, 7.0f, "XX"},
-      {"Yaesu 890", hex("00 00 15 66 84 00 00 02"), 0, 14.025f, "CW"},
-      {"Yaesu 890", hex("00 00 15 66 84"), 0, 14.025f, "XX"}, // short of the mode byte
-      {"Yaesu 990", hex("00 15 66 84 00 00 00 01"), 0, 14.025f, "PH"},
-      {"Yaesu 1000 D", hex("00 15 66 84 00 00 00 02"), 0, 14.025f, "CW"},
-      {"Yaesu 1000", hex("00 01 56 68 40 00 00 00"), 0, 14.025f, "PH"},
-      {"Yaesu 920", hex("00 00 D6 01 28 00 00 01"), 0, 14.025f, "CW"},
-      {"Yaesu 920", hex("00 00 D6 01 28"), 0, 14.025f, "PH"}, // "PH" stays when the mode is cut off
-      {"Yaesu 757 GX II", hex("00 00 00 00 00 00 25 40 01 02"), 0, 14.025f, "CW"},
-      {"Yaesu 757 GX II", hex("00 00 00 00 00 00 25 40 01 05"), 0, 14.025f, "FM"},
-      {"Yaesu 757 GX II", hex("00 00 00 00 00 00 25 40 01"), 0, 7.0f, "XX"},
+      {"Icom", QByteArray::fromHex("FE FE 64 E0 03 FD FE FE E0 64 03 00 50 02 14 00 FD"), 1, 14.025f, "XX"},
+      {"Icom", QByteArray::fromHex("FE FE E0 64 03 00 50 02 14 00 FD FE FE E0 64 03 00 00 10 07 00 FD"), 1,
+       7.1f, "XX"},
+      {"Icom", QByteArray::fromHex("FE FE E0 64 03 00 50"), 1, 7.0f, "XX"}, // cut before FD
+      {"Icom", QByteArray::fromHex("FE FE E0 64 04 03 01 FD"), 0, 7.0f, "CW"},
+      {"Icom", QByteArray::fromHex("FE FE E0 64 04 00 01 FD"), 0, 7.0f, "PH"},
+      {"Ten Tec Omni VI", QByteArray::fromHex("FE FE E0 04 03 00 50 02 14 00 FD"), 1, 14.025f, "XX"},
+      {"Icom 735", QByteArray::fromHex("FE FE E0 04 03 00 50 02 14 FD"), 1, 14.025f, "XX"},
+      {"Yaesu", QByteArray::fromHex("01 40 25 00 82"), 0, 14.025f, "CW"},
+      {"Yaesu", QByteArray::fromHex("01 40 25 00 0A"), 0, 7.0f,
+       "XX"}, // a letter in the mode byte drops it all
+      {"Yaesu", QByteArray::fromHex("00 05 00 00 01"), 0, 0.5f, "PH"},
+      {"Yaesu", QByteArray::fromHex("01 40 25"), 0, 7.0f, "XX"},
+      {"Yaesu 890", QByteArray::fromHex("00 00 15 66 84 00 00 02"), 0, 14.025f, "CW"},
+      {"Yaesu 890", QByteArray::fromHex("00 00 15 66 84"), 0, 14.025f, "XX"}, // short of the mode byte
+      {"Yaesu 990", QByteArray::fromHex("00 15 66 84 00 00 00 01"), 0, 14.025f, "PH"},
+      {"Yaesu 1000 D", QByteArray::fromHex("00 15 66 84 00 00 00 02"), 0, 14.025f, "CW"},
+      {"Yaesu 1000", QByteArray::fromHex("00 01 56 68 40 00 00 00"), 0, 14.025f, "PH"},
+      {"Yaesu 920", QByteArray::fromHex("00 00 D6 01 28 00 00 01"), 0, 14.025f, "CW"},
+      {"Yaesu 920", QByteArray::fromHex("00 00 D6 01 28"), 0, 14.025f,
+       "PH"}, // "PH" stays when the mode is cut off
+      {"Yaesu 757 GX II", QByteArray::fromHex("00 00 00 00 00 00 25 40 01 02"), 0, 14.025f, "CW"},
+      {"Yaesu 757 GX II", QByteArray::fromHex("00 00 00 00 00 00 25 40 01 05"), 0, 14.025f, "FM"},
+      {"Yaesu 757 GX II", QByteArray::fromHex("00 00 00 00 00 00 25 40 01"), 0, 7.0f, "XX"},
       {"Yaesu FTdx9000", "FA14025000;", 1, 14.025f, "XX", "FA;", "MD0;"},
       {"Yaesu FTdx9000", "MD03;", 0, 7.0f, "CW", "FA;", "MD0;"},
       {"Yaesu FTdx9000", "FA1402;MD02;", 0, 7.0f, "PH", "FA;", "MD0;"}, // the halves fail apart
-      {"Ten Tec Fnt Pnl", hex("41 00 D6 01 28 0D"), 1, 14.025f, "XX"},
-      {"Ten Tec Fnt Pnl", hex("41 00 D6 01"), 1, 7.0f, "XX"},
+      {"Ten Tec Fnt Pnl", QByteArray::fromHex("41 00 D6 01 28 0D"), 1, 14.025f, "XX"},
+      {"Ten Tec Fnt Pnl", QByteArray::fromHex("41 00 D6 01"), 1, 7.0f, "XX"},
       {"Ten Tec Fnt Pnl", "M33\r", 0, 7.0f, "CW"},
       {"Ten Tec Fnt Pnl", "M11\r", 0, 7.0f, "PH"},
       {"Ten Tec Orion", "@AF14025000\r@RMM3\r", 0, 14.025f, "CW"},
@@ -98,10 +97,10 @@ TEST(RigReplies, KenwoodIfTakesTheVfoAndDigitHelpersPlaceThePoint) {
 }
 
 TEST(RigReplies, HexHelpers) {
-  EXPECT_EQ(ReplyToHexText(hex("FE 03 FD")), QStringLiteral("FE 03 FD "));
+  EXPECT_EQ(ReplyToHexText(QByteArray::fromHex("FE 03 FD")), QStringLiteral("FE 03 FD "));
   EXPECT_EQ(ReplyToHexText(QByteArray("\0A", 2)), QStringLiteral("00 41 "));
-  EXPECT_EQ(HexPairsToBytes(QStringLiteral("FE FE 64 E0 03 FD")), hex("FE FE 64 E0 03 FD"));
-  EXPECT_EQ(HexPairsToBytes(QStringLiteral("fe 0")), hex("FE 00"));
+  EXPECT_EQ(HexPairsToBytes(QStringLiteral("FE FE 64 E0 03 FD")), QByteArray::fromHex("FE FE 64 E0 03 FD"));
+  EXPECT_EQ(HexPairsToBytes(QStringLiteral("fe 0")), QByteArray::fromHex("FE 00"));
   EXPECT_EQ(HexPairsToBytes(QStringLiteral("FE 7")), QByteArray("\xFE\x07", 2));
   EXPECT_FALSE(HexPairsToBytes(QStringLiteral("FE GG")));
   EXPECT_EQ(ByteToHex(10), QStringLiteral("A"));
@@ -142,15 +141,35 @@ TEST(RigPoll, DefaultPollCommandsOnTheWire) {
   } rows[] = {
       {"Kenwood", "FA;", "MD;", {"FA;", "MD;"}, {"FA;", "MD;"}},
       {"Kenwood 2", "IF;", "", {"IF;"}, {"IF;"}},
-      {"Icom", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", {hex("FEFE64E003FD")}, {hex("FEFE64E004FD")}},
-      {"Yaesu", "00 00 00 00 03", "", {hex("0000000003")}, {hex("0000000003")}},
-      {"Yaesu 757 GX II", "00 00 00 00 10", "", {hex("0000000010")}, {hex("0000000010")}},
-      {"Yaesu 920", "00 00 00 02 10", "", {hex("0000000210")}, {hex("0000000210")}},
+      {"Icom",
+       "FE FE 64 E0 03 FD",
+       "FE FE 64 E0 04 FD",
+       {QByteArray::fromHex("FEFE64E003FD")},
+       {QByteArray::fromHex("FEFE64E004FD")}},
+      {"Yaesu",
+       "00 00 00 00 03",
+       "",
+       {QByteArray::fromHex("0000000003")},
+       {QByteArray::fromHex("0000000003")}},
+      {"Yaesu 757 GX II",
+       "00 00 00 00 10",
+       "",
+       {QByteArray::fromHex("0000000010")},
+       {QByteArray::fromHex("0000000010")}},
+      {"Yaesu 920",
+       "00 00 00 02 10",
+       "",
+       {QByteArray::fromHex("0000000210")},
+       {QByteArray::fromHex("0000000210")}},
       {"Yaesu FTdx9000", "FA;", "MD0;", {"FA;"}, {"MD0;"}},
       {"Ten Tec Fnt Pnl", "3F 41 0D", "3F 4D 0D", {"?A\r"}, {"?M\r"}},
       {"Ten Tec Orion", "?AF", "?RMM", {"?AF\r", "?RMM\r"}, {"?AF\r", "?RMM\r"}},
       {"Ten Tec Pegasus", "", "", {}, {}},
-      {"Icom", "FE FE 64", "FE FE 64 E0 04 FD", {}, {hex("FEFE64E004FD")}}, // too short, still a turn
+      {"Icom",
+       "FE FE 64",
+       "FE FE 64 E0 04 FD",
+       {},
+       {QByteArray::fromHex("FEFE64E004FD")}}, // too short, still a turn
   };
   for (const auto &row : rows) {
     const PollTexts texts{QString::fromLatin1(row.rig), QString::fromLatin1(row.freq),
