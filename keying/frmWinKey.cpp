@@ -327,9 +327,9 @@ void frmWinKey::WKTransmit() {
     }
     if (k.CWBuffer.isEmpty())
       break;
-    const int code = k.CWBuffer[0].toLatin1();
+    const auto code = static_cast<std::uint8_t>(k.CWBuffer[0].toLatin1());
     if (code > 0)
-      keyer.wk_char(static_cast<std::uint8_t>(code));
+      keyer.wk_char(code);
     k.CWBuffer.remove(0, 1);
     c.clock.sleepMs(10);
   }
