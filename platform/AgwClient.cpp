@@ -94,7 +94,8 @@ bool AgwClient::write(const agw::Frame &frame) {
 void AgwClient::readWaiting() {
   if (socket_.state() == QAbstractSocket::ConnectedState)
     socket_.waitForReadyRead(0);
-  stream_ += socket_.readAll();
+  if (socket_.isOpen())
+    stream_ += socket_.readAll();
   for (agw::Frame &frame : agw::takeFrames(stream_)) {
     if (!isReplyToClient(frame.kind))
       queue_.push_back(std::move(frame));
@@ -128,6 +129,8 @@ int AgwClient::AGWStartPoll(const QString &call, const QString &, int, int) {
     AGWClose();
     return 0;
   }
+  // Frames are small and interactive: none waits for the previous one's acknowledgement.
+  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
   myCall_ = me;
   if (!write(frameFromMe('X')) || !waitForRegistration()) {
     AGWClose();

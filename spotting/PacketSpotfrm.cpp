@@ -64,6 +64,7 @@ PacketSpotfrm::PacketSpotfrm(AppContext &context) : QWidget(nullptr), ctx(contex
   Timer1 = new Timer(this);
   Timer1->setInterval(333);
   agw = std::make_unique<AgwClient>();
+  connectLinks();
 }
 
 PacketSpotfrm::~PacketSpotfrm() = default;
@@ -277,7 +278,7 @@ void PacketSpotfrm::Command2_Click() {
   AppendMonitor(QStringLiteral("\r\n\r\n** Port Closed **"));
   if (comComm1->isOpen())
     comComm1->close();
-  Winsock1->close();
+  Winsock1->abort();
   if (modeIs("AGW Packet Engine")) {
     if (!AGWConnectedCall.isEmpty()) {
       agw->AGWPutData(AGWConnectedCall, QString(), 'd', 0, 0);
@@ -375,6 +376,8 @@ void PacketSpotfrm::showMonitor(qsizetype caret) {
   const auto view = [](QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
+    // A NUL from the packet engine stays in the monitor's text; the view shows a mark for it.
+    text.replace(QChar(0), QChar(0x2400));
     return text;
   };
   txtUnProcessed->setPlainText(view(Monitor));
@@ -424,7 +427,7 @@ void PacketSpotfrm::Form_Unload() {
     agw->AGWClose();
   // The port and the socket end with the window.
   comComm1->close();
-  Winsock1->close();
+  Winsock1->abort();
 }
 
 void PacketSpotfrm::optSerial_Click() {
@@ -449,9 +452,3 @@ void PacketSpotfrm::ReadTNCInput(const QString &TNCInput) {
                 [this](QString &freq, QString &call, QString &line) { PostSpot(freq, call, line); });
   TrimMonitor();
 }
-
-void PacketSpotfrm::GetPortSettings() {}
-
-void PacketSpotfrm::TelnetConnect() {}
-
-void PacketSpotfrm::AGWConnect() {}

@@ -119,16 +119,33 @@ public:
   void ReadTNCInput();
   void ReadTNCInput(const QString &TNCInput);
 
-  // The transports, filled by the cluster links.
+  // The TNC link, and the poll timer and send box all three links share.
+  QString PortSettings; // "9600,N,8,1"
   void GetPortSettings();
+  void OpenTNCPort();
+  void Timer1_Timer();
+  void txtSent_KeyPress(int &KeyAscii);
+  void txtSent_Change();
+
+  // The telnet link. Text received after the last complete line waits in TelnetBuffer.
+  QString TelnetBuffer;
   void TelnetConnect();
+  void Winsock1_DataArrival();
+  void Winsock1_Error(int number);
+  void TelnetSend();
+
+  // The packet engine link.
+  QString AGWMyCall;
   void AGWConnect();
+  void AGWSend(const QString &text);
+  void AGWReceive();
 
 protected:
   void changeEvent(QEvent *event) override;
 
 private:
   void buildControls();
+  void connectLinks();
   void buildSerialFrames();
   bool modeIs(const char *mode) const;
   // The monitor's view, refreshed from Monitor with the caret at a position of Monitor.

@@ -3,34 +3,38 @@
 #include "platform/SerialPorts.h"
 #include "platform/VbText.h"
 
-QString tncPortSettings(const TncPortChoice &choice) {
-  return vb::rtrim(choice.PortBaud) + ',' + choice.PortParity + ',' + choice.PortDataBits + ',' +
-         choice.PortStopBits;
+QString tncPortSettings(const QString &baud, const QString &parity, const QString &dataBits,
+                        const QString &stopBits) {
+  return vb::rtrim(baud) + ',' + parity + ',' + dataBits + ',' + stopBits;
 }
 
 std::optional<TncSerialSettings> tncSerialSettings(const TncPortChoice &choice) {
   TncSerialSettings settings;
   settings.device = serialports::deviceForPort(choice.PortNumber);
+  const QStringList fields = choice.PortSettings.split(QLatin1Char(','));
+  if (settings.device.isEmpty() || fields.size() != 4)
+    return std::nullopt;
+  const QString &parity = fields[1], &dataBits = fields[2], &stopBits = fields[3];
   bool number = false;
-  settings.baud = vb::rtrim(choice.PortBaud).toInt(&number);
-  if (settings.device.isEmpty() || !number || settings.baud <= 0)
+  settings.baud = fields[0].toInt(&number);
+  if (!number || settings.baud <= 0)
     return std::nullopt;
 
-  if (choice.PortParity == QLatin1String("O"))
+  if (parity == QLatin1String("O"))
     settings.parity = QSerialPort::OddParity;
-  else if (choice.PortParity == QLatin1String("E"))
+  else if (parity == QLatin1String("E"))
     settings.parity = QSerialPort::EvenParity;
-  else if (choice.PortParity != QLatin1String("N"))
+  else if (parity != QLatin1String("N"))
     return std::nullopt;
 
-  if (choice.PortDataBits == QLatin1String("7"))
+  if (dataBits == QLatin1String("7"))
     settings.dataBits = QSerialPort::Data7;
-  else if (choice.PortDataBits != QLatin1String("8"))
+  else if (dataBits != QLatin1String("8"))
     return std::nullopt;
 
-  if (choice.PortStopBits == QLatin1String("2"))
+  if (stopBits == QLatin1String("2"))
     settings.stopBits = QSerialPort::TwoStop;
-  else if (choice.PortStopBits != QLatin1String("1"))
+  else if (stopBits != QLatin1String("1"))
     return std::nullopt;
 
   if (choice.PortHandshaking == 2)

@@ -7,14 +7,16 @@
 
 #include <optional>
 
+// "9600,N,8,1": the baud without its trailing blanks, parity, data bits, stop bits.
+QString tncPortSettings(const QString &baud, const QString &parity, const QString &dataBits,
+                        const QString &stopBits);
+
 struct TncPortChoice {
   int PortNumber = 0;
-  QString PortBaud, PortParity, PortDataBits, PortStopBits, PortPower;
+  QString PortSettings; // as tncPortSettings writes it
+  QString PortPower;    // "N", "R" or "D"
   int PortHandshaking = 1;
 };
-
-// "9600,N,8,1": the baud without its trailing blanks, parity, data bits, stop bits.
-QString tncPortSettings(const TncPortChoice &choice);
 
 struct TncSerialSettings {
   QString device;

@@ -1,10 +1,15 @@
 #include "platform/AgwClient.h"
+#include "platform/Controls.h"
+#include "spotting/PacketSpotfrm.h"
 #include "tests/spotting/DirewolfEngine.h"
+#include "tests/support/TestContext.h"
 
 #include <QDeadlineTimer>
 #include <QHostAddress>
+#include <QListWidget>
 #include <QTcpSocket>
 #include <QThread>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +89,50 @@ TEST_F(Direwolf, ClientRegistersHearsTheChannelAndGivesUpOnAnAbsentNode) {
   EXPECT_TRUE(heard.front().data.contains("SABME")) << heard.front().data.toStdString();
 
   client.AGWClose();
+  AgwClient again;
+  EXPECT_EQ(again.AGWStartPoll("Q7ABC", "Orvex", 5, 5), 1);
+}
+
+TEST_F(Direwolf, TheClusterWindowTakesSpotsHeardOnTheChannel) {
+  TestLogFile file;
+  TestPc pc{file.path};
+  Form1 &f = pc.laidOutForm();
+  pc.state().station.MyCall = QStringLiteral("Q7ABC");
+  PacketSpotfrm &w = pc.ctx->window<PacketSpotfrm>();
+  w.List1->setCurrentItem(w.List1->findItems(QStringLiteral("AGW Packet Engine"), Qt::MatchExactly).value(0));
+  w.Command1_Click();
+  EXPECT_EQ(w.Monitor,
+            "** Attempting to Open Port **\r\n\r\n\r\n** Successfully connected to AGW Packet Engine "
+            "**\r\n\r\n");
+  // The window's ticks until `done`, at most `seconds` long.
+  const auto tickUntil = [&w](int seconds, const std::function<bool()> &done) {
+    const QDeadlineTimer deadline(seconds * 1000);
+    while (!done() && !deadline.hasExpired()) {
+      w.Timer1_Timer();
+      QThread::msleep(10);
+    }
+    return done();
+  };
+
+  sendUiFrame();
+  ASSERT_TRUE(tickUntil(10, [&] { return f.txtDX->topLevelItemCount() == 1; })) << w.Monitor.toStdString();
+  EXPECT_EQ(pc.ctx->spotting.SpotTable[49].SpotCall, "Q7XYZ");
+  EXPECT_EQ(pc.ctx->spotting.SpotTable[49].SpotFreq, 14.025f);
+  EXPECT_EQ(w.Monitor.count(QString::fromLatin1(clusterLine.chopped(1)) + "\r\n"), 1);
+
+  // No station answers: the engine gives up after its retries.
+  w.txtSent->setText(QStringLiteral(":C Q7NODE"));
+  int enter = 13;
+  w.txtSent_KeyPress(enter);
+  ASSERT_TRUE(tickUntil(20, [&] {
+    return w.Monitor.contains("dQ7NODE *** DISCONNECTED RETRYOUT With Q7NODE\r\n");
+  })) << w.Monitor.toStdString();
+  EXPECT_TRUE(w.Monitor.contains("TQ7ABC  1:Fm Q7ABC To Q7NODE <SABME P=1 >")) << w.Monitor.toStdString();
+  EXPECT_FALSE(w.Monitor.contains("** Connected"));
+  EXPECT_EQ(w.windowTitle(), " DX Spotting Setup");
+
+  w.Command2_Click();
+  EXPECT_FALSE(w.agw->registered());
   AgwClient again;
   EXPECT_EQ(again.AGWStartPoll("Q7ABC", "Orvex", 5, 5), 1);
 }

@@ -21,6 +21,8 @@ FakeAgwEngine::FakeAgwEngine(int registerReply) {
       if (!client || client->state() != QAbstractSocket::ConnectedState) {
         if (server.waitForNewConnection(10)) {
           client.reset(server.nextPendingConnection());
+          // Each frame leaves at once, not held back for the previous one's acknowledgement.
+          client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
           ++connections_;
           stream.clear();
         }
@@ -61,8 +63,21 @@ std::vector<agw::Frame> FakeAgwEngine::received() const {
 }
 
 void FakeAgwEngine::send(const QByteArray &bytes) {
-  std::lock_guard lock(mutex_);
-  outgoing_ += bytes;
+  {
+    std::lock_guard lock(mutex_);
+    outgoing_ += bytes;
+  }
+  // Back once the bytes are on their way, so the client's next look finds them.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::chrono::steady_clock::now() < until) {
+    {
+      std::lock_guard lock(mutex_);
+      if (outgoing_.isEmpty())
+        break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
 }
 
 std::vector<agw::Frame> FakeAgwEngine::waitForFrames(std::size_t count) const {

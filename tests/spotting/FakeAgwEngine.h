@@ -20,7 +20,7 @@ public:
   // Connections accepted so far, and the frames every client sent, in order.
   int connections() const { return connections_; }
   std::vector<agw::Frame> received() const;
-  // Bytes for the connected client (a frame, a piece of one, several at once).
+  // Bytes for the connected client (a frame, a piece of one, several at once); back once written.
   void send(const QByteArray &bytes);
   void send(const agw::Frame &frame) { send(agw::encode(frame)); }
   // Waits (up to 5 s) until `count` frames have come in, then returns them.

@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/VbText.h"
 #include "spotting/SpotHelp.h"
+#include "tests/spotting/SocatPair.h"
 #include "tests/support/TestContext.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSerialPort>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -149,6 +151,9 @@ TEST_F(ClusterWindow, ChoosingTncSetsItsDefaultsButKeepsPortAndPower) {
 }
 
 TEST_F(ClusterWindow, OpenAndCloseAndSerialOptionsWhileListening) {
+  TempHome home;
+  SocatPair tnc;
+  ASSERT_TRUE(tnc.ready() && tnc.linkAsPort(1));
   choose(QStringLiteral("TNC"));
   w().Command2_Click(); // closed: nothing changes
   EXPECT_EQ(w().Monitor, spotHelpText(QStringLiteral("TNC")));
@@ -157,19 +162,22 @@ TEST_F(ClusterWindow, OpenAndCloseAndSerialOptionsWhileListening) {
   EXPECT_TRUE(w().Timer1->isEnabled());
 
   w().Command1_Click();
-  EXPECT_EQ(w().Monitor, QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
+  const QString opened =
+      QStringLiteral("** Attempting to Open Port **\r\n\r\n** TNC Serial Port Open **\r\n\r\n");
+  EXPECT_EQ(w().Monitor, opened);
   EXPECT_TRUE(listening());
   w().optParityEven->setChecked(true);
   EXPECT_FALSE(listening());
-  EXPECT_EQ(w().Monitor, QStringLiteral("** Attempting to Open Port **\r\n\r\n\r\n\r\n** Port Closed **"));
+  EXPECT_EQ(w().Monitor, opened + QStringLiteral("\r\n\r\n** Port Closed **"));
   EXPECT_FALSE(w().Timer1->isEnabled());
   w().optParityOdd->setChecked(true);
   EXPECT_TRUE(w().Monitor.endsWith(QStringLiteral("\r\n\r\n** Port Closed **")));
   EXPECT_EQ(w().Monitor.count(QStringLiteral("Port Closed")), 1);
 
   // The view shows lines; the shadow keeps CR LF.
-  EXPECT_EQ(w().txtUnProcessed->toPlainText(),
-            QStringLiteral("** Attempting to Open Port **\n\n\n\n** Port Closed **"));
+  EXPECT_EQ(
+      w().txtUnProcessed->toPlainText(),
+      QStringLiteral("** Attempting to Open Port **\n\n** TNC Serial Port Open **\n\n\n\n** Port Closed **"));
 
   w().Command1_Click();
   w().LoadingSettings = 1;
@@ -230,6 +238,9 @@ TEST_F(ClusterWindow, DoneOpensSavesAndHides) {
 }
 
 TEST_F(ClusterWindow, SettingsOfAnOpenedTncAreRestoredAndReopened) {
+  TempHome home;
+  SocatPair tnc;
+  ASSERT_TRUE(tnc.ready() && tnc.linkAsPort(1));
   choose(QStringLiteral("TNC"));
   w().PortBaud = QStringLiteral("9600");
   w().PortParity = QStringLiteral("N");
@@ -256,7 +267,10 @@ TEST_F(ClusterWindow, SettingsOfAnOpenedTncAreRestoredAndReopened) {
   EXPECT_FALSE(again.chkDX->isChecked()); // never restored
   EXPECT_TRUE(again.fraBaud->isEnabled());
   EXPECT_TRUE(!again.Label4->isHidden());
-  EXPECT_EQ(again.Monitor, QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
+  // The saved port opens at the first load, before the window is drawn.
+  EXPECT_EQ(again.Monitor,
+            QStringLiteral("** Attempting to Open Port **\r\n\r\n** TNC Serial Port Open **\r\n\r\n"));
+  EXPECT_TRUE(again.comComm1->isOpen());
   EXPECT_EQ(again.LoadingSettings, 0);
 }
 

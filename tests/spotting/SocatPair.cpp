@@ -2,6 +2,8 @@
 
 #include "platform/SerialPorts.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QThread>
@@ -38,23 +40,31 @@ bool SocatPair::linkAsPort(int port) const {
 void SocatPair::write(const QByteArray &bytes) {
   for (qsizetype done = 0; done < bytes.size();) {
     const auto n = ::write(far_, bytes.constData() + done, size_t(bytes.size() - done));
-    if (n > 0)
+    if (n > 0) {
       done += n;
-    else
+    } else {
+      // A full line: the port reads from the event loop.
+      QCoreApplication::processEvents();
       QThread::msleep(1);
+    }
   }
 }
 
 QByteArray SocatPair::read(int ms) {
+  // The port writes from the event loop: let it run while waiting.
   QByteArray got;
-  pollfd wait{far_, POLLIN, 0};
-  while (::poll(&wait, 1, ms) > 0) {
+  QDeadlineTimer deadline(ms);
+  while (!deadline.hasExpired()) {
+    QCoreApplication::processEvents();
+    pollfd wait{far_, POLLIN, 0};
+    if (::poll(&wait, 1, 5) <= 0)
+      continue;
     char chunk[4096];
     const auto n = ::read(far_, chunk, sizeof chunk);
     if (n <= 0)
       break;
     got.append(chunk, n);
-    ms = 50;
+    deadline.setRemainingTime(50);
   }
   return got;
 }

@@ -45,10 +45,7 @@ struct RecordingPort {
 TncPortChoice tncDefaults() {
   TncPortChoice choice;
   choice.PortNumber = 1;
-  choice.PortBaud = "9600";
-  choice.PortParity = "N";
-  choice.PortDataBits = "8";
-  choice.PortStopBits = "1";
+  choice.PortSettings = tncPortSettings("9600 ", "N", "8", "1");
   choice.PortPower = "N";
   choice.PortHandshaking = 3;
   return choice;
@@ -58,7 +55,7 @@ TncPortChoice tncDefaults() {
 
 TEST(TncPort, SettingsAndLinesReachThePortInOrder) {
   TempHome home;
-  EXPECT_EQ(tncPortSettings(tncDefaults()), "9600,N,8,1");
+  EXPECT_EQ(tncDefaults().PortSettings, "9600,N,8,1");
 
   const QString settings = "baud 9600|parity 0|data 8|stop 1";
   const struct {
@@ -95,16 +92,17 @@ TEST(TncPort, SettingsAndLinesReachThePortInOrder) {
   busy.openSucceeds = false;
   EXPECT_FALSE(openTncPort(busy, tncDefaults()));
   EXPECT_EQ(busy.calls.first(), "close");
-  for (auto spoil :
-       {+[](TncPortChoice &c) { c.PortNumber = 0; }, +[](TncPortChoice &c) { c.PortBaud = "fast"; },
-        +[](TncPortChoice &c) { c.PortParity = "X"; }, +[](TncPortChoice &c) { c.PortDataBits = "6"; },
-        +[](TncPortChoice &c) { c.PortStopBits = "3"; }}) {
+  for (const char *settings : {"fast,N,8,1", "9600,X,8,1", "9600,N,6,1", "9600,N,8,3", "9600,N,8", ""}) {
     TncPortChoice choice = tncDefaults();
-    spoil(choice);
+    choice.PortSettings = settings;
     RecordingPort port;
-    EXPECT_FALSE(openTncPort(port, choice));
+    EXPECT_FALSE(openTncPort(port, choice)) << settings;
     EXPECT_FALSE(port.calls.contains("open"));
   }
+  TncPortChoice never = tncDefaults();
+  never.PortNumber = 0;
+  RecordingPort port;
+  EXPECT_FALSE(openTncPort(port, never));
 }
 
 TEST(TncPort, OpensAPseudoTerminalThatRefusesTheModemLines) {
@@ -115,7 +113,7 @@ TEST(TncPort, OpensAPseudoTerminalThatRefusesTheModemLines) {
   for (const char *baud : {"9600", "14400"}) {
     QSerialPort port;
     TncPortChoice choice = tncDefaults();
-    choice.PortBaud = baud;
+    choice.PortSettings = tncPortSettings(baud, "N", "8", "1");
     choice.PortPower = "D";
     ASSERT_TRUE(openTncPort(port, choice)) << baud;
     EXPECT_EQ(port.error(), QSerialPort::NoError);

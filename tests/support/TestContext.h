@@ -83,6 +83,14 @@ private:
 };
 
 // A home folder of its own for the test, with the XDG folders at their defaults inside it.
+// Failing checks show texts as text, line ends visible.
+inline void PrintTo(const QString &text, std::ostream *out) {
+  *out
+      << '"'
+      << QString(text).replace(u'\r', QLatin1String("\\r")).replace(u'\n', QLatin1String("\\n")).toStdString()
+      << '"';
+}
+
 class TempHome {
 public:
   TempHome();

@@ -1,0 +1,127 @@
+// The cluster window's packet engine link.
+#include "spotting/PacketSpotfrm.h"
+
+#include "app/AppContext.h"
+#include "logging/Form1.h"
+#include "platform/AgwClient.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/VbText.h"
+#include "spotting/AgwTraffic.h"
+#include "spotting/ClusterLines.h"
+
+#include <QCheckBox>
+
+namespace {
+
+const QString kFirstLine = QStringLiteral(
+    "Unable to connect to the AGW Packet Engine.  To use the AGW Packet Engine to send and receive packet "
+    "with your soundcard or devices such a Baypac:");
+const QString kDownloadLine =
+    QStringLiteral("- Download the freely available software from https://github.com/wb2osz/direwolf");
+const QString kTwoLines = QStringLiteral("\r\n\r\n");
+
+bool sameCall(const QString &a, const QString &b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool beginsWithDX(const QString &text) {
+  return text.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+void PacketSpotfrm::AGWConnect() {
+  AGWMyCall = ctx.logging.station.MyCall;
+  const QString call = vb::trim(AGWMyCall);
+  if (call.isEmpty()) {
+    ctx.dialogs.beep();
+    ctx.dialogs.message(QStringLiteral("Please enter your call sign on the setup form to transmit!"),
+                        QStringLiteral("Call Sign Required!"));
+    return;
+  }
+  const QString title = vb::trim(ctx.window<Form1>().windowTitle().left(50));
+  if (agw->AGWStartPoll(call, title, int(call.size()), int(title.size())) != 0) {
+    Timer1->start();
+    AppendMonitor(QStringLiteral("\r\n** Successfully connected to AGW Packet Engine **\r\n\r\n"));
+    return;
+  }
+  ctx.dialogs.message(
+      kFirstLine + kTwoLines + kDownloadLine + kTwoLines +
+          QStringLiteral("- Make sure the AGW Packet Engine software is running and configure it "
+                         "as described on the AGW Packet Engine website."),
+      QStringLiteral("Unable to connect to the AGW Packet Engine."));
+  Label4->hide();
+  AppendMonitor(
+      kFirstLine + kTwoLines + kDownloadLine + kTwoLines +
+      QStringLiteral("- Run the Packet Engine software and configure it as described on the AGW Packet "
+                     "Engine website for your sound card or TNC.") +
+      kTwoLines + QStringLiteral("- Click Open from this program.") + kTwoLines);
+  if (!isVisible())
+    show();
+  Timer1->stop();
+}
+
+void PacketSpotfrm::AGWSend(const QString &text) {
+  const AgwCommand command = agwCommand(text);
+  switch (command.kind) {
+  case AgwCommand::Disconnect:
+    // The call stays until the engine reports the end.
+    if (!AGWConnectedCall.isEmpty())
+      agw->AGWPutData(AGWConnectedCall, QString(), 'd', 0, 0);
+    break;
+  case AgwCommand::Connect:
+    if (command.call.isEmpty()) {
+      ctx.dialogs.message(QStringLiteral("You must enter a call sign to connect to such as :C Q7TLV"),
+                          QStringLiteral("Call sign Required"));
+      break;
+    }
+    agw->AGWPutData(command.call, QString(), 'c', 0, 0);
+    agw->AGWPutData(command.call, QString(), 'P', 0, 0);
+    break;
+  case AgwCommand::Other:
+    break;
+  case AgwCommand::Text:
+    if (!AGWConnectedCall.isEmpty()) {
+      const QString data = text + QLatin1Char('\r');
+      agw->AGWPutData(AGWConnectedCall, data, 'D', int(data.size()), 0);
+    }
+    break;
+  }
+}
+
+void PacketSpotfrm::AGWReceive() {
+  QString callBuffer, dataBuffer;
+  int kind = 0, length = 0, spare = 0;
+  if (agw->AGWGetData(callBuffer, dataBuffer, kind, length, spare) == 0)
+    return;
+  const bool connected = !AGWConnectedCall.isEmpty();
+  const AgwFrameTexts texts = agwFrameTexts(callBuffer, dataBuffer, kind, length, connected);
+  const bool dxOnly = chkDX->isChecked();
+
+  if (isAgwSpotText(texts.spotText) && !recentlyShown(Monitor, texts.spotText)) {
+    AppendMonitor(texts.spotText);
+    QString freq = spotFreqText(texts.spotText), call = spotCallText(texts.spotText), line = texts.spotText;
+    PostSpot(freq, call, line);
+  }
+  if (connected && sameCall(texts.frameCall, AGWConnectedCall) && !dxOnly && !beginsWithDX(texts.spotText))
+    AppendMonitor(texts.spotText);
+  if (!connected && !dxOnly && !texts.frameLine.contains(QLatin1String("DX "), Qt::CaseInsensitive) &&
+      !beginsWithDX(texts.spotText))
+    AppendMonitor(texts.frameLine);
+
+  // Only a connection that is up can end.
+  if (kind == 'd' && connected && sameCall(texts.frameCall, AGWConnectedCall)) {
+    ctx.dialogs.beep();
+    ctx.dialogs.beep();
+    AppendMonitor(QStringLiteral("\r\n** Disconnected from ") + AGWConnectedCall + QStringLiteral(" **\r\n"));
+    setWindowTitle(QStringLiteral("DX Spotting Setup"));
+    AGWConnectedCall.clear();
+  }
+  if (kind == 'c' && !connected) {
+    AGWConnectedCall = texts.frameCall;
+    AppendMonitor(QStringLiteral("** Connected to ") + AGWConnectedCall + QStringLiteral(" **"));
+    setWindowTitle(QStringLiteral("DX Spotting Setup - Connected to ") + AGWConnectedCall);
+    ctx.dialogs.beep();
+  }
+}

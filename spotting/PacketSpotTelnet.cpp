@@ -1,0 +1,69 @@
+// The cluster window's telnet link.
+#include "spotting/PacketSpotfrm.h"
+
+#include "app/AppContext.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "spotting/ClusterLines.h"
+#include "spotting/TelnetLink.h"
+
+#include <QCheckBox>
+#include <QTcpSocket>
+
+namespace {
+
+// Telnet text this long without a line end is noise, as on the TNC's line.
+constexpr qsizetype kTelnetBufferLimit = 65536;
+
+} // namespace
+
+void PacketSpotfrm::TelnetConnect() {
+  Winsock1->abort();
+  const QString host = txtTelnetHost->text();
+  const auto port = telnetPort(txtTelnetPort->text());
+  if (!port)
+    return;
+  TelnetBuffer.clear();
+  // The notice and the timer come before the connect, so that an error the connect reports at
+  // once finds them in place and closes them.
+  Monitor = QStringLiteral("Attempting connection to: ") + host + QLatin1Char(':') + QString::number(*port) +
+            QStringLiteral("\r\n\r\n");
+  TrimMonitor();
+  Timer1->start();
+  Winsock1->connectToHost(host, *port);
+}
+
+void PacketSpotfrm::Winsock1_DataArrival() {
+  const QString arrival = QString::fromLatin1(Winsock1->readAll());
+  if (arrival.isEmpty())
+    return;
+  // Shown as it comes, so a prompt without a line end shows at once; spots are taken by line.
+  if (!chkDX->isChecked())
+    AppendMonitor(arrival);
+  for (QString &line : takeCompleteLines(TelnetBuffer, arrival, kTelnetBufferLimit)) {
+    if (!isDXLine(line))
+      continue;
+    QString freq = spotFreqText(line), call = spotCallText(line);
+    PostSpot(freq, call, line);
+    if (chkDX->isChecked())
+      AppendMonitor(line);
+  }
+}
+
+void PacketSpotfrm::Winsock1_Error(int number) {
+  const QString message = telnetErrorMessage(number);
+  Winsock1->abort();
+  AppendMonitor(message);
+  Command2_Click();
+  TrimMonitor();
+  ctx.dialogs.beep();
+}
+
+void PacketSpotfrm::TelnetSend() {
+  if (Winsock1->state() == QAbstractSocket::ConnectedState) {
+    Winsock1->write((txtSent->text() + QStringLiteral("\r\n")).toLatin1());
+    return;
+  }
+  AppendMonitor(
+      QStringLiteral("**  Connection not yet established.  Please wait a moment and try again.\r\n\r\n"));
+}
