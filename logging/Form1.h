@@ -3,6 +3,7 @@
 // timers. Its procedures are public because the other windows call them, as they read and
 // write its controls. The procedures are spread over one source file per concern.
 
+#include "platform/LogDb.h"
 #include "platform/Timer.h"
 
 #include <QMainWindow>
@@ -12,7 +13,6 @@
 
 class AppContext;
 class CountryList;
-class LogArrays;
 class Label;
 class QAction;
 class QMenu;
@@ -21,6 +21,7 @@ class QPushButton;
 class QTimer;
 class QTreeWidget;
 class TextBox;
+class WorkedPrefixes;
 struct CountryEntry;
 struct LoggingState;
 
@@ -141,7 +142,8 @@ public:
   Label *lbl160 = nullptr;         // "Prefixes Worked - " and the count
   void txtCntry_Change();
   void txtPref_Change();
-  void PreFixLoad();
+  // Shows the prefixes a load counted while it read the log (countPrefixes).
+  void PreFixLoad(WorkedPrefixes &&counted);
   void PreFixSort2();
   void PreFixAddCheck();
   void PreFixDisplay();
@@ -149,6 +151,7 @@ public:
 
 private:
   void buildScoreControls(QWidget *central);
+  QString shownPrefixes_; // the text Text1 was last given
 
 public:
   // Operating time and clocks.
@@ -350,11 +353,14 @@ private:
   void buildMenus();
   void clearEntryRow(bool withPoints);
   void showLoadError();
+  struct ReadLog;
+  // Reads the log whole; may run on the worker.
+  static ReadLog readLog(const LogDb::RowReader &reader);
   // The refresh's reload: the rows are read on the worker and shown here in one step.
   void reloadInBackground();
   // Puts a log just read in place of the in-memory log and shows it, as a load ends; false
   // (the displays left alone) when the read failed.
-  bool showLoaded(LogArrays &&log, bool ok);
+  bool showLoaded(ReadLog &&read);
   // Nothing has changed the log, here or on another PC, since the last load read it whole.
   bool loadedLogIsCurrent();
 

@@ -11,7 +11,6 @@
 #include "platform/Dialogs.h"
 #include "platform/LogDb.h"
 
-
 #include <map>
 
 void Form1::connectEntryRow() {

@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 #include "logging/LogRules.h"
+#include "logging/Score.h"
 #include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -13,6 +14,8 @@
 
 #include <QTreeWidget>
 
+#include <utility>
+
 namespace {
 
 // How long a refresh tick waits for another PC's lock before it leaves the log for the next tick.
@@ -20,18 +23,37 @@ constexpr int kTickLockWaitMs = 250;
 
 } // namespace
 
+// The log read whole, with what the displays count over all of it.
+struct Form1::ReadLog {
+  LogArrays log;
+  bool ok = false;
+  int totalPoints = 0;
+  WorkedPrefixes prefixes;
+};
+
+Form1::ReadLog Form1::readLog(const LogDb::RowReader &reader) {
+  ReadLog read;
+  QString error;
+  read.ok = reader(
+      [&read](ContactRecord &&r) {
+        read.log.append(entryFromRecord(std::move(r)));
+        return true;
+      },
+      error);
+  if (read.ok) {
+    read.totalPoints = totalPoints(read.log);
+    read.prefixes = countPrefixes(read.log);
+  }
+  return read;
+}
+
 void Form1::mnuopen2() {
   if (loading_)
     return;
   loading_ = true;
   const int generation = ++loadGeneration_;
   const auto version = ctx.db().dataVersion();
-  LogArrays log;
-  const bool ok = ctx.db().loadAllOrdered([&log](ContactRecord &&r) {
-    log.append(entryFromRecord(std::move(r)));
-    return true;
-  });
-  const bool shown = showLoaded(std::move(log), ok);
+  const bool shown = showLoaded(readLog(ctx.db().orderedReader()));
   loading_ = false;
   if (!shown) {
     showLoadError();
@@ -41,11 +63,12 @@ void Form1::mnuopen2() {
   currentVersion_ = version;
 }
 
-bool Form1::showLoaded(LogArrays &&log, bool ok) {
+bool Form1::showLoaded(ReadLog &&read) {
   LoggingState &s = st();
-  s.log = std::move(log);
+  // The log read before is let go on the worker: freeing a large log takes a while.
+  ctx.background->run(this, [old = std::exchange(s.log, std::move(read.log))] {});
   s.WorkedPrefixList.clear();
-  if (!ok) {
+  if (!read.ok) {
     // What was read stays; the next tick retries once the call field is empty.
     s.LogStale = true;
     s.LogChanged = 1;
@@ -56,8 +79,8 @@ bool Form1::showLoaded(LogArrays &&log, bool ok) {
     s.KnownRowCount = s.log.ContactCount();
   ListDisplay();
   TimeStats();
-  s.TotalPoints = totalPoints(s.log);
-  PreFixLoad();
+  s.TotalPoints = read.totalPoints;
+  PreFixLoad(std::move(read.prefixes));
   Labeldisplay();
   LabelIncrement();
   return true;
@@ -68,22 +91,9 @@ void Form1::reloadInBackground() {
   s.LogChanged = 0;
   backgroundLoad_ = true;
   const int generation = ++loadGeneration_;
-  struct Read {
-    LogArrays log;
-    bool ok = false;
-  };
-  auto read = std::make_shared<Read>();
+  auto read = std::make_shared<ReadLog>();
   ctx.background->run(
-      this,
-      [reader = ctx.db().orderedReader(), read] {
-        QString error;
-        read->ok = reader(
-            [&read](ContactRecord &&r) {
-              read->log.append(entryFromRecord(std::move(r)));
-              return true;
-            },
-            error);
-      },
+      this, [reader = ctx.db().orderedReader(), read] { *read = readLog(reader); },
       [this, read, generation] {
         backgroundLoad_ = false;
         // A contact logged, a load made or a call begun meanwhile: these rows are left unused
@@ -93,7 +103,7 @@ void Form1::reloadInBackground() {
           return;
         }
         loading_ = true;
-        const bool shown = showLoaded(std::move(read->log), read->ok);
+        const bool shown = showLoaded(std::move(*read));
         loading_ = false;
         if (!shown)
           showLoadError();

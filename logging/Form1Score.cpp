@@ -56,12 +56,9 @@ void showProgress(Label *label, const QString &text) {
 }
 } // namespace
 
-void Form1::PreFixLoad() {
-  LoggingState &s = st();
-  s.WorkedPrefixList.clear();
+void Form1::PreFixLoad(WorkedPrefixes &&counted) {
   showProgress(Label10, QStringLiteral("Counting ..."));
-  for (int n = 1; n <= s.log.ContactCount(); ++n)
-    s.WorkedPrefixList.addDistinct(s.log.slot(n).prefix);
+  st().WorkedPrefixList = std::move(counted);
   PreFixSort2();
 }
 
@@ -81,7 +78,15 @@ void Form1::PreFixAddCheck() {
 }
 
 void Form1::PreFixDisplay() {
-  Text1->setPlainText(st().WorkedPrefixList.displayText());
+  // Laying out the same long text again is what a reload of a large log would spend most on;
+  // the box then only goes back to its start, as a new text would leave it.
+  QString text = st().WorkedPrefixList.displayText();
+  if (text == shownPrefixes_) {
+    Text1->moveCursor(QTextCursor::Start);
+    return;
+  }
+  shownPrefixes_ = std::move(text);
+  Text1->setPlainText(shownPrefixes_);
 }
 
 void Form1::Labeldisplay() {

@@ -48,7 +48,9 @@ void WorkedPrefixes::addDistinct(const QString &prefix) {
 }
 
 void WorkedPrefixes::sort() {
-  std::sort(list_.begin(), list_.end(), lessText);
+  // A load sorts its count on the worker; the display's sort then only checks it.
+  if (!std::is_sorted(list_.begin(), list_.end(), lessText))
+    std::sort(list_.begin(), list_.end(), lessText);
 }
 
 void WorkedPrefixes::insertInOrder(const QString &prefix) {
@@ -63,6 +65,14 @@ QString WorkedPrefixes::displayText() const {
   for (const QString &p : list_)
     text += p + u' ';
   return text;
+}
+
+WorkedPrefixes countPrefixes(const LogArrays &log) {
+  WorkedPrefixes prefixes;
+  for (int n = 1; n <= log.ContactCount(); ++n)
+    prefixes.addDistinct(log.slot(n).prefix);
+  prefixes.sort();
+  return prefixes;
 }
 
 QString scoreText(std::int64_t value) {

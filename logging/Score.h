@@ -47,6 +47,9 @@ private:
   QSet<QString> seen_; // upper-case forms of the entries
 };
 
+// The distinct prefixes of every contact of the log, sorted.
+WorkedPrefixes countPrefixes(const LogArrays &log);
+
 // Whole numbers as the score labels show them: thousands grouped by the locale, at least "0".
 QString scoreText(std::int64_t value);
 

@@ -10,7 +10,10 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -98,9 +101,21 @@ bool readOrdered(const QString &path, const std::function<bool(ContactRecord &&)
                             "trn, countryworked, prefix from tblLog order by flddate, fldtime, rowid",
                             -1, &q, nullptr);
   if (rc == SQLITE_OK) {
-    const auto column = [q](int c) {
+    // Dates, bands, reports and countries repeat from row to row: a value equal to the one
+    // above it shares that one's text instead of making its own.
+    std::array<std::string, 12> aboveBytes;
+    std::array<QString, 12> above;
+    const auto column = [&](int c) {
       const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(q, c));
-      return text ? QString::fromUtf8(text, sqlite3_column_bytes(q, c)) : QStringLiteral("");
+      if (!text)
+        return QStringLiteral("");
+      const std::string_view bytes(text, static_cast<size_t>(sqlite3_column_bytes(q, c)));
+      const auto i = static_cast<size_t>(c);
+      if (bytes != aboveBytes[i] || above[i].isNull()) {
+        aboveBytes[i] = bytes;
+        above[i] = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+      }
+      return above[i];
     };
     while ((rc = sqlite3_step(q)) == SQLITE_ROW)
       rows.push_back({column(0), column(1), column(2), column(3), column(4), column(5), column(6), column(7),
@@ -208,14 +223,17 @@ bool LogDb::select(const QString &sql, const QStringList &values,
 }
 
 LogDb::RowReader LogDb::orderedReader() {
+  if (!open_)
+    return [](const std::function<bool(ContactRecord &&)> &, QString &error) {
+      error = QStringLiteral("The log is not open.");
+      return false;
+    };
   return [path = path_](const std::function<bool(ContactRecord &&)> &row, QString &error) {
     return readOrdered(path, row, error);
   };
 }
 
 bool LogDb::loadAllOrdered(const std::function<bool(ContactRecord &&)> &row) {
-  if (!open_)
-    return fail(QStringLiteral("The log is not open."));
   QString error;
   return orderedReader()(row, error) || fail(error);
 }
