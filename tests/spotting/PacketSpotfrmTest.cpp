@@ -222,7 +222,8 @@ TEST_F(ClusterWindow, EscAndCtrlCOpenAClosedMode) {
 TEST_F(ClusterWindow, DoneOpensSavesAndHides) {
   choose(QStringLiteral("Telnet"));
   w().txtTelnetPort->setText(QStringLiteral("7300"));
-  w().txtTelnetHost->setText(QStringLiteral("local\"host"));
+  // An address, not a name: opening the connection must not send a query to a name server.
+  w().txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
   showActive();
   // Wherever a file dialog left the current folder, the file goes to the program folder.
   const QString saved = QDir::currentPath();
@@ -232,9 +233,13 @@ TEST_F(ClusterWindow, DoneOpensSavesAndHides) {
   EXPECT_TRUE(listening());
   EXPECT_FALSE(w().isVisible());
   EXPECT_EQ(packSpot(), lines({"\"\"", "\"\"", "\"\"", "\"\"", "0", "\"\"", "\"Telnet\"", "0", "0", "0",
-                               "#FALSE#", "\"\"", "\"7300\"", "\"localhost\""})
+                               "#FALSE#", "\"\"", "\"7300\"", "\"127.0.0.1\""})
                             .toLatin1());
   EXPECT_FALSE(pc.storedPreference(1).isEmpty());
+  // A double quote in the host is dropped, so it cannot end the field early.
+  w().txtTelnetHost->setText(QStringLiteral("local\"host"));
+  ASSERT_TRUE(w().SaveSpotSettings());
+  EXPECT_TRUE(packSpot().endsWith("\"7300\"\r\n\"localhost\"\r\n"));
 }
 
 TEST_F(ClusterWindow, SettingsOfAnOpenedTncAreRestoredAndReopened) {
@@ -312,10 +317,10 @@ TEST_F(ClusterWindow, DamagedOrOddSettingsFiles) {
 
   // Port 0 and a baud matching no option: the rest is restored and the mode opens.
   writePackSpot(lines({"\"3600\"", "\"n\"", "\"8\"", "\"1\"", "0", "\"N\"", "\"telnet\"", "0", "7", "1",
-                       "#FALSE#", "\"\"", "\"7300\"", "\"localhost\""}));
+                       "#FALSE#", "\"\"", "\"7300\"", "\"127.0.0.1\""}));
   PacketSpotfrm &win = w();
   EXPECT_EQ(win.List1->currentItem()->text(), QStringLiteral("Telnet"));
-  EXPECT_EQ(win.txtTelnetHost->text(), QStringLiteral("localhost"));
+  EXPECT_EQ(win.txtTelnetHost->text(), QStringLiteral("127.0.0.1"));
   EXPECT_EQ(win.txtTelnetPort->text(), QStringLiteral("7300"));
   for (QRadioButton *baud :
        {win.optBaud12, win.optBaud24, win.optBaud48, win.optBaud96, win.optBaud144, win.optBaud192})
