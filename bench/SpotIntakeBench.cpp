@@ -3,7 +3,10 @@
 // list already at 200 rows: the bare line parse (the reference), the main window's intake
 // (country, table, list row), and the cluster window's whole TNC path (framing, duplicate
 // window, monitor append and trim, intake) in reads of 256 characters. The figure to compare
-// with 0.5 ms a line is the whole path's median time per burst / 1,000.
+// with 0.5 ms a line is the whole path's median time per burst / 1,000. Beside them, each cluster
+// link's own framing without the intake: the TNC receive buffer in reads of 256 characters, the
+// telnet line buffer in arrivals of 1,460, and packet-engine monitor frames decoded from one byte
+// stream; each is to stay within 2x the bare parse.
 // Run: cmake -B build-release -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCH=ON && ninja -C build-release
 //      spot_intake_bench && build-release/bench/spot_intake_bench
 #include "app/AppContext.h"
@@ -11,13 +14,16 @@
 #include "keying/VoicePrompts.h"
 #include "logging/CountryTable.h"
 #include "logging/Form1.h"
+#include "platform/AgwClient.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/LogDb.h"
 #include "platform/SettingsStore.h"
 #include "platform/VbText.h"
+#include "spotting/AgwTraffic.h"
 #include "spotting/ClusterLines.h"
 #include "spotting/PacketSpotfrm.h"
+#include "spotting/TelnetLink.h"
 
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -132,11 +138,66 @@ void BM_WholeTncPath(benchmark::State &state) {
   benchmark::DoNotOptimize(s.form.txtDX->topLevelItemCount());
 }
 
+QString burst() {
+  QString all;
+  for (const QString &line : station().lines)
+    all += line;
+  return all;
+}
+
+void BM_TncFraming(benchmark::State &state) {
+  const QString input = burst();
+  int posted = 0;
+  const PostSpotFn post = [&posted](QString &, QString &, QString &) { ++posted; };
+  for (auto _ : state) {
+    QString buffer = QStringLiteral("\n"), monitor;
+    for (qsizetype at = 0; at < input.size(); at += 256)
+      takeSpotInput(buffer, monitor, true, input.mid(at, 256), post);
+  }
+  benchmark::DoNotOptimize(posted);
+}
+
+void BM_TelnetFraming(benchmark::State &state) {
+  const QString input = burst();
+  for (auto _ : state) {
+    QString buffer;
+    for (qsizetype at = 0; at < input.size(); at += 1460)
+      for (const QString &line : takeCompleteLines(buffer, input.mid(at, 1460), 65536))
+        benchmark::DoNotOptimize(isDXLine(line));
+  }
+}
+
+// What direwolf sends for a heard "DX de" line: a monitor header, the line, NUL-terminated.
+void BM_AgwFraming(benchmark::State &state) {
+  QByteArray stream;
+  for (const QString &line : station().lines) {
+    agw::Frame frame;
+    frame.kind = 'U';
+    frame.callFrom = "Q7CLU";
+    frame.data =
+        " 1:Fm Q7CLU To DX <UI pid=F0 Len=80 PF=0 >[12:34:56]\r" + line.toLatin1().chopped(2) + "\r\r";
+    frame.data.append('\0');
+    stream += agw::encode(frame);
+  }
+  for (auto _ : state) {
+    QByteArray bytes = stream;
+    for (const agw::Frame &frame : agw::takeFrames(bytes)) {
+      const QString call = QString::fromLatin1(frame.callFrom);
+      const QString data = QString::fromLatin1(frame.data.chopped(1));
+      const AgwFrameTexts texts = agwFrameTexts(call, data, frame.kind, int(data.size()), false);
+      benchmark::DoNotOptimize(isAgwSpotText(texts.spotText));
+    }
+  }
+}
+
 } // namespace
 
 BENCHMARK(BM_BareParse)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BandMapSpots)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_WholeTncPath)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TncFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TelnetFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AgwFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv) {
   RatioReporter reporter;
@@ -144,5 +205,7 @@ int main(int argc, char **argv) {
     std::cout << "\nRatios against the bare parse (medians of a burst of " << kLines << " lines):\n";
     reporter.ratio("BM_BandMapSpots/repeats:5_median", "BM_BareParse/repeats:5_median");
     reporter.ratio("BM_WholeTncPath/repeats:5_median", "BM_BareParse/repeats:5_median");
+    for (const char *framing : {"BM_TncFraming", "BM_TelnetFraming", "BM_AgwFraming"})
+      reporter.ratio(std::string(framing) + "/repeats:5_median", "BM_BareParse/repeats:5_median");
   });
 }

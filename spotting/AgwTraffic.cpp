@@ -2,19 +2,35 @@
 
 #include "platform/VbText.h"
 
-QString crLfEach(const QString &text) {
-  QString out(text.size() * 2, Qt::Uninitialized);
-  char16_t *to = reinterpret_cast<char16_t *>(out.data());
-  const char16_t *from = reinterpret_cast<const char16_t *>(text.constData());
-  for (const char16_t *end = from + text.size(); from != end; ++from) {
-    if (*from == u'\r' || *from == u'\n') {
-      *to++ = u'\r';
-      *to++ = u'\n';
+#include <algorithm>
+
+namespace {
+
+bool isLineEnd(QChar c) {
+  return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+// Appends `text` with every CR and every LF written as CR LF, in one pass.
+void appendCrLfEach(QString &out, QStringView text) {
+  const qsizetype at = out.size();
+  out.resize(at + text.size() * 2);
+  QChar *to = out.data() + at;
+  for (const QChar c : text) {
+    if (isLineEnd(c)) {
+      *to++ = QLatin1Char('\r');
+      *to++ = QLatin1Char('\n');
     } else {
-      *to++ = *from;
+      *to++ = c;
     }
   }
-  out.truncate(to - reinterpret_cast<char16_t *>(out.data()));
+  out.truncate(to - out.data());
+}
+
+} // namespace
+
+QString crLfEach(const QString &text) {
+  QString out;
+  appendCrLfEach(out, text);
   return out;
 }
 
@@ -22,25 +38,32 @@ AgwFrameTexts agwFrameTexts(const QString &callBuffer, const QString &dataBuffer
                             bool connected) {
   AgwFrameTexts texts;
   const qsizetype nul = callBuffer.indexOf(QChar(0));
-  if (nul >= 0)
-    texts.frameCall = callBuffer.left(nul);
-  const QString data = dataBuffer.left(qMax(0, length));
-  QString spot = crLfEach(data);
-  texts.frameLine = crLfEach(QChar(kind) + texts.frameCall + QLatin1Char(' ')) + spot;
+  const QStringView call = nul >= 0 ? QStringView(callBuffer).left(nul) : QStringView();
+  texts.frameCall = call.toString();
+  const QStringView data = QStringView(dataBuffer).left(qMax(0, length));
+  texts.frameLine.reserve(2 * (call.size() + data.size()) + 2);
+  texts.frameLine += QChar(kind);
+  appendCrLfEach(texts.frameLine, call);
+  texts.frameLine += QLatin1Char(' ');
+  appendCrLfEach(texts.frameLine, data);
+
+  QStringView spot = data;
   if (!connected) {
-    // The monitor header goes with its line end; then spaces are trimmed at both ends.
-    QStringView rest = QStringView(spot).mid(spot.indexOf(QLatin1Char('\n')) + 1);
-    while (rest.startsWith(u' '))
-      rest = rest.mid(1);
-    while (rest.endsWith(u' '))
-      rest.chop(1);
-    spot = rest.toString();
+    // The monitor header goes up to its line end (the first CR or LF, which becomes the text's
+    // first LF); then spaces are trimmed at both ends, which the line ends' doubling leaves alone.
+    const auto end = std::find_if(data.begin(), data.end(), isLineEnd);
+    if (end != data.end())
+      spot = data.mid(end - data.begin() + 1);
+    while (spot.startsWith(u' '))
+      spot = spot.mid(1);
+    while (spot.endsWith(u' '))
+      spot.chop(1);
   }
-  if (spot == QLatin1String("\r\n"))
-    spot.clear();
-  else if (spot.size() > 4 && spot.endsWith(QLatin1String("\r\n\r\n")))
-    spot.chop(2);
-  texts.spotText = spot;
+  appendCrLfEach(texts.spotText, spot);
+  if (texts.spotText == QLatin1String("\r\n"))
+    texts.spotText.clear();
+  else if (texts.spotText.size() > 4 && texts.spotText.endsWith(QLatin1String("\r\n\r\n")))
+    texts.spotText.chop(2);
   return texts;
 }
 
