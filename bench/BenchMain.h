@@ -2,6 +2,8 @@
 // The main of a benchmark program that makes windows: a QApplication, off screen unless told
 // otherwise, then the registered benchmarks, then `after` (ratios and the like).
 
+#include "keying/VoicePrompts.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -10,6 +12,14 @@
 #include <iostream>
 #include <map>
 #include <string>
+
+// Voice prompts that play nothing, for the station PCs the benchmarks make.
+class SilentPrompts : public PromptPlayer {
+public:
+  void play(const QString &) override {}
+  void stop() override {}
+  bool isPlaying() const override { return false; }
+};
 
 inline int runBenchmarks(int argc, char **argv, benchmark::BenchmarkReporter *reporter = nullptr,
                          const std::function<void()> &after = {}) {

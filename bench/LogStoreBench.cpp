@@ -4,6 +4,7 @@
 // key typed into the call field through the shown window, with the whole log in memory.
 // Run: cmake -B build -DORVEX_BENCH=ON && ninja -C build log_store_bench && build/bench/log_store_bench
 #include "app/AppContext.h"
+#include "bench/BenchMain.h"
 #include "keying/VoicePrompts.h"
 #include "logging/Form1.h"
 #include "logging/LogArrays.h"
@@ -82,13 +83,6 @@ void PlainOrderedRead(benchmark::State &state) {
   }
 }
 BENCHMARK(PlainOrderedRead)->Unit(benchmark::kMillisecond);
-
-class SilentPrompts : public PromptPlayer {
-public:
-  void play(const QString &) override {}
-  void stop() override {}
-  bool isPlaying() const override { return false; }
-};
 
 // A station PC on the benchmark's log whose contact list shows every contact.
 struct Station {

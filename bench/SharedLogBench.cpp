@@ -90,13 +90,6 @@ LogFile &logFile(int n) {
   return perSize<LogFile>(n);
 }
 
-class SilentPrompts : public PromptPlayer {
-public:
-  void play(const QString &) override {}
-  void stop() override {}
-  bool isPlaying() const override { return false; }
-};
-
 class SilentDialogs : public QtDialogs {
 public:
   void beep() override {}

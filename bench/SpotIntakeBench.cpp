@@ -35,13 +35,6 @@ namespace {
 
 constexpr int kLines = 1000;
 
-class SilentPrompts : public PromptPlayer {
-public:
-  void play(const QString &) override {}
-  void stop() override {}
-  bool isPlaying() const override { return false; }
-};
-
 // One station PC with the real country list, its main window laid out and its cluster window
 // loaded without a settings file.
 struct Station {

@@ -16,6 +16,18 @@ void Form1::LoadCWPrefs() {
     ctx.window<CWFrm>().readSettings(*content);
 }
 
+void Form1::mnuCw_Click() {
+  ctx.window<CWFrm>().exec();
+}
+
+void Form1::ShowCwKeyer() {
+  CWFrm &w = ctx.window<CWFrm>();
+  w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
+  w.show();
+  w.raise();
+  w.activateWindow();
+}
+
 void Form1::CloseKeyLines() {
   if (ctx.loaded<CWFrm>())
     ctx.window<CWFrm>().Form_Unload();

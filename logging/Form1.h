@@ -294,6 +294,10 @@ public:
   void LoadCWPrefs();
   // Releases and closes the keyers' key lines and the WinKey keyer (the program's end).
   void CloseKeyLines();
+  // The CW keyer window: modally from the menu, without blocking (normal window state) from the
+  // keys; it stays loaded either way.
+  void mnuCw_Click();
+  void ShowCwKeyer();
 
   // Band map: the strip and its drawing belong to the spotting side.
   Label *lblDX = nullptr;

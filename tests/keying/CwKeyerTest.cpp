@@ -394,6 +394,24 @@ TEST_F(CwKeyer, OpeningClosesPushToTalkButNeverTheKeyerWhoseDeviceIsRefused) {
   w->hide();
 }
 
+TEST_F(CwKeyer, TheMainWindowShowsTheKeyerModallyOrNotAndItStaysLoaded) {
+  bool modal = false;
+  QTimer::singleShot(0, w, [&] {
+    modal = w->isVisible() && w->isModal();
+    w->Command1->click();
+  });
+  pc.form().mnuCw_Click();
+  EXPECT_TRUE(modal);
+  EXPECT_FALSE(w->isVisible());
+  w->showMinimized();
+  pc.form().ShowCwKeyer();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_FALSE(w->isModal());
+  EXPECT_FALSE(w->isMinimized());
+  EXPECT_EQ(&pc.ctx->window<CWFrm>(), w);
+  w->hide();
+}
+
 TEST_F(CwKeyer, EndingTheProgramReleasesTheKeyLines) {
   w->CWSetup();
   ASSERT_TRUE(line->isOpen());
