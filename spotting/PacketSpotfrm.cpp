@@ -377,7 +377,7 @@ void PacketSpotfrm::showMonitor(qsizetype caret) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     // A NUL from the packet engine stays in the monitor's text; the view shows a mark for it.
-    text.replace(QChar(0), QChar(0x2400));
+    text.replace(QChar(0), QChar(0x00A4));
     return text;
   };
   txtUnProcessed->setPlainText(view(Monitor));

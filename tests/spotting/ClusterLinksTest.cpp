@@ -139,6 +139,8 @@ TEST_F(TncLink, LinesFromThePseudoTerminalBecomeSpotsAndTypedLinesGoOut) {
   fromTnc("tail of the noise\n" + dxLine("Q7EE").toLatin1());
   EXPECT_EQ(newestCall(), "Q7EE");
 
+  w().show();
+  saveScreenshot(w(), QStringLiteral("cluster_tnc_lines"));
   EXPECT_EQ(enter(QStringLiteral("SH/DX")), 0);
   EXPECT_EQ(tnc.read(), "SH/DX\r");
   EXPECT_EQ(w().txtSent->text(), QString());
@@ -276,6 +278,9 @@ TEST_F(TelnetLink, APromptShowsAtOnceAndEveryWholeDXLineIsASpot) {
   EXPECT_EQ(pc.ctx->spotting.SpotTable[49].SpotFreq, 14.025f);
   EXPECT_EQ(w().Monitor, "login: " + hello + dxLine("Q7AA") + dxLine("Q7BB") + dxLine("Q7CC") +
                              dxLine("Q7DD") + dxLine("Q7EE") + dxLine("Q7EE"));
+
+  w().show();
+  saveScreenshot(w(), QStringLiteral("cluster_telnet_lines"));
 
   // "List DX Only": other text never shows, DX lines show once posted.
   w().chkDX->setChecked(true);
@@ -454,10 +459,13 @@ TEST_F(AgwLink, MonitoredAndConnectedTrafficAsTheOperatorSeesIt) {
   frame('D', "Q7NODE", " " + dxLine("Q7CC").toLatin1());
   EXPECT_EQ(newestCall(), "Q7CC");
   EXPECT_EQ(w().Monitor.count(" " + dxLine("Q7CC")), 2);
+  w().show();
+  saveScreenshot(w(), QStringLiteral("cluster_agw_connected"));
   w().Monitor.clear();
   frame('I', "Q7OTH", dxLine("Q7DD").toLatin1());
   frame('I', "Q7OTH", "chatter\r");
   EXPECT_EQ(newestCall(), "Q7DD");
+
   EXPECT_EQ(w().Monitor, dxLine("Q7DD"));
   frame('d', "Q7OTH", "*** DISCONNECTED From Station Q7OTH\r");
   EXPECT_EQ(w().AGWConnectedCall, "Q7NODE");
@@ -479,7 +487,8 @@ TEST_F(AgwLink, MonitoredAndConnectedTrafficAsTheOperatorSeesIt) {
   w().Monitor.clear();
   frame('U', "Q7BBS", QByteArray("hdr\rab\0cd\r", 10));
   EXPECT_EQ(w().Monitor, QString("UQ7BBS hdr\r\nab") + QChar(0) + "cd\r\n");
-  EXPECT_TRUE(w().txtUnProcessed->toPlainText().contains(QString("ab") + QChar(0x2400) + "cd"));
+  EXPECT_TRUE(w().txtUnProcessed->toPlainText().contains(QString("ab") + QChar(0x00A4) + "cd"));
+  saveScreenshot(w(), QStringLiteral("cluster_agw_monitored"));
 }
 
 TEST_F(AgwLink, TypedLinesAndCommandsGoToTheEngine) {
