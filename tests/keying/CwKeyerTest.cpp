@@ -14,6 +14,7 @@
 #include "tests/support/TestContext.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -419,6 +420,19 @@ TEST_F(CwKeyer, EndingTheProgramReleasesTheKeyLines) {
   pc.form().EndProgram();
   EXPECT_FALSE(line->isOpen());
   EXPECT_EQ(printer->closed, 1);
+
+  // The close box: refused while a message is being sent, else the keyer unloads at once.
+  w->CWSetup();
+  Form1 &f = pc.form();
+  k.CWSending = 1;
+  EXPECT_FALSE(f.close());
+  EXPECT_TRUE(line->isOpen());
+  k.CWSending = 0;
+  EXPECT_TRUE(f.close());
+  EXPECT_FALSE(line->isOpen());
+  EXPECT_EQ(printer->closed, 2);
+  EXPECT_FALSE(pc.ctx->loaded<CWFrm>());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // while its context lives
 }
 
 // ---- The window and CW.txt ----
@@ -571,6 +585,9 @@ TEST_F(CwKeyer, BoxFiltersAndLeaveRules) {
   }
   EXPECT_EQ(pc.dialogs.beeps, 1); // "." is no number
 
+  w->Text11->setFocus();
+  QTest::qWait(0);
+  EXPECT_EQ(w->Text11->selectedText(), w->Text11->text()); // the whole speed, ready to be typed over
   w->Text10->setText(QString());
   w->Text10->setFocus();
   QTest::keyClicks(w->Text10, QStringLiteral("a:"));
