@@ -14,6 +14,7 @@
 class AppContext;
 class CountryList;
 class Label;
+class Line;
 class QAction;
 class QMenu;
 class QPlainTextEdit;
@@ -299,11 +300,24 @@ public:
   void mnuCw_Click();
   void ShowCwKeyer();
 
-  // Band map: the strip and its drawing belong to the spotting side.
-  Label *lblDX = nullptr;
+  // Band map and spot area: the strip, its drawing and the spot area's layout belong to the
+  // spotting side.
+  Label *lblDX = nullptr;               // the strip; shown while the band map is the view
+  Line *LineDX = nullptr;               // its axis
+  std::array<Label *, 5> lblFreqSpot{}; // scale labels, lower end first
+  std::array<Label *, 50> lblDXSpot{};  // one per spot-table slot
   void RefreshBandMap();
   void BandMapScale();
   void DisplayBandMapLabels();
+  void lblDXSpot_MouseMove(int Index);
+  void lblDXSpot_MouseDown(int Index, Qt::MouseButton Button);
+  void txtDX_Click();
+  void txtDX_DblClick();
+  void lblDX_DblClick();
+  // The spot area for the chosen source ("None" gives the room back) and view.
+  void layOutSpotArea(const QString &source, bool listChosen);
+  // The spectrum map, modal, unloaded when it closes.
+  void showSpectrumMap();
   // Lays out the spot area from the DX cluster window's display choice.
   void PacketResize();
   // Takes one spot from the DX cluster window: the own-call warning, the spot table, the band
@@ -317,6 +331,8 @@ public:
   void BandFreqConversion(float frequencyValue);
   // The rig's mode word is not carried into the log.
   void ModeSelection(QString &strMode);
+  // Tunes the rig to a frequency in MHz, a copy of the caller's.
+  void ChangeRigFrequency(float frequency);
 
   // Shut-down. EndProgram ends at once: the operating time is stored, the log closed.
   QAction *mnuExit = nullptr;
@@ -335,6 +351,8 @@ private:
   LoadEnd loadSteps();
   void buildBandControls(QWidget *central);
   void buildBandMapControls(QWidget *central);
+  void showStrip(bool shown, bool withSpots);
+  bool spotListDoubleClicked_ = false; // the release ending a double click is no click
   void buildSetupControls(QWidget *central);
   void buildBandMenu();
   std::array<QAction *, 6> bandMenuItems() const;

@@ -29,3 +29,9 @@ void Form1::BandFreqConversion(float frequencyValue) {
 }
 
 void Form1::ModeSelection(QString &) {}
+
+// Tunes the rig once the rig link can; until then only the context's observer hears of it.
+void Form1::ChangeRigFrequency(float frequency) {
+  if (ctx.rigTuned)
+    ctx.rigTuned(frequency);
+}

@@ -63,6 +63,13 @@ std::optional<std::pair<float, float>> spotSpread(std::span<const float> freqs, 
   return std::pair{lowest, highest};
 }
 
+std::array<float, kSlots> frequencies(std::span<const SpotSlot> table) {
+  std::array<float, kSlots> freqs{};
+  for (std::size_t i = 0; i < table.size() && i < freqs.size(); ++i)
+    freqs[i] = table[i].SpotFreq;
+  return freqs;
+}
+
 Range mainScaleRange(std::span<const float> freqs, const QString &band) {
   const Range edges = mainBandEdges(band);
   const auto spread = spotSpread(freqs, edges.lower, edges.upper);
@@ -120,6 +127,67 @@ float tickLeft(float x1, float x2, int tick, float width) {
 
 float axisGap(float windowHeight) {
   return float(0.004 * windowHeight);
+}
+
+namespace {
+
+LabelPlan described(const SpotSlot &spot, int slot, float utcOffsetHours) {
+  return {slot,
+          spotTooltip(spot.SpotCall, spot.SpotFreq, spot.SpotTime, utcOffsetHours),
+          spot.SpotPrefix,
+          {},
+          {}};
+}
+
+} // namespace
+
+std::vector<LabelPlan> planStrip(std::span<const SpotSlot> table, const Axis &axis, float lower, float upper,
+                                 LabelSize label, float gap, const QDateTime &now, float utcOffsetHours) {
+  std::vector<LabelPlan> plans;
+  for (int i = int(table.size()) - 1; i >= 0; --i) {
+    const SpotSlot &spot = table[std::size_t(i)];
+    if (!(lower < spot.SpotFreq && spot.SpotFreq < upper))
+      continue;
+    LabelPlan &p = plans.emplace_back(described(spot, i, utcOffsetHours));
+    p.place = QPointF(spotLeft(axis.x1, axis.x2, spot.SpotFreq, lower, upper, label.width),
+                      axis.y - label.height - gap);
+    p.colour = ageColour(spot.SpotTime.secsTo(now));
+    if (!p.colour)
+      break;
+  }
+  return plans;
+}
+
+std::array<std::array<QString, kTicks>, kSpectrumBands> spectrumCaptions(std::span<const float> freqs) {
+  std::array<std::array<QString, kTicks>, kSpectrumBands> captions;
+  for (std::size_t b = 0; b < captions.size(); ++b) {
+    const FloatRange fitted = fitBandRange(freqs, spectrumBands()[b]);
+    captions[b] = scaleCaptions(fitted.lower, fitted.upper);
+  }
+  return captions;
+}
+
+std::vector<LabelPlan> planSpectrum(std::span<const SpotSlot> table, std::span<const Axis> lines,
+                                    std::span<const FloatRange> scales, LabelSize label, const QDateTime &now,
+                                    float utcOffsetHours) {
+  std::vector<LabelPlan> plans;
+  const auto &bands = spectrumBands();
+  for (int i = int(table.size()) - 1; i >= 0; --i) {
+    const SpotSlot &spot = table[std::size_t(i)];
+    LabelPlan &p = plans.emplace_back(described(spot, i, utcOffsetHours));
+    for (std::size_t b = 0; b < bands.size() && b < lines.size() && b < scales.size(); ++b) {
+      if (!(bands[b].lower < spot.SpotFreq && spot.SpotFreq < bands[b].upper))
+        continue;
+      const Axis &line = lines[b];
+      p.place =
+          QPointF(spotLeft(line.x1, line.x2, spot.SpotFreq, scales[b].lower, scales[b].upper, label.width),
+                  line.y - label.height);
+    }
+    p.colour = ageColour(spot.SpotTime.secsTo(now));
+    if (!p.colour)
+      break;
+  }
+  return plans;
 }
 
 } // namespace bandmap

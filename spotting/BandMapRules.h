@@ -5,13 +5,17 @@
 // the spectrum map with single-precision ones; the two tables stay apart on purpose, since
 // which spots lie inside a band and the captions at the edges depend on it.
 
+#include "spotting/SpotTable.h"
+
 #include <QColor>
 #include <QDateTime>
+#include <QPointF>
 #include <QString>
 
 #include <array>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace bandmap {
 
@@ -38,6 +42,8 @@ const std::array<FloatRange, kSpectrumBands> &spectrumBands();
 // nothing unless the highest is above the lowest (no spot, one spot, all on one frequency).
 // Slot 0 takes no part.
 std::optional<std::pair<float, float>> spotSpread(std::span<const float> freqs, double lower, double upper);
+// The frequencies of the spot table's slots.
+std::array<float, kSlots> frequencies(std::span<const SpotSlot> table);
 
 // The main strip's shown range: the spread less and plus 1 kHz, or the band's edges.
 Range mainScaleRange(std::span<const float> freqs, const QString &band);
@@ -64,5 +70,39 @@ float spotLeft(float x1, float x2, float freq, float lower, float upper, float w
 float tickLeft(float x1, float x2, int tick, float width);
 // The gap between the axis and the labels above and below it, by the window's outer height.
 float axisGap(float windowHeight);
+
+// A band's axis and the size of a spot label, in twips.
+struct Axis {
+  float x1 = 0, x2 = 0, y = 0;
+};
+struct LabelSize {
+  float width = 0, height = 0;
+};
+
+// What a redraw does to one spot label: its tooltip and caption, where it stands (none: on no
+// axis) and its colour (none: an hour old or more, where the redraw stops and the label stays
+// hidden). The label shows when it has both.
+struct LabelPlan {
+  int slot = 0;
+  QString tooltip;
+  QString caption;
+  std::optional<QPointF> place; // top-left
+  std::optional<QColor> colour;
+  bool shown() const { return place && colour; }
+};
+
+// The main strip, newest slot first: slots outside the shown scale (read back from its end
+// captions) are passed over, the first an hour old ends the list. Labels stand `gap` above the axis.
+std::vector<LabelPlan> planStrip(std::span<const SpotSlot> table, const Axis &axis, float lower, float upper,
+                                 LabelSize label, float gap, const QDateTime &now, float utcOffsetHours);
+
+// The spectrum map's tick captions, five a band, each band fitted to the spots.
+std::array<std::array<QString, kTicks>, kSpectrumBands> spectrumCaptions(std::span<const float> freqs);
+// The spectrum map, newest slot first: every slot reached gets its tooltip and caption, a slot
+// inside a band's default edges stands on that band's line placed by the scale read back from
+// its captions (`scales`), and the first slot an hour old, placed or not, ends the list.
+std::vector<LabelPlan> planSpectrum(std::span<const SpotSlot> table, std::span<const Axis> lines,
+                                    std::span<const FloatRange> scales, LabelSize label, const QDateTime &now,
+                                    float utcOffsetHours);
 
 } // namespace bandmap
