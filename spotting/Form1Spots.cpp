@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "spotting/CountryForDXSpot.h"
+#include "spotting/SpectrumMap.h"
 #include "spotting/SpotTable.h"
 
 #include <QTreeWidget>
@@ -32,6 +33,9 @@ void Form1::BandMapSpots(QString &qDXSpotCall, QString &qDXSpotFreq, QString &qD
   storeSpot(ctx.spotting, qDXSpotCall, static_cast<float>(frequency->mhz), ctx.clock.now());
   if (!lblDX->isHidden())
     DisplayBandMapLabels();
+  // The spectrum map only while it is open: it draws the whole table when it next shows.
+  if (ctx.loaded<SpectrumMap>() && !ctx.window<SpectrumMap>().isHidden())
+    ctx.window<SpectrumMap>().BandMapLabelDisplay();
   if (txtDX->topLevelItemCount() >= kSpotListRows)
     delete txtDX->takeTopLevelItem(kSpotListRows - 1);
   const QString country = countryForDXSpot(ctx.logging.CountryTable, qDXSpotCall);

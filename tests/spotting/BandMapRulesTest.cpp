@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 using namespace bandmap;
@@ -127,10 +128,7 @@ using ScreenScaling::WindowModel;
 ControlModel control(ControlKind kind, float left, float top, float width, float height) {
   ControlModel c;
   c.kind = kind;
-  c.Left = left;
-  c.Top = top;
-  c.Width = width;
-  c.Height = height;
+  std::tie(c.Left, c.Top, c.Width, c.Height) = std::tuple(left, top, width, height);
   return c;
 }
 

@@ -445,6 +445,23 @@ TEST_F(SpectrumMapWindow, ClicksTuneAndCloseOrRemove) {
   EXPECT_EQ(f->focusWidget(), f->txtCall); // where the focus is when the main window is active again
 }
 
+TEST_F(SpectrumMapWindow, SpotTakenWhileOpenIsDrawn) {
+  QString call = QStringLiteral("Q7NEW"), frequency = QStringLiteral("21025.0"),
+          record =
+              QStringLiteral("de Q7ABC:     21025.0  Q7NEW        CQ WPX                         1234Z MA");
+  bool drawn = false;
+  whenMapShown([&](SpectrumMap &map) {
+    f->BandMapSpots(call, frequency, record);
+    drawn = !map.lblDXSpot[49]->isHidden() && map.lblDXSpot[49]->text() == QStringLiteral("Q7");
+    map.reject();
+  });
+  f->showSpectrumMap();
+  EXPECT_TRUE(drawn);
+  // Closed, it is neither made nor drawn.
+  f->BandMapSpots(call, frequency, record);
+  EXPECT_FALSE(pc.ctx->loaded<SpectrumMap>());
+}
+
 TEST_F(BandMapWindow, Screenshots) {
   s.CurrentBand = QStringLiteral("20");
   openStrip();
