@@ -189,13 +189,23 @@ TEST_F(TncLink, APortThatCannotOpenIsReportedAndClosed) {
 
 TEST_F(TncLink, TheBandMapIsRedrawnAfterTwoQuietMinutesInEveryMode) {
   w().Command1_Click();
+  pc.state().CurrentBand = QStringLiteral("20");
+  f.layOutSpotArea(QStringLiteral("TNC"), false);
+  const QColor yellow(255, 255, 128), white(255, 255, 255);
+  const auto colour = [this] { return f.lblDXSpot[49]->palette().color(QPalette::WindowText); };
   for (const char *mode : {"TNC", "Telnet", "AGW Packet Engine"}) {
     w().SpotMode = QString::fromLatin1(mode);
+    // A spot just short of ten minutes old, drawn yellow; on the redraw it turns white.
+    pc.ctx->spotting.SpotTable[49] = {"Q7XYZ", 14.025f, pc.clock.now().addSecs(-590), "Q7", {}};
+    f.DisplayBandMapLabels();
+    ASSERT_EQ(colour(), yellow);
+    pc.clock.local = pc.clock.local.addSecs(20);
     w().RefreshTicks = 0;
     for (int tick = 1; tick <= 360; ++tick)
       w().Timer1_Timer();
-    EXPECT_EQ(w().RefreshTicks, 360.0f) << mode;
+    EXPECT_EQ(colour(), yellow) << mode;
     w().Timer1_Timer();
+    EXPECT_EQ(colour(), white) << mode;
     EXPECT_EQ(w().RefreshTicks, 0.0f) << mode;
   }
   // A spot starts the count again.
