@@ -119,7 +119,8 @@ public:
   void HDCalc(float lat, float lon);
   void txtCntry_KeyPress(int &KeyAscii);
   // Loads the country list from the shared, data or program folder; false (after telling the
-  // operator) when the file is malformed.
+  // operator) when the file is malformed. A list missing, unreadable or empty is reported and
+  // the table stays empty.
   bool LoadCountryTable();
   // Completes the name typed into `box` (its text up to the caret, then the key) to the last
   // country beginning with it, the completion selected; returns that slot, or 0 when no name

@@ -118,11 +118,20 @@ bool Form1::LoadCountryTable() {
   CountryList &table = st().CountryTable;
   table.clear();
   const QString path = files::firstExisting(ctx.folders.dataTableFolders(), kCountryFileName);
-  if (!files::exists(path))
+  const auto content = files::exists(path) ? vb::readLatin1(path) : std::nullopt;
+  // Without the list every contact scores nothing; the operator is told, then logging goes on.
+  const auto noCountries = [this] {
+    ctx.dialogs.beep();
+    ctx.dialogs.message(
+        QStringLiteral("Unable to read the country list arrlpre2.txt. Calls will show Not Found "
+                       "and score 0 points."),
+        QStringLiteral("Country List"), Dialogs::Buttons::Ok);
     return true;
-  const auto content = vb::readLatin1(path);
-  if (content && readCountryList(*content, table))
-    return true;
+  };
+  if (!content)
+    return noCountries();
+  if (readCountryList(*content, table))
+    return table.CountryCount() > 0 || noCountries();
   ctx.dialogs.beep();
   ctx.dialogs.message(QStringLiteral("Error reading country file (arrlpre2.txt).  Using notepad, open this "
                                      "file and check to make sure that there are quotes around each field "

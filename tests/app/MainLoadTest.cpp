@@ -137,7 +137,7 @@ TEST_F(MainLoad, ADamagedCountryListStopsAtHandlerBKeepingTheRecordsRead) {
   EXPECT_FALSE(setupRan());
 }
 
-TEST_F(MainLoad, TheSharedFoldersCountryListComesFirstAndNoneAtAllIsNoFailure) {
+TEST_F(MainLoad, TheSharedFoldersCountryListComesFirstAndNoneAtAllIsReportedButNoFailure) {
   ASSERT_TRUE(QDir().mkpath(pc.ctx->folders.SharedFolder));
   writeFile(QDir(pc.ctx->folders.SharedFolder).filePath(QStringLiteral("ARRLPRE2.TXT")),
             QStringLiteral("\"K\",\"USA\",\"NA\",\"97.0\",\"38.0\",\"8\",\"5\",\"5.0\"\r\n"));
@@ -151,9 +151,11 @@ TEST_F(MainLoad, TheSharedFoldersCountryListComesFirstAndNoneAtAllIsNoFailure) {
   for (const QString &name : QDir(pc.programDir.path()).entryList(QDir::Files))
     if (name.compare(QStringLiteral("arrlpre2.txt"), Qt::CaseInsensitive) != 0)
       QFile::copy(program(name), other.programDir.filePath(name));
+  other.dialogs.answers.push_back(Dialogs::Answer::Ok);
   other.dialogs.answers.push_back(Dialogs::Answer::Yes);
   other.form().Form_Load();
   EXPECT_EQ(other.state().CountryTable.CountryCount(), 0);
+  EXPECT_EQ(other.dialogs.shown.front().title, QStringLiteral("Country List"));
   EXPECT_EQ(other.dialogs.shown.back().title, QStringLiteral("Open existing log?"));
 }
 

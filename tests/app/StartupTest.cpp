@@ -181,6 +181,8 @@ protected:
     // The program folder of a fresh installation.
     for (const QString &name : QDir(sourceDataDir() + QStringLiteral("/defaults")).entryList(QDir::Files))
       QFile::copy(sourceDataDir() + QStringLiteral("/defaults/") + name, pc.programDir.filePath(name));
+    QFile::copy(sourceDataDir() + QStringLiteral("/arrlpre2.txt"),
+                pc.programDir.filePath(QStringLiteral("arrlpre2.txt")));
     LogDb::createEmpty(pc.programDir.filePath(QStringLiteral("OrvexLog.MDB")));
     pc.answerStationSetup();
     pc.dialogs.answers.push_back(Dialogs::Answer::Yes); // "Open existing log?"

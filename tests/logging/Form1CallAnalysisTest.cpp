@@ -157,13 +157,34 @@ TEST_F(CallAnalysis, CountryListIsTakenFromTheSharedFolderFirst) {
   EXPECT_TRUE(pc.dialogs.shown.empty());
 }
 
-TEST_F(CallAnalysis, MissingCountryListLeavesTheTableEmptyWithoutAMessage) {
-  QFile::remove(pc.ctx->folders.ProgramFolder + QStringLiteral("/arrlpre2.txt"));
-  EXPECT_TRUE(form.LoadCountryTable());
-  EXPECT_EQ(pc.state().CountryTable.CountryCount(), 0);
-  EXPECT_TRUE(pc.dialogs.shown.empty());
-  form.txtCall->setText(QStringLiteral("K1ABC"));
-  EXPECT_EQ(form.txtCntry->text(), QStringLiteral("Not Found"));
+TEST_F(CallAnalysis, ACountryListMissingUnreadableOrEmptyIsReportedOnceAndLoggingGoesOn) {
+  const QString folder = pc.ctx->folders.ProgramFolder;
+  const QString path = folder + QStringLiteral("/arrlpre2.txt");
+  QFile::remove(path);
+  const std::function<void()> breakages[] = {
+      [] {},                       // missing
+      [&] { QDir().mkdir(path); }, // there but not readable as a file
+      [&] {
+        QDir().rmdir(path);
+        writeFile(folder, "\r\n"); // no record
+      },
+  };
+  for (const auto &breakIt : breakages) {
+    breakIt();
+    pc.dialogs.shown.clear();
+    pc.dialogs.beeps = 0;
+    EXPECT_TRUE(form.LoadCountryTable()) << "the load goes on";
+    EXPECT_EQ(pc.state().CountryTable.CountryCount(), 0);
+    ASSERT_EQ(pc.dialogs.shown.size(), 1u);
+    EXPECT_EQ(pc.dialogs.shown[0].title, QStringLiteral("Country List"));
+    EXPECT_EQ(pc.dialogs.shown[0].text,
+              QStringLiteral("Unable to read the country list arrlpre2.txt. Calls will "
+                             "show Not Found and score 0 points."));
+    EXPECT_EQ(pc.dialogs.beeps, 1);
+    form.txtCall->setText(QStringLiteral("K1ABC"));
+    EXPECT_EQ(form.txtCntry->text(), QStringLiteral("Not Found"));
+    form.txtCall->clear();
+  }
 }
 
 TEST_F(CallAnalysis, MalformedCountryListIsReportedAndKeepsTheCompleteRecords) {
