@@ -33,7 +33,7 @@ QString mainPreferencesText(const LoggingState &logging, const KeyingState &keyi
   const StationSettings &s = logging.station;
   return line(s.MyCall) + line(s.UtcOffsetHours) + line(s.ModeCode) + line(logging.CurrentBand) +
          line(static_cast<float>(logging.TimeOnTotal)) + line(s.MyCountry) + line(s.MyContinent) +
-         line(s.MyLongitude) + line(s.MyLatitude) + line(s.SerialPerBand ? 1 : 0) +
+         line(s.MyLongitude) + line(s.MyLatitude) + line(s.SerialPerBand) +
          line(prefs.FormSizePercent) + line(s.TransmitterNumber) + line(s.LogFilePath) +
          line(prefs.RefreshMs) + line(keying.VoiceNavMode) + line(prefs.RigType) + line(prefs.TaskbarLayout);
 }

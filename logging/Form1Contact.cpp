@@ -179,7 +179,7 @@ void Form1::DupeHold() {
 
 void Form1::LabelIncrement() {
   const LoggingState &s = st();
-  Label4->setText(nextSerial(s.log, s.station.SerialPerBand, s.CurrentBand));
+  Label4->setText(nextSerial(s.log, s.station.SerialPerBand != 0, s.CurrentBand));
 }
 
 void Form1::Label4_Change() {

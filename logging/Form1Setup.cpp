@@ -38,7 +38,7 @@ void Form1::mnuSetup_Click() {
   s.MyLongitude = setupNumber(dialog.Text4->text()).value_or(0);
   s.MyLatitude = setupNumber(dialog.Text7->text()).value_or(0);
   s.TransmitterNumber = dialog.Text8->text();
-  s.SerialPerBand = !dialog.Option4->isChecked();
+  s.SerialPerBand = dialog.Option4->isChecked() ? 0 : 1;
   Label2->setText(s.MyCall);
   if (dialog.chkQ4ZDRtty->isChecked() && contestModeFor(s.ModeCode) == ContestMode::RTTY)
     ConnectRttyLink();

@@ -18,7 +18,7 @@ struct StationSettings {
   float MyLatitude = 0;
   float MyLongitude = 0; // west positive
   QString TransmitterNumber = QStringLiteral("1");
-  bool SerialPerBand = false;
+  int SerialPerBand = 0; // a byte; non-zero: a serial sequence on each band
   QString LogFilePath;
 };
 

@@ -53,6 +53,14 @@ TEST(MainPreferencesFile, ReadsEverySeventeenValuesAndWritesTheSameBytesBack) {
   EXPECT_EQ(s.prefs.RigType, QStringLiteral("None"));
   EXPECT_EQ(s.prefs.TaskbarLayout, 0);
   EXPECT_EQ(s.text(), kExample);
+
+  // The per-band serial flag is a byte: another non-zero value is written back as it stands.
+  const QString two =
+      QString(kExample).replace(QStringLiteral("42.3\r\n1\r\n"), QStringLiteral("42.3\r\n2\r\n"));
+  State other;
+  ASSERT_TRUE(other.read(two));
+  EXPECT_EQ(other.logging.station.SerialPerBand, 2);
+  EXPECT_EQ(other.text(), two);
 }
 
 TEST(MainPreferencesFile, KeepsSeventeenLinesWhateverTheValues) {
