@@ -108,11 +108,11 @@ void carryStripColours(RateGraph &g, QRgb background) {
   }
 }
 
-void label(RateGraph &g, const QDateTime &t0, qint64 span) {
+void label(RateGraph &g, const QDateTime &t0, qint64 span, const QLocale &locale) {
   for (int k = 0; k < static_cast<int>(g.times.size()); ++k) {
     const QDateTime at = t0.addSecs(vb::roundToInt(static_cast<double>(k) * span / 14));
     g.times[k] = vb::formatDateTime(at, QStringLiteral("hh:mm"));
-    g.dates[k] = vb::formatDateTime(at, QStringLiteral("MM/DD"));
+    g.dates[k] = vb::formatShownDate(at, QStringLiteral("MM/DD"), locale);
   }
   for (int k = 0; k < static_cast<int>(g.rates.size()); ++k) {
     const auto v = static_cast<float>(g.minimum + k * (static_cast<double>(g.maximum) - g.minimum) / 16);
@@ -122,7 +122,7 @@ void label(RateGraph &g, const QDateTime &t0, qint64 span) {
 
 } // namespace
 
-std::optional<RateGraph> computeRateGraph(const LogArrays &log, QRgb background) {
+std::optional<RateGraph> computeRateGraph(const LogArrays &log, QRgb background, const QLocale &locale) {
   std::optional<QDateTime> t0;
   std::vector<Contact> contacts;
   for (int n = 1; n <= log.ContactCount(); ++n) {
@@ -148,7 +148,7 @@ std::optional<RateGraph> computeRateGraph(const LogArrays &log, QRgb background)
   g.minimum = std::min(100000.0f, *std::min_element(steps, steps + kRateSteps));
   g.maximum = std::max(-1.0f, *std::max_element(steps, steps + kRateSteps));
   carryStripColours(g, background);
-  label(g, *t0, span);
+  label(g, *t0, span, locale);
   return g;
 }
 

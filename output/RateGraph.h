@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QLineF>
+#include <QLocale>
 #include <QRectF>
 #include <QString>
 
@@ -33,13 +34,15 @@ struct RateGraph {
   float minimum = 0;
   float maximum = 0;
   std::array<QString, 15> times; // "hh:mm" along the time axis
-  std::array<QString, 15> dates; // "MM/DD"
+  std::array<QString, 15> dates; // "MM/DD", the locale's separator in place of "/"
   std::array<QString, 17> rates; // bottom to top
 };
 
-// The graph of the log, with `background` as the strip's "no band" colour. Contacts whose
-// stored date or time cannot be read are left out; nullopt when fewer than seven remain.
-std::optional<RateGraph> computeRateGraph(const LogArrays &log, QRgb background);
+// The graph of the log, with `background` as the strip's "no band" colour and the dates shown
+// with `locale`'s separator. Contacts whose stored date or time cannot be read are left out;
+// nullopt when fewer than seven remain.
+std::optional<RateGraph> computeRateGraph(const LogArrays &log, QRgb background,
+                                          const QLocale &locale = QLocale::system());
 
 // Where the figure goes, in twips: the left and right bounds of the plot (X1 of `Line4` and
 // `Line3`), its top and bottom (Y1 of `Line1` and `Line2`), and the strip's upper and lower

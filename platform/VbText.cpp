@@ -157,6 +157,15 @@ QString formatSingle(float value, const QString &pattern, bool localeSeparators)
                       localeSeparators);
 }
 
+QString formatShownDate(const QDateTime &when, const QString &pattern, const QLocale &locale) {
+  // The first character between the fields of the locale's short date ("dd.MM.yy", "M/d/yy").
+  const QString format = locale.dateFormat(QLocale::ShortFormat);
+  const auto field = [](QChar c) { return c == u'd' || c == u'M' || c == u'y'; };
+  const auto first = std::find_if(format.begin(), format.end(), field);
+  const auto separator = std::find_if_not(first, format.end(), field);
+  return formatDateTime(when, pattern).replace(u'/', separator == format.end() ? u'/' : *separator);
+}
+
 QString formatDateTime(const QDateTime &when, const QString &pattern) {
   const QString p = pattern.toLower();
   const bool ampm = p.contains(QLatin1String("ampm")) || p.contains(QLatin1String("am/pm"));

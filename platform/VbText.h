@@ -4,6 +4,7 @@
 // and date formatting those files and the displays use. Files are Latin-1 with CR LF.
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -53,6 +54,8 @@ QString formatSingle(float value, const QString &pattern, bool localeSeparators 
 // Date and time patterns: yyyy, yy, mm (month, or minutes right after an hour), dd, hh, h,
 // nn, ss, AMPM. "/" and ":" stay literal so that stored texts never depend on the locale.
 QString formatDateTime(const QDateTime &when, const QString &pattern);
+// The same for a date shown on screen: "/" becomes the date separator of `locale`.
+QString formatShownDate(const QDateTime &when, const QString &pattern, const QLocale &locale);
 
 // One comma-separated line: text in double quotes, numbers bare, CR LF at the end. There is no
 // escaping, so a double quote inside a text is dropped: it would end the field when read back.

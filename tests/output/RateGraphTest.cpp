@@ -42,7 +42,8 @@ int stepsWithRate(const RateGraph &g) {
 } // namespace
 
 TEST(RateGraph, SevenContactsOneMinuteApart) {
-  const auto g = computeRateGraph(evenly(7, 60), kBlack);
+  const QLocale us(QLocale::English, QLocale::UnitedStates);
+  const auto g = computeRateGraph(evenly(7, 60), kBlack, us);
   ASSERT_TRUE(g);
   const int steps[] = {1, 250, 500, 750, 1000, 1250, 1500};
   for (int i = 0; i < 7; ++i)
@@ -67,6 +68,10 @@ TEST(RateGraph, SevenContactsOneMinuteApart) {
   EXPECT_EQ(g->times[14], QStringLiteral("12:06"));
   for (const QString &d : g->dates)
     EXPECT_EQ(d, QStringLiteral("05/25"));
+  // Shown dates take the locale's own separator.
+  for (const auto &[locale, shown] : {std::pair{QLocale(QLocale::German, QLocale::Germany), "05.25"},
+                                      std::pair{QLocale(QLocale::Swedish, QLocale::Sweden), "05-25"}})
+    EXPECT_EQ(computeRateGraph(evenly(7, 60), kBlack, locale)->dates[14], QLatin1String(shown));
 
   // Gaps wider than fifteen steps stay uncoloured; steps with a rate carry the band's colour.
   EXPECT_EQ(g->strip[1300], kBlack);
