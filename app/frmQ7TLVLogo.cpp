@@ -55,9 +55,7 @@ QPixmap bannerPicture(const QSize &size) {
 
 frmQ7TLVLogo::frmQ7TLVLogo(AppContext &context) : ctx(context) {
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-  // The placement of a window counts a frame this one does not have.
-  const QSizeF frame = frameTwips(this);
-  placeTwips(this, 0, 0, kWidth + frame.width(), kHeight + frame.height());
+  placeTwips(this, 0, 0, kWidth, kHeight);
   Image1 = placed<QLabel>(this, 0, 0, kWidth, kHeight);
   Image1->setPixmap(logoPicture(Image1->size()));
   onEvent(Image1, QEvent::MouseButtonRelease, [this](QEvent *) { Image1_Click(); });

@@ -148,6 +148,10 @@ void joinCollection(QWidget *widget) {
     widget->setProperty(kOrderProperty, ++next);
 }
 
+bool hasFrame(const QWidget *window) {
+  return !window->windowFlags().testFlag(Qt::FramelessWindowHint);
+}
+
 bool hasMenuBar(const QWidget *window) {
   const auto *main = qobject_cast<const QMainWindow *>(window);
   return main && main->menuWidget();
@@ -215,8 +219,9 @@ void placeTwips(QWidget *widget, double left, double top, double width, double h
   if (widget->isWindow()) {
     // A QMainWindow's menu bar lies inside its widget, so the frame alone is taken off.
     widget->move(pixels(left, perPixel), pixels(top, perPixel));
-    widget->resize(std::max(0, pixels(width, perPixel) - kFrameWidthPx),
-                   std::max(0, pixels(height, perPixel) - kFrameHeightPx));
+    const bool framed = hasFrame(widget);
+    widget->resize(std::max(0, pixels(width, perPixel) - (framed ? kFrameWidthPx : 0)),
+                   std::max(0, pixels(height, perPixel) - (framed ? kFrameHeightPx : 0)));
     return;
   }
   joinCollection(widget);
@@ -245,8 +250,9 @@ QList<QWidget *> placedControls(const QWidget *window) {
 
 QSizeF frameTwips(const QWidget *window) {
   const double perPixel = twipsPerPixel(window);
-  const int height = kFrameHeightPx + (hasMenuBar(window) ? kMenuBarHeightPx : 0);
-  return {kFrameWidthPx * perPixel, height * perPixel};
+  const bool framed = hasFrame(window);
+  const int height = (framed ? kFrameHeightPx : 0) + (hasMenuBar(window) ? kMenuBarHeightPx : 0);
+  return {(framed ? kFrameWidthPx : 0) * perPixel, height * perPixel};
 }
 
 QFont designFont(const QFont &desktop) {

@@ -156,8 +156,8 @@ bool isPlaced(const QWidget *widget);
 QList<QWidget *> placedControls(const QWidget *window);
 
 // The outer size of a window is its client area plus a fixed frame: 8 pixels of borders across,
-// 31 of caption and borders down, and 20 more for a menu bar. Qt knows the real frame only
-// after the first show (and without a window manager there is none), so this model stands in
+// 31 of caption and borders down (none for a frameless window), and 20 more for a menu bar. Qt knows the real
+// frame only after the first show (and without a window manager there is none), so this model stands in
 // wherever an outer size is used.
 inline constexpr int kFrameWidthPx = 8;
 inline constexpr int kFrameHeightPx = 31;

@@ -126,6 +126,15 @@ protected:
   }
 };
 
+TEST_F(Logo, IsCentredOnItsOwnSizeForItHasNoFrame) {
+  pc.ctx->screen = std::make_unique<FixedScreenMetrics>(1920, 1080);
+  logo.Form_Load();
+  // 5,400 x 3,000 twips, 170 twips above the centre of 28,800 x 16,200.
+  EXPECT_EQ(logo.geometry(), QRect(780, 429, 360, 200));
+  logo.Timer1->stop();
+  logo.Timer2->stop();
+}
+
 TEST_F(Logo, BuiltInPicturesShowSecondPictureThenClose) {
   logo.Form_Load();
   EXPECT_TRUE(isDir(sharedFolder()));
