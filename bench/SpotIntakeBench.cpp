@@ -176,7 +176,7 @@ void BM_AgwFraming(benchmark::State &state) {
     QByteArray bytes = stream;
     for (const agw::Frame &frame : agw::takeFrames(bytes)) {
       const QString call = QString::fromLatin1(frame.callFrom);
-      const QString data = QString::fromLatin1(frame.data.chopped(1));
+      const QString data = QString::fromLatin1(QByteArrayView(frame.data).chopped(1));
       const AgwFrameTexts texts = agwFrameTexts(call, data, frame.kind, int(data.size()), false);
       benchmark::DoNotOptimize(isAgwSpotText(texts.spotText));
     }

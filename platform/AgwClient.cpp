@@ -177,12 +177,13 @@ int AgwClient::AGWGetData(QString &callBuffer, QString &dataBuffer, int &kind, i
     return 0;
   const agw::Frame frame = std::move(queue_.front());
   queue_.pop_front();
-  const qsizetype nul = frame.callFrom.indexOf('\0');
-  callBuffer = QString::fromLatin1(nul < 0 ? frame.callFrom : frame.callFrom.left(nul + 1));
-  QByteArray data = frame.data;
+  const QByteArrayView call(frame.callFrom);
+  const qsizetype nul = call.indexOf('\0');
+  callBuffer = QString::fromLatin1(nul < 0 ? call : call.first(nul + 1));
+  QByteArrayView data(frame.data);
   if (data.endsWith('\0'))
     data.chop(1);
-  dataBuffer = QString::fromLatin1(data.left(dataBufferSize));
+  dataBuffer = QString::fromLatin1(data.first(qMin<qsizetype>(data.size(), dataBufferSize)));
   kind = frame.kind == 'C' ? 'c' : frame.kind;
   length = int(dataBuffer.size());
   spare = frame.port;
