@@ -11,6 +11,7 @@
 #include "platform/LogDb.h"
 #include "rig/RigControlfrm.h"
 #include "spotting/PacketSpotfrm.h"
+#include "spotting/SpectrumMap.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -63,6 +64,7 @@ void Form1::closeEvent(QCloseEvent *event) {
   ctx.unload<CWFrm>();
   unloadNow<RigControlfrm>(ctx);
   unloadNow<PacketSpotfrm>(ctx);
+  ctx.unload<SpectrumMap>();
   ctx.unload<frmCWStrings>();
   ctx.unload<frmWinKey>(); // closed with the key lines
   StoreOperatingTime();

@@ -314,6 +314,7 @@ public:
   void lblDXSpot_MouseDown(int Index, Qt::MouseButton Button);
   void txtDX_Click();
   void txtDX_DblClick();
+  void lblDX_Click();
   void lblDX_DblClick();
   // The spot area for the chosen source ("None" gives the room back) and view.
   void layOutSpotArea(const QString &source, bool listChosen);

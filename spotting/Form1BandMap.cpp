@@ -8,11 +8,15 @@
 #include "platform/Controls.h"
 #include "platform/VbText.h"
 #include "rig/RigSelection.h"
+#include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
 #include "spotting/SpotArea.h"
 #include "spotting/SpotLabels.h"
 
+#include <QDir>
+#include <QListWidget>
 #include <QLocale>
+#include <QRadioButton>
 #include <QTreeWidget>
 
 namespace {
@@ -28,6 +32,8 @@ void Form1::buildBandMapControls(QWidget *central) {
   lblDX->setFrameStyle(QFrame::Box);
   setBackColor(lblDX, kStrip);
   lblDX->hide();
+  // A double click clicks first: the cluster window shows, then the spectrum map.
+  onEvent(lblDX, QEvent::MouseButtonPress, [this](QEvent *) { lblDX_Click(); });
   onEvent(lblDX, QEvent::MouseButtonDblClick, [this](QEvent *) { lblDX_DblClick(); });
   LineDX = new Line(central);
   LineDX->setBorderColor(Qt::white);
@@ -121,6 +127,14 @@ void Form1::lblDX_DblClick() {
   showSpectrumMap();
 }
 
+void Form1::lblDX_Click() {
+  QDir::setCurrent(ctx.folders.ProgramFolder);
+  PacketSpotfrm &spotting = ctx.window<PacketSpotfrm>();
+  spotting.show();
+  spotting.raise();
+  spotting.activateWindow();
+}
+
 void Form1::showSpectrumMap() {
   SpectrumMap &map = ctx.window<SpectrumMap>();
   map.Form_Load();
@@ -172,5 +186,8 @@ void Form1::layOutSpotArea(const QString &source, bool listChosen) {
   showStrip(!listChosen, listChosen);
 }
 
-// Filled by the spot area's layout.
-void Form1::PacketResize() {}
+void Form1::PacketResize() {
+  const PacketSpotfrm &spotting = ctx.window<PacketSpotfrm>();
+  const QListWidgetItem *source = spotting.List1->currentItem();
+  layOutSpotArea(source ? source->text() : QString(), spotting.OptList->isChecked());
+}

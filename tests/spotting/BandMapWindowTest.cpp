@@ -1,5 +1,6 @@
 // The main window's band-map strip, its clicks and the spot list's, the spot area, and the
 // spectrum map, driven offscreen on a 1920 x 1080 screen with the fake clock.
+#include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
 #include "tests/support/TestContext.h"
 
@@ -8,7 +9,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -223,10 +226,33 @@ TEST_F(BandMapWindow, DoubleClicksOpenTheSpectrumMapAndUnloadIt) {
       shown = map.isModal();
       map.reject();
     });
+    QTest::mouseClick(target, Qt::LeftButton); // a double click's first half
     QTest::mouseDClick(target, Qt::LeftButton);
     EXPECT_TRUE(shown);
     EXPECT_FALSE(pc.ctx->loaded<SpectrumMap>());
   }
+  // The strip's click came first: the cluster window shows, from the program folder.
+  ASSERT_TRUE(pc.ctx->loaded<PacketSpotfrm>());
+  EXPECT_TRUE(pc.ctx->window<PacketSpotfrm>().isVisible());
+  EXPECT_EQ(QDir::current(), QDir(pc.ctx->folders.ProgramFolder));
+}
+
+TEST_F(BandMapWindow, ClusterWindowChoicesLayOutTheSpotArea) {
+  PacketSpotfrm &cluster = pc.ctx->window<PacketSpotfrm>();
+  const auto choose = [&](const QString &mode, QRadioButton *view) {
+    cluster.List1->setCurrentItem(cluster.List1->findItems(mode, Qt::MatchExactly).value(0));
+    view->setChecked(true);
+    f->PacketResize();
+  };
+  choose(QStringLiteral("AGW Packet Engine"), cluster.OptBand);
+  EXPECT_FALSE(f->lblDX->isHidden());
+  EXPECT_TRUE(f->txtDX->isHidden());
+  choose(QStringLiteral("AGW Packet Engine"), cluster.OptList);
+  EXPECT_TRUE(f->lblDX->isHidden());
+  EXPECT_FALSE(f->txtDX->isHidden());
+  choose(QStringLiteral("None"), cluster.OptList);
+  EXPECT_TRUE(f->lblDX->isHidden() && f->txtDX->isHidden());
+  EXPECT_EQ(twipsRect(f->txtDX).top(), 1000);
 }
 
 TEST_F(BandMapWindow, BandChangeAndActivationRedraw) {
