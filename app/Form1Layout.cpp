@@ -7,7 +7,9 @@
 #include "platform/Dialogs.h"
 #include "platform/VbText.h"
 
+#include "logging/ContactListView.h"
 #include <QAction>
+
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -29,14 +31,18 @@ const Column kSpotColumns[] = {{"Call", 1040},     {"Frequency", 880}, {"QTH", 2
                                {"Comments", 3400}, {"Prefix", 520},    {"Time", 600}, {"From", 520}};
 
 // The window has just been made as wide as the screen: design widths follow its width.
-void addColumns(QTreeWidget *list, std::span<const Column> columns, float windowWidth) {
+void addColumns(QTreeView *list, std::span<const Column> columns, float windowWidth) {
   QStringList captions;
   QList<float> widths;
   for (const Column &c : columns) {
     captions << QString::fromLatin1(c.caption);
     widths << c.width * windowWidth / ScreenScaling::kDesignWidth;
   }
-  list->setHeaderLabels(captions);
+  if (auto *items = qobject_cast<QTreeWidget *>(list))
+    items->setHeaderLabels(captions);
+  else
+    for (qsizetype i = 0; i < captions.size(); ++i)
+      list->model()->setHeaderData(static_cast<int>(i), Qt::Horizontal, captions[i]);
   setColumnTwips(list, widths);
 }
 

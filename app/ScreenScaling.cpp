@@ -4,7 +4,7 @@
 #include "platform/Dialogs.h"
 
 #include <QFontInfo>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QWidget>
 
 #include <algorithm>
@@ -453,7 +453,7 @@ FormLayout::FormLayout(QWidget &form) : form_(form) {
     }
     c.FontSize = points(w->font());
     c.FontName = w->font().family();
-    if (const auto *list = qobject_cast<const QTreeWidget *>(w)) {
+    if (const auto *list = qobject_cast<const QTreeView *>(w)) {
       const QList<float> columns = columnTwips(list);
       c.Columns.assign(columns.begin(), columns.end());
     }
@@ -488,7 +488,7 @@ void FormLayout::apply() const {
       w->setFont(font);
     }
     // Lists whose columns were never given in twips keep theirs.
-    if (auto *list = qobject_cast<QTreeWidget *>(w); list && !c.Columns.empty())
+    if (auto *list = qobject_cast<QTreeView *>(w); list && !c.Columns.empty())
       setColumnTwips(list, QList<float>(c.Columns.begin(), c.Columns.end()));
   }
 }

@@ -24,25 +24,41 @@ std::vector<int> listedSlots(const LogArrays &log, bool listAll, bool currentBan
   return listed;
 }
 
-QStringList listRow(const LogArrays &log, int slot) {
+QString listCell(const LogArrays &log, int slot, int column) {
+  // The columns that show a field as it stands; the others are worked out below.
+  static constexpr QString LogEntry::*kFields[kListColumns] = {nullptr,
+                                                               &LogEntry::calls,
+                                                               &LogEntry::rstr,
+                                                               &LogEntry::serialr,
+                                                               &LogEntry::rsts,
+                                                               &LogEntry::serials,
+                                                               nullptr,
+                                                               &LogEntry::uband,
+                                                               &LogEntry::countryworked,
+                                                               &LogEntry::prefix,
+                                                               nullptr,
+                                                               &LogEntry::trn};
   const LogEntry &e = log.slot(slot);
+  if (column < 0 || column >= kListColumns)
+    return QString();
+  if (kFields[column])
+    return e.*kFields[column];
+  if (column == 0)
+    return QString::number(slot);
+  if (column == 10)
+    return vb::singleText(e.points);
   // A stored date or time the list cannot read is shown as it stands.
   const auto date = storedDate(e.flddate);
   const auto time = storedTime(e.fldtime);
-  const QString when = (date ? twoDigits(date->day()) : e.flddate) + u' ' +
-                       (time ? twoDigits(time->hour()) + u':' + twoDigits(time->minute()) : e.fldtime);
-  return {QString::number(slot),
-          e.calls,
-          e.rstr,
-          e.serialr,
-          e.rsts,
-          e.serials,
-          when,
-          e.uband,
-          e.countryworked,
-          e.prefix,
-          vb::singleText(e.points),
-          e.trn};
+  return (date ? twoDigits(date->day()) : e.flddate) + u' ' +
+         (time ? twoDigits(time->hour()) + u':' + twoDigits(time->minute()) : e.fldtime);
+}
+
+QStringList listRow(const LogArrays &log, int slot) {
+  QStringList row;
+  for (int c = 0; c < kListColumns; ++c)
+    row << listCell(log, slot, c);
+  return row;
 }
 
 QsoRates qsoRates(const LogArrays &log, const QDateTime &utcNow) {

@@ -1,5 +1,7 @@
 #include "logging/Form1.h"
 
+#include "logging/ContactListView.h"
+
 #include "app/AppContext.h"
 #include "platform/Controls.h"
 
@@ -78,9 +80,7 @@ void Form1::buildControls() {
   Label14->hide();
   buildPostContestControls(central);
 
-  ListView1 = placed<QTreeWidget>(central, 120, 1740, 9360, 2640);
-  ListView1->setRootIsDecorated(false);
-  ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListView1 = placed<ContactListView>(central, 120, 1740, 9360, 2640);
 
   txtDX = placed<QTreeWidget>(central, 120, 4440, 9360, 1200);
   txtDX->setRootIsDecorated(false);

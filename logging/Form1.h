@@ -12,6 +12,7 @@
 #include <optional>
 
 class AppContext;
+class ContactListView;
 class CountryList;
 class Label;
 class Line;
@@ -55,7 +56,7 @@ public:
   Label *lblDupe = nullptr;
 
   // Contact list and rates.
-  QTreeWidget *ListView1 = nullptr;
+  ContactListView *ListView1 = nullptr;
   QPushButton *cmdEdit = nullptr;
   QPushButton *cmdDelete = nullptr;
   QPushButton *cmdList = nullptr;  // "Last 20" or "All"

@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 #include "logging/ContactList.h"
+#include "logging/ContactListView.h"
 #include "logging/LogRules.h"
 #include "output/frmEditCon.h"
 #include "platform/Clock.h"
@@ -13,33 +14,11 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTreeWidget>
 
 namespace {
 
 const QString kAllBands = QStringLiteral("All Bands");
 const QString kCurrentBand = QStringLiteral("Current Band");
-
-// A list row. Its texts are held once, not per column and role, so that a full log lists
-// quickly; rows are rebuilt by every refill, never edited. It sorts by its text without regard
-// to case ("10" before "9", as text does).
-class ListRow : public QTreeWidgetItem {
-public:
-  explicit ListRow(QStringList texts) : texts_(std::move(texts)) {}
-
-  QVariant data(int column, int role) const override {
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-      return texts_.value(column);
-    return QTreeWidgetItem::data(column, role);
-  }
-  bool operator<(const QTreeWidgetItem &other) const override {
-    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
-  }
-
-private:
-  QStringList texts_;
-};
 
 } // namespace
 
@@ -60,10 +39,9 @@ void Form1::buildListControls(QWidget *central) {
   connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
 
   ListView1->setSortingEnabled(false);
-  ListView1->setUniformRowHeights(true);
   ListView1->header()->setSectionsClickable(true);
   connect(ListView1->header(), &QHeaderView::sectionClicked, this, &Form1::ListView1_ColumnClick);
-  connect(ListView1, &QTreeWidget::itemClicked, this, &Form1::ListView1_ItemClick);
+  connect(ListView1, &QTreeView::clicked, this, &Form1::ListView1_ItemClick);
   onEvent(ListView1, QEvent::FocusIn, [this](QEvent *) { ListView1_GotFocus(); });
   onEvent(ListView1->viewport(), QEvent::MouseButtonRelease,
           [this](QEvent *e) { ListView1_MouseUp(static_cast<QMouseEvent *>(e)->button()); });
@@ -71,15 +49,8 @@ void Form1::buildListControls(QWidget *central) {
 
 void Form1::ListDisplay() {
   const LoggingState &s = st();
-  ListView1->clear();
-  const std::vector<int> listed =
-      listedSlots(s.log, s.ListAllFlag == 1, listsCurrentBandOnly(), s.CurrentBand);
-  // One insertion for all rows: a full log lists as fast as it loads.
-  QList<QTreeWidgetItem *> rows;
-  rows.reserve(static_cast<qsizetype>(listed.size()));
-  for (const int slot : listed)
-    rows.append(new ListRow(listRow(s.log, slot)));
-  ListView1->addTopLevelItems(rows);
+  ListView1->rows().show(s.log,
+                         listedSlots(s.log, s.ListAllFlag == 1, listsCurrentBandOnly(), s.CurrentBand));
 }
 
 void Form1::TimeStats() {
@@ -146,27 +117,23 @@ void Form1::ListView1_ItemClick() {
 }
 
 void Form1::ListView1_MouseUp(Qt::MouseButton button) {
-  if (button == Qt::RightButton && ListView1->topLevelItemCount() > 0)
+  if (button == Qt::RightButton && ListView1->rowCount() > 0)
     cmdEdit_Click();
 }
 
 void Form1::ListView1_ColumnClick(int column) {
   // Sorted once: rows added later keep their own order.
-  ListView1->sortItems(column, Qt::AscendingOrder);
+  ListView1->rows().sortByColumn(column);
 }
 
 void Form1::mnuCopyListtoClipboard_Click() {
-  const QTreeWidgetItem *header = ListView1->headerItem();
-  QStringList headers;
-  for (int c = 0; c < header->columnCount(); ++c)
-    headers << header->text(c);
+  const QStringList headers = ListView1->headers();
   std::vector<QStringList> rows;
-  rows.reserve(static_cast<size_t>(ListView1->topLevelItemCount()));
-  for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem *item = ListView1->topLevelItem(i);
+  rows.reserve(static_cast<size_t>(ListView1->rowCount()));
+  for (int i = 0; i < ListView1->rowCount(); ++i) {
     QStringList texts;
     for (int c = 0; c < headers.size(); ++c)
-      texts << item->text(c);
+      texts << ListView1->text(i, c);
     rows.push_back(texts);
   }
   QClipboard *clipboard = QGuiApplication::clipboard();

@@ -2,6 +2,7 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "logging/ContactListView.h"
 #include "logging/LogRules.h"
 #include "logging/Score.h"
 #include "platform/Background.h"
@@ -11,8 +12,6 @@
 #include "platform/LogDb.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
-
-#include <QTreeWidget>
 
 #include <utility>
 
@@ -233,14 +232,14 @@ void Form1::cmdDelete_Click() {
   if (answer != Dialogs::Answer::Yes)
     return;
   Timer3->stop();
-  const auto selected = ListView1->selectedItems();
-  if (selected.isEmpty())
+  const auto row = ListView1->selectedRow();
+  if (!row)
     return;
-  const QTreeWidgetItem *item = selected.first();
-  const int slot = item->text(0).toInt();
+  const int slot = ListView1->text(*row, 0).toInt();
   if (slot < 1 || slot > st().log.ContactCount())
     return;
-  if (!ctx.db().deleteByCallBandTime(item->text(1), item->text(7), st().log.slot(slot).fldtime))
+  if (!ctx.db().deleteByCallBandTime(ListView1->text(*row, 1), ListView1->text(*row, 7),
+                                     st().log.slot(slot).fldtime))
     return;
   Worklist();
   Timer3->start();

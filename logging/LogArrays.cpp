@@ -24,9 +24,11 @@ int bandIndex(const QString &band) {
   return -1;
 }
 
-void LogArrays::detach() {
-  if (d_.use_count() > 1)
-    d_ = std::make_shared<Data>(*d_);
+LogArrays::Block &LogArrays::ownLast() {
+  std::shared_ptr<Block> &last = blocks_.back();
+  if (last.use_count() > 1)
+    last = std::make_shared<Block>(*last);
+  return *last;
 }
 
 void LogArrays::append(LogEntry entry) {
@@ -36,23 +38,31 @@ void LogArrays::append(LogEntry entry) {
   if (!compactCall(entry.calls, k.call, k.callLength))
     k.callLength = ContactKey::kLongCall;
   k.band = static_cast<std::int8_t>(bandIndex(entry.uband));
-  detach();
-  d_->keys.push_back(k);
-  d_->entries.push_back(std::move(entry));
+  if (count_ % kBlock == 0) {
+    blocks_.push_back(std::make_shared<Block>());
+    blocks_.back()->entries.reserve(kBlock);
+    blocks_.back()->keys.reserve(kBlock);
+  }
+  Block &last = ownLast();
+  last.keys.push_back(k);
+  last.entries.push_back(std::move(entry));
+  ++count_;
 }
 
 void LogArrays::removeLast() {
-  detach();
-  d_->entries.pop_back();
-  d_->keys.pop_back();
+  Block &last = ownLast();
+  last.entries.pop_back();
+  last.keys.pop_back();
+  if (last.entries.empty())
+    blocks_.pop_back();
+  --count_;
 }
 
 void LogArrays::clear() {
-  d_ = std::make_shared<Data>();
+  blocks_.clear();
+  count_ = 0;
 }
 
 void LogArrays::reserve(int n) {
-  detach();
-  d_->entries.reserve(static_cast<size_t>(n));
-  d_->keys.reserve(static_cast<size_t>(n));
+  blocks_.reserve(static_cast<size_t>(n / kBlock + 1));
 }

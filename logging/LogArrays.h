@@ -32,25 +32,31 @@ struct ContactKey {
   std::int8_t band = -1;
 };
 
-// Copies share the contacts until one of them changes, so that a copy handed to a worker
-// thread (the backup) costs nothing and is never changed under it.
+// Copies share the contacts in blocks until one of them changes a block, so that a copy (the
+// contact list's, the backup's on the worker thread) costs next to nothing, is never changed
+// under its holder, and an append to a shared log copies at most its last block.
 class LogArrays {
 public:
-  int ContactCount() const { return static_cast<int>(d_->entries.size()); }
-  const LogEntry &slot(int n) const { return d_->entries.at(static_cast<size_t>(n - 1)); }
-  const ContactKey &key(int n) const { return d_->keys[static_cast<size_t>(n - 1)]; }
+  int ContactCount() const { return count_; }
+  const LogEntry &slot(int n) const { return block(n).entries.at(offset(n)); }
+  const ContactKey &key(int n) const { return block(n).keys[offset(n)]; }
   void append(LogEntry entry);
   void removeLast();
   void clear();
   void reserve(int n);
 
 private:
-  struct Data {
+  static constexpr int kBlock = 1024;
+  struct Block {
     std::vector<LogEntry> entries;
     std::vector<ContactKey> keys;
   };
-  void detach();
-  std::shared_ptr<Data> d_ = std::make_shared<Data>();
+  const Block &block(int n) const { return *blocks_.at(static_cast<size_t>(n - 1) / kBlock); }
+  static size_t offset(int n) { return static_cast<size_t>(n - 1) % kBlock; }
+  // The last block, this copy's own.
+  Block &ownLast();
+  std::vector<std::shared_ptr<Block>> blocks_;
+  int count_ = 0;
 };
 
 // A table row as memory holds it: points read as a number (text that is none counts 0).

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/ScreenScaling.h"
+#include "logging/ContactListView.h"
 #include "logging/CountryTable.h"
 #include "logging/Form1.h"
 #include "logging/LogRules.h"
@@ -13,7 +14,6 @@
 
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
 
 frmEditCon::frmEditCon(AppContext &context) : QDialog(&context.window<Form1>()), ctx(context) {
   setWindowTitle(QStringLiteral("Edit Contact Entry"));
@@ -113,14 +113,15 @@ void frmEditCon::connectKeys() {
 bool frmEditCon::Form_Load() {
   ScreenScaling::ResizeForm(*this, ctx);
   const LogArrays &log = ctx.logging.log;
-  const auto selected = ctx.window<Form1>().ListView1->selectedItems();
-  EditIndex = selected.isEmpty() ? 0 : selected.first()->text(0).toInt();
+  const ContactListView &list = *ctx.window<Form1>().ListView1;
+  const auto row = list.selectedRow();
+  EditIndex = row ? list.text(*row, 0).toInt() : 0;
   if (EditIndex < 1 || EditIndex > log.ContactCount()) {
     EditIndex = 0;
     return false;
   }
-  oldCall_ = selected.first()->text(1);
-  oldBand_ = selected.first()->text(7);
+  oldCall_ = list.text(*row, 1);
+  oldBand_ = list.text(*row, 7);
   const LogEntry &e = log.slot(EditIndex);
   txtEditNum->setText(e.rsts);
   txtEditPre->setText(e.countryworked);

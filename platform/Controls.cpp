@@ -18,7 +18,7 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolTip>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVariant>
 
 #include <algorithm>
@@ -169,7 +169,7 @@ ControlKind controlKind(const QWidget *control) {
     return static_cast<ControlKind>(tagged.toInt());
   if (qobject_cast<const Line *>(control))
     return ControlKind::Line;
-  if (qobject_cast<const QTreeWidget *>(control))
+  if (qobject_cast<const QTreeView *>(control))
     return ControlKind::ListView;
   if (qobject_cast<const QListWidget *>(control))
     return ControlKind::ListBox;
@@ -289,7 +289,7 @@ void setFormFont(QWidget *window, const QFont &font) {
   window->setProperty(kFormFontProperty, font);
 }
 
-void setColumnTwips(QTreeWidget *list, const QList<float> &widths) {
+void setColumnTwips(QTreeView *list, const QList<float> &widths) {
   list->setProperty(kColumnsProperty, QVariant::fromValue(widths));
   // Otherwise Qt widens a 0-width column to its minimum and stretches the last one.
   list->header()->setMinimumSectionSize(0);
@@ -299,7 +299,7 @@ void setColumnTwips(QTreeWidget *list, const QList<float> &widths) {
     list->setColumnWidth(i, std::max(0, pixels(widths[i], perPixel)));
 }
 
-QList<float> columnTwips(const QTreeWidget *list) {
+QList<float> columnTwips(const QTreeView *list) {
   return list->property(kColumnsProperty).value<QList<float>>();
 }
 

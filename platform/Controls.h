@@ -11,7 +11,7 @@
 #include <QRectF>
 #include <QSizeF>
 
-class QTreeWidget;
+class QTreeView;
 
 #include <functional>
 #include <utility>
@@ -97,7 +97,7 @@ signals:
 };
 
 // The kinds of control that the scaling rules tell apart. Most follow from the widget's class
-// (QTreeWidget list view, QListWidget list box, QPushButton, QLineEdit/QPlainTextEdit/QTextEdit
+// (QTreeView list view, QListWidget list box, QPushButton, QLineEdit/QPlainTextEdit/QTextEdit
 // text box, QLabel, QProgressBar, QCheckBox, QRadioButton option button, QGroupBox frame,
 // QComboBox, QScrollBar, a spin box as "other visual"); a window tags the rest with
 // setControlKind: an image (a QLabel showing a picture), a picture box, a shape.
@@ -180,8 +180,8 @@ QFont formFont(const QWidget *window);
 void setFormFont(QWidget *window, const QFont &font);
 
 // Column widths of a list view in twips, from the first column; a width of 0 hides its column.
-void setColumnTwips(QTreeWidget *list, const QList<float> &widths);
-QList<float> columnTwips(const QTreeWidget *list);
+void setColumnTwips(QTreeView *list, const QList<float> &widths);
+QList<float> columnTwips(const QTreeView *list);
 
 // A straight line drawn on its container between two points given in twips of the container.
 // It takes no mouse input.

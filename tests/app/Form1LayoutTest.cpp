@@ -1,6 +1,7 @@
 // The main window laid out at load on set screens, checked in pixels; its Form Size and Taskbar
 // menu items; the scaling rules applied to a real dialog.
 #include "app/ScreenScaling.h"
+#include "logging/ContactListView.h"
 #include "tests/support/TestContext.h"
 
 #include <QAction>
@@ -48,7 +49,7 @@ TEST(MainWindowLayout, FullHdScreenInPixels) {
   EXPECT_DOUBLE_EQ(f.txtCall->font().pointSizeF(), appPoints() * 2.25);
   EXPECT_DOUBLE_EQ(formFont(&f).pointSizeF(), appPoints() * 3);
   EXPECT_EQ(f.ListView1->columnCount(), 12);
-  EXPECT_EQ(f.ListView1->headerItem()->text(6), QStringLiteral("Da/Time"));
+  EXPECT_EQ(f.ListView1->headers().value(6), QStringLiteral("Da/Time"));
   EXPECT_EQ(f.ListView1->columnWidth(0), 102); // 510 twips x 3
   EXPECT_EQ(f.txtDX->columnCount(), 8);
   EXPECT_EQ(f.txtDX->headerItem()->text(3), QStringLiteral("Status"));
@@ -71,7 +72,7 @@ TEST(MainWindowLayout, SmallScreenInPixels) {
 namespace {
 
 // Whether `text` shows whole in a column of the list, as its rows or its header draw it.
-bool columnHolds(const QTreeWidget *list, int column, const QString &text, bool header) {
+bool columnHolds(const QTreeView *list, int column, const QString &text, bool header) {
   const QStyle *style = list->style();
   const int margin = header ? style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, list->header())
                             : style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
@@ -86,10 +87,10 @@ TEST(MainWindowLayout, ContactListColumnsHoldTheirTextsOnCommonScreens) {
                          "31 14:05", "160",    "USA", "VP2V", "2.5", "4"};
   for (const QSize screen : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
     Station s(screen.width(), screen.height());
-    const QTreeWidget *list = s.form().ListView1;
+    const ContactListView *list = s.form().ListView1;
     for (int c = 0; c < rows.size(); ++c) {
       EXPECT_TRUE(columnHolds(list, c, rows[c], false)) << screen.width() << " " << qPrintable(rows[c]);
-      const QString caption = list->headerItem()->text(c);
+      const QString caption = list->headers().value(c);
       EXPECT_TRUE(columnHolds(list, c, caption, true)) << screen.width() << " " << qPrintable(caption);
     }
   }

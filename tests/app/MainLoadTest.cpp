@@ -4,6 +4,7 @@
 #include "app/SharedPreferences.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettings.h"
+#include "logging/ContactListView.h"
 #include "logging/Form1.h"
 #include "logging/frmStationID.h"
 #include "platform/Controls.h"

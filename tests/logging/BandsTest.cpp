@@ -2,6 +2,7 @@
 #include "logging/Bands.h"
 
 #include "app/MainPreferences.h"
+#include "logging/ContactListView.h"
 #include "logging/Form1.h"
 #include "platform/Controls.h"
 #include "platform/ProgramFiles.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,7 @@ TEST_F(BandChoice, TheMenuMakesTheBandCurrentEverywhere) {
   EXPECT_EQ(f.Label21->text(), QStringLiteral("40"));
   EXPECT_EQ(checked(), QStringList{QStringLiteral("&40")});
   EXPECT_EQ(f.Label4->text(), QStringLiteral("002"));
-  EXPECT_EQ(f.ListView1->topLevelItemCount(), 1);
+  EXPECT_EQ(f.ListView1->rowCount(), 1);
   EXPECT_EQ(pc.storedPreference(4), QStringLiteral("\"40\""));
 
   // The band already current still stores, recounts and relists.
@@ -111,7 +111,7 @@ TEST_F(BandChoice, TheMenuMakesTheBandCurrentEverywhere) {
   f.mnu40->trigger();
   EXPECT_EQ(checked(), QStringList{QStringLiteral("&40")});
   EXPECT_EQ(pc.storedPreference(4), QStringLiteral("\"40\""));
-  EXPECT_EQ(f.ListView1->topLevelItemCount(), 1);
+  EXPECT_EQ(f.ListView1->rowCount(), 1);
 }
 
 TEST_F(BandChoice, TheBandDisplayStepsToTheNextBandAndAnUnknownBandChecksNothing) {
@@ -136,7 +136,7 @@ TEST_F(BandChoice, TheBandDisplayStepsToTheNextBandAndAnUnknownBandChecksNothing
 TEST_F(BandChoice, ListingAllBandsLeavesTheListAlone) {
   f.ListView1->clear();
   f.mnu15_Click();
-  EXPECT_EQ(f.ListView1->topLevelItemCount(), 0);
+  EXPECT_EQ(f.ListView1->rowCount(), 0);
   EXPECT_EQ(f.Label4->text(), QStringLiteral("002"));
 }
 

@@ -1,6 +1,7 @@
 // A busy shared log: the refresh that reads on the worker shows what a whole reload shows, and a
 // file another PC holds locked neither freezes the window nor empties it.
 #include "logging/Bands.h"
+#include "logging/ContactListView.h"
 #include "platform/Background.h"
 #include "platform/Controls.h"
 #include "tests/support/TestContext.h"
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -35,9 +35,9 @@ Shown shown(TestPc &pc) {
                      e.serials, e.uband, e.trn, e.countryworked, e.prefix});
   }
   Form1 &f = pc.form();
-  for (int i = 0; i < f.ListView1->topLevelItemCount(); ++i)
+  for (int i = 0; i < f.ListView1->rowCount(); ++i)
     for (int c = 0; c < 12; ++c)
-      s.listed << f.ListView1->topLevelItem(i)->text(c);
+      s.listed << f.ListView1->text(i, c);
   for (const Label *l :
        {f.lblAQSO60, f.lblAQSO20, f.lblTotCon, f.lblsectogo, f.lblTotSec, f.lblTotScore, f.Label4})
     s.labels << l->text();

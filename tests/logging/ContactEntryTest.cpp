@@ -1,11 +1,11 @@
 // Logging the contact in the entry row: required fields, dupes, serials, time stamps and the
 // failures of the shared log.
+#include "logging/ContactListView.h"
 #include "platform/Controls.h"
 #include "tests/support/TestContext.h"
 
 #include <QFile>
 #include <QTest>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ TEST_F(ContactEntry, ALoggedContactGoesToTableMemoryAndListAndTheRowClears) {
   EXPECT_EQ(pc.state().TotalPoints, 2);
   EXPECT_EQ(f.Label4->text(), QStringLiteral("002"));
   EXPECT_EQ(pc.ctx->keying.NextSerial, QStringLiteral("2") /* sent by "#" without its zeros */);
-  EXPECT_EQ(f.ListView1->topLevelItemCount(), 1);
+  EXPECT_EQ(f.ListView1->rowCount(), 1);
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral(" "));
   EXPECT_TRUE(f.txtCall->text().isEmpty());
   EXPECT_TRUE(f.txtCntry->text().isEmpty());

@@ -3,6 +3,7 @@
 #include "logging/Form1.h"
 #include "output/frmEditCon.h"
 
+#include "logging/ContactListView.h"
 #include "platform/Controls.h"
 #include "tests/support/TestContext.h"
 
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -37,8 +37,8 @@ protected:
   }
   QStringList column(int c) const {
     QStringList texts;
-    for (int i = 0; i < f.ListView1->topLevelItemCount(); ++i)
-      texts << f.ListView1->topLevelItem(i)->text(c);
+    for (int i = 0; i < f.ListView1->rowCount(); ++i)
+      texts << f.ListView1->text(i, c);
     return texts;
   }
   void clickHeader(int section) {
@@ -48,7 +48,7 @@ protected:
         QPoint(h->sectionViewportPosition(section) + h->sectionSize(section) / 2, h->height() / 2));
   }
   void clickRow(int row, Qt::MouseButton button = Qt::LeftButton) {
-    const QRect r = f.ListView1->visualItemRect(f.ListView1->topLevelItem(row));
+    const QRect r = f.ListView1->visualRect(f.ListView1->rows().index(row, 0));
     QTest::mouseClick(f.ListView1->viewport(), button, {}, r.center());
   }
 };
@@ -57,7 +57,7 @@ TEST_F(MainWindow, ListButtonsChooseLast20OrAllAndTheBandAndReturnToTheCall) {
   for (int n = 1; n <= 25; ++n)
     remember(QStringLiteral("W%1").arg(n), n % 5 == 0 ? QStringLiteral("40") : QStringLiteral("20"));
   f.ListDisplay();
-  EXPECT_EQ(f.ListView1->topLevelItemCount(), 20);
+  EXPECT_EQ(f.ListView1->rowCount(), 20);
   EXPECT_EQ(column(0).first(), QStringLiteral("25"));
   EXPECT_EQ(column(0).last(), QStringLiteral("6"));
   EXPECT_EQ(f.cmdList->toolTip(),
@@ -68,7 +68,7 @@ TEST_F(MainWindow, ListButtonsChooseLast20OrAllAndTheBandAndReturnToTheCall) {
   QTest::mouseClick(f.cmdList, Qt::LeftButton);
   EXPECT_EQ(f.cmdList->text(), QStringLiteral("All"));
   EXPECT_EQ(s.ListAllFlag, 1);
-  EXPECT_EQ(f.ListView1->topLevelItemCount(), 25);
+  EXPECT_EQ(f.ListView1->rowCount(), 25);
   EXPECT_TRUE(f.txtCall->hasFocus());
 
   s.CurrentBand = QStringLiteral("40");
@@ -80,7 +80,7 @@ TEST_F(MainWindow, ListButtonsChooseLast20OrAllAndTheBandAndReturnToTheCall) {
   EXPECT_EQ(f.cmdList->text(), QStringLiteral("Last 20"));
   s.CurrentBand = QStringLiteral("20");
   f.ListDisplay();
-  EXPECT_EQ(f.ListView1->topLevelItemCount(), 20);
+  EXPECT_EQ(f.ListView1->rowCount(), 20);
   EXPECT_EQ(column(1).first(), QStringLiteral("W24"));
 
   f.Command2->setText(QStringLiteral("all bands"));
@@ -88,7 +88,7 @@ TEST_F(MainWindow, ListButtonsChooseLast20OrAllAndTheBandAndReturnToTheCall) {
   EXPECT_EQ(f.Command2->text(), QStringLiteral("Current Band"));
   QTest::mouseClick(f.Command2, Qt::LeftButton);
   EXPECT_EQ(f.Command2->text(), QStringLiteral("All Bands"));
-  EXPECT_EQ(f.ListView1->topLevelItemCount(), 20);
+  EXPECT_EQ(f.ListView1->rowCount(), 20);
 }
 
 TEST_F(MainWindow, PartialDupesButtonTogglesAndClearsTheDupeColour) {
@@ -110,11 +110,11 @@ TEST_F(MainWindow, HeaderClickSortsOnceIgnoringCaseAndKeepsTheSelection) {
        {"K2ABC", "k1abc", "DL1XYZ", "9A1A", "W1AW", "G4ABC", "JA1X", "VK2Y", "ZL1Z", "EA8A", "OH2B"})
     remember(QString::fromLatin1(call));
   f.ListDisplay();
-  f.ListView1->topLevelItem(4)->setSelected(true); // JA1X
+  f.ListView1->selectRow(4); // JA1X
   clickHeader(1);
   EXPECT_EQ(column(1), (QStringList{"9A1A", "DL1XYZ", "EA8A", "G4ABC", "JA1X", "k1abc", "K2ABC", "OH2B",
                                     "VK2Y", "W1AW", "ZL1Z"}));
-  EXPECT_EQ(f.ListView1->selectedItems().value(0)->text(1), QStringLiteral("JA1X"));
+  EXPECT_EQ(f.ListView1->text(f.ListView1->selectedRow().value_or(-1), 1), QStringLiteral("JA1X"));
   clickHeader(0); // as text: "10" and "11" come before "2"
   EXPECT_EQ(column(0).mid(0, 4), (QStringList{"1", "10", "11", "2"}));
   EXPECT_FALSE(f.ListView1->isSortingEnabled());

@@ -1,5 +1,6 @@
 // The shared log seen from several PCs: reloads on the refresh tick, the backup file, new log,
 // the start-up question and delete.
+#include "logging/ContactListView.h"
 #include "platform/Controls.h"
 #include "platform/VbText.h"
 #include "tests/support/TestContext.h"
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -43,8 +43,8 @@ struct TwoPcs : ::testing::Test {
   }
   static QStringList listedCalls(TestPc &pc) {
     QStringList calls;
-    for (int i = 0; i < pc.form().ListView1->topLevelItemCount(); ++i)
-      calls << pc.form().ListView1->topLevelItem(i)->text(1);
+    for (int i = 0; i < pc.form().ListView1->rowCount(); ++i)
+      calls << pc.form().ListView1->text(i, 1);
     return calls;
   }
 };
@@ -84,7 +84,7 @@ TEST_F(TwoPcs, ADeleteOnOnePcIsSeenByTheOther) {
   b.form().Timer3_Timer();
   ASSERT_EQ(b.state().log.ContactCount(), 2);
 
-  a.form().ListView1->topLevelItem(0)->setSelected(true); // the newest, W9XYZ
+  a.form().ListView1->selectRow(0); // the newest, W9XYZ
   a.dialogs.answers.push_back(Dialogs::Answer::Yes);
   a.form().cmdDelete_Click();
   EXPECT_EQ(a.dialogs.last()->text, QStringLiteral("Are you sure?"));
@@ -106,21 +106,21 @@ TEST_F(TwoPcs, DeleteRemovesEveryRowOfThatCallBandAndTimeOrNothingOnNo) {
 
   a.form().cmdEdit->show();
   a.form().cmdDelete->show();
-  a.form().ListView1->topLevelItem(3)->setSelected(true);
+  a.form().ListView1->selectRow(3);
   a.dialogs.answers.push_back(Dialogs::Answer::No);
   a.form().cmdDelete_Click();
   EXPECT_EQ(a.state().log.ContactCount(), 4);
   EXPECT_TRUE(a.form().cmdDelete->isHidden());
   EXPECT_TRUE(a.form().cmdEdit->isHidden());
 
-  QTreeWidgetItem *target = nullptr;
-  for (int i = 0; i < a.form().ListView1->topLevelItemCount(); ++i) {
-    auto *item = a.form().ListView1->topLevelItem(i);
-    if (item->text(1) == QLatin1String("K1ABC") && item->text(7) == QLatin1String("20"))
-      target = item;
+  ContactListView &list = *a.form().ListView1;
+  int target = -1;
+  for (int i = 0; i < list.rowCount(); ++i) {
+    if (list.text(i, 1) == QLatin1String("K1ABC") && list.text(i, 7) == QLatin1String("20"))
+      target = i;
   }
-  ASSERT_NE(target, nullptr);
-  target->setSelected(true);
+  ASSERT_NE(target, -1);
+  list.selectRow(target);
   a.dialogs.answers.push_back(Dialogs::Answer::Yes);
   a.form().cmdDelete_Click();
   EXPECT_EQ(a.state().log.ContactCount(), 2) << "both K1ABC rows on 20 at that time go";

@@ -1,5 +1,6 @@
 // The contact editor: what it shows, the checks at Done and on leaving a box, the duplicate
 // offer, the key filters and the country completion, and the update the other PCs see.
+#include "logging/ContactListView.h"
 #include "logging/Form1.h"
 #include "output/frmEditCon.h"
 #include "platform/Controls.h"
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -27,11 +27,10 @@ struct Editor : ::testing::Test {
   frmEditCon &open(const QString &call, const QString &band,
                    const QString &time = QStringLiteral("14:05:09")) {
     f.Worklist();
-    for (int i = 0; i < f.ListView1->topLevelItemCount(); ++i) {
-      QTreeWidgetItem *item = f.ListView1->topLevelItem(i);
-      const LogEntry &e = pc.state().log.slot(item->text(0).toInt());
+    for (int i = 0; i < f.ListView1->rowCount(); ++i) {
+      const LogEntry &e = pc.state().log.slot(f.ListView1->text(i, 0).toInt());
       if (e.calls == call && e.uband == band && e.fldtime == time)
-        item->setSelected(true);
+        f.ListView1->selectRow(i);
     }
     frmEditCon &editor = pc.ctx->window<frmEditCon>();
     EXPECT_TRUE(editor.Form_Load());
@@ -343,14 +342,14 @@ TEST_F(Editor, TheEditButtonOpensTheEditorAndReloadsTheChange) {
   EXPECT_FALSE(pc.ctx->loaded<frmEditCon>()) << "nothing selected, nothing to edit";
   EXPECT_TRUE(f.Timer3->isActive());
 
-  f.ListView1->topLevelItem(0)->setSelected(true);
+  f.ListView1->selectRow(0);
   QTimer::singleShot(0, [this] {
     frmEditCon &editor = pc.ctx->window<frmEditCon>();
     editor.txtEditCall->setText(QStringLiteral("K1ABD"));
     editor.cmdDone_Click();
   });
   f.cmdEdit_Click();
-  EXPECT_EQ(f.ListView1->topLevelItem(0)->text(1), QStringLiteral("K1ABD"));
+  EXPECT_EQ(f.ListView1->text(0, 1), QStringLiteral("K1ABD"));
   EXPECT_EQ(pc.state().log.slot(1).calls, QStringLiteral("K1ABD"));
   EXPECT_TRUE(f.Timer3->isActive());
   EXPECT_TRUE(f.cmdEdit->isHidden());
