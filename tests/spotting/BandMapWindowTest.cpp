@@ -5,6 +5,7 @@
 #include "tests/support/TestContext.h"
 
 #include "app/ScreenScaling.h"
+#include "logging/ContactListView.h"
 #include "platform/Controls.h"
 
 #include <QApplication>
