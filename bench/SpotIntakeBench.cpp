@@ -6,7 +6,8 @@
 // with 0.5 ms a line is the whole path's median time per burst / 1,000. Beside them, each cluster
 // link's own framing without the intake: the TNC receive buffer in reads of 256 characters, the
 // telnet line buffer in arrivals of 1,460, and packet-engine monitor frames decoded from one byte
-// stream; each is to stay within 2x the bare parse.
+// stream; each is to stay within 2x the bare parse. Last, the intake again with the main window's
+// band map shown, where every spot redraws the strip.
 // Run: cmake -B build-release -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCH=ON && ninja -C build-release
 //      spot_intake_bench && build-release/bench/spot_intake_bench
 #include "app/AppContext.h"
@@ -183,6 +184,17 @@ void BM_AgwFraming(benchmark::State &state) {
   }
 }
 
+// Last, since it opens the main window's band map for good: every spot then redraws the strip.
+void BM_BandMapSpotsBandMapShown(benchmark::State &state) {
+  Station &s = station();
+  s.form.layOutSpotArea(QStringLiteral("Telnet"), false);
+  for (auto _ : state) {
+    for (const QString &line : s.lines)
+      s.take(line);
+  }
+  benchmark::DoNotOptimize(s.form.txtDX->topLevelItemCount());
+}
+
 } // namespace
 
 BENCHMARK(BM_BareParse)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -191,6 +203,10 @@ BENCHMARK(BM_WholeTncPath)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repor
 BENCHMARK(BM_TncFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TelnetFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AgwFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BandMapSpotsBandMapShown)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv) {
   RatioReporter reporter;
@@ -200,5 +216,6 @@ int main(int argc, char **argv) {
     reporter.ratio("BM_WholeTncPath/repeats:5_median", "BM_BareParse/repeats:5_median");
     for (const char *framing : {"BM_TncFraming", "BM_TelnetFraming", "BM_AgwFraming"})
       reporter.ratio(std::string(framing) + "/repeats:5_median", "BM_BareParse/repeats:5_median");
+    reporter.ratio("BM_BandMapSpotsBandMapShown/repeats:5_median", "BM_BareParse/repeats:5_median");
   });
 }
