@@ -224,3 +224,35 @@ TEST(SpotArea, NoRoomLeftStopsAfterShrinking) {
   EXPECT_FLOAT_EQ(w.form.Controls[0].Top, 324);
   EXPECT_FLOAT_EQ(w.area.lblDX->Top, 3996);
 }
+
+TEST(BandMapPlans, AnHourOldSlotStopsTheSpectrumMapButNotTheStripUnlessDrawn) {
+  const QDateTime now(QDate(2026, 5, 30), QTime(12, 0, 0));
+  std::array<SpotSlot, kSlots> table;
+  const auto put = [&](int slot, float mhz, int age) {
+    table[std::size_t(slot)] = {QStringLiteral("Q1A"), mhz, now.addSecs(-age), QStringLiteral("Q1"), {}};
+  };
+  for (int i = 0; i < kSlots; ++i)
+    put(i, 0.0f, 99999);
+  put(49, 14.1f, 10);
+  put(48, 0.0f, 7200);  // removed
+  put(47, 21.2f, 7200); // another band
+  put(46, 14.2f, 10);
+  const auto slotsShown = [](const std::vector<LabelPlan> &plans) {
+    std::vector<int> shown;
+    for (const LabelPlan &p : plans)
+      if (p.shown())
+        shown.push_back(p.slot);
+    return shown;
+  };
+  const Axis axis{0, 1000, 500};
+  EXPECT_EQ(slotsShown(planStrip(table, axis, 14.0f, 14.35f, {600, 240}, 10, now, 0)),
+            (std::vector<int>{49, 46}));
+  std::array<Axis, kSpectrumBands> lines;
+  lines.fill(axis);
+  std::array<FloatRange, kSpectrumBands> scales(spectrumBands());
+  const auto spectrum = planSpectrum(table, lines, scales, {600, 240}, now, 0);
+  EXPECT_EQ(slotsShown(spectrum), std::vector<int>{49});
+  ASSERT_EQ(spectrum.size(), 2u); // the removed slot, reached and given its texts, ends the redraw
+  EXPECT_EQ(spectrum[1].tooltip, QStringLiteral("Q1A  .000  10:00:00"));
+  EXPECT_FALSE(spectrum[1].colour);
+}
