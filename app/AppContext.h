@@ -86,6 +86,17 @@ public:
     }
     return static_cast<W &>(*slot);
   }
+  // The window, made on first use and then loaded by its Form_Load, as referring to an old form
+  // loaded it.
+  template <class W> W &loadedWindow() {
+    static_assert(
+        !requires { W::loadsWhenMade; }, "window<W>() loads it already");
+    const bool was = loaded<W>();
+    W &made = window<W>();
+    if (!was)
+      made.Form_Load();
+    return made;
+  }
   template <class W> bool loaded() const {
     const auto it = windows_.find(std::type_index(typeid(W)));
     return it != windows_.end() && it->second;

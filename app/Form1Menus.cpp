@@ -3,10 +3,53 @@
 
 #include "app/AppContext.h"
 #include "app/Form5.h"
+#include "app/WindowShowing.h"
+#include "keying/CWFrm.h"
+#include "rig/RigControlfrm.h"
+#include "rig/frmBandPlan.h"
+#include "spotting/PacketSpotfrm.h"
+
+#include <QMenu>
+
+void Form1::buildTransmitMenu() {
+  mnuTransmit = mnuOptions->addMenu(QStringLiteral("&Transmit"));
+  mnuCw = mnuTransmit->addAction(QStringLiteral("&CW"), this, &Form1::mnuCw_Click);
+  mnuOptions->addSeparator();
+}
+
+void Form1::buildWindowMenus() {
+  mnuOptions->addSeparator();
+  mnuRigInterface =
+      mnuOptions->addAction(QStringLiteral("Rig &Interface"), this, &Form1::mnuRigInterface_Click);
+  mnuOptions->addSeparator();
+  mnuDXSpottingMenu = mnuOptions->addMenu(QStringLiteral("&DX Spotting"));
+  mnuDXSpotting =
+      mnuDXSpottingMenu->addAction(QStringLiteral("&Configure"), this, &Form1::mnuDXSpotting_Click);
+}
 
 void Form1::mnuHelp_Click() {
-  Form5 &help = ctx.window<Form5>();
-  help.Form_Load();
-  help.exec();
-  ctx.unload<Form5>();
+  showModalFresh<Form5>(ctx);
+}
+
+void Form1::mnuCw_Click() {
+  CWFrm &cw = ctx.window<CWFrm>();
+  // Ctrl+C may have it on screen already: a second, modal showing of it would be no showing.
+  if (cw.isVisible())
+    showBeside(cw, false);
+  else
+    cw.exec();
+}
+
+void Form1::mnuRigInterface_Click() {
+  showBeside(ctx.window<RigControlfrm>(), false);
+}
+
+void Form1::mnuDXSpotting_Click() {
+  // A preferences file that cannot be written is reported there; the window opens all the same.
+  SavePref();
+  showBeside(ctx.window<PacketSpotfrm>(), false);
+}
+
+void Form1::mnuPrivileges_Click() {
+  showModalFresh<frmBandPlan>(ctx);
 }

@@ -642,21 +642,8 @@ void CWFrm::CWSetup() {
 
 // ---- The WinKey keyer, code practice and the CW messages window ----
 
-namespace {
-
-// The window, made and loaded on first use, as referring to an old form loaded it.
-template <class W> W &loadedWindow(AppContext &ctx) {
-  const bool loaded = ctx.loaded<W>();
-  W &window = ctx.window<W>();
-  if (!loaded)
-    window.Form_Load();
-  return window;
-}
-
-} // namespace
-
 void CWFrm::handToWinKey() {
-  loadedWindow<frmWinKey>(ctx).WKTransmit();
+  ctx.loadedWindow<frmWinKey>().WKTransmit();
 }
 
 void CWFrm::winKeySpeed(int wpm) {
@@ -664,18 +651,18 @@ void CWFrm::winKeySpeed(int wpm) {
 }
 
 void CWFrm::loadWinKeyWindow() {
-  loadedWindow<frmWinKey>(ctx);
+  ctx.loadedWindow<frmWinKey>();
 }
 
 void CWFrm::showWinKeyWindow() {
-  loadedWindow<frmWinKey>(ctx).exec();
+  ctx.loadedWindow<frmWinKey>().exec();
 }
 
 void CWFrm::showCodePractice() {
-  loadedWindow<frmCodePractice>(ctx).exec();
+  ctx.loadedWindow<frmCodePractice>().exec();
   ctx.unload<frmCodePractice>();
 }
 
 void CWFrm::showCwMessagesWindow() {
-  loadedWindow<frmCWStrings>(ctx).showMinimized();
+  ctx.loadedWindow<frmCWStrings>().showMinimized();
 }

@@ -114,6 +114,7 @@ void Form1::buildControls() {
   buildBandControls(central);
   buildBandMapControls(central);
   buildSetupControls(central);
+  previewAllKeys();
 
   placeTwips(this, 0, 0, 9600, 7200);
 }
@@ -131,12 +132,14 @@ void Form1::buildMenus() {
   file->addSeparator();
   mnuExit = file->addAction(QStringLiteral("&Exit"), this, &Form1::mnuExit_Click);
   mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
+  buildTransmitMenu();
   mnuAppearance = mnuOptions->addMenu(QStringLiteral("&Appearance"));
   mnuFormSize = mnuAppearance->addAction(QStringLiteral("&Form Size"), this, &Form1::mnuFormSize_Click);
   mnuTaskbar = mnuAppearance->addAction(QStringLiteral("&Taskbar"), this, &Form1::mnuTaskbar_Click);
   mnuTaskbar->setCheckable(true);
   mnuOptions->addSeparator();
   mnuRefreshrate = mnuOptions->addAction(QStringLiteral("&Refresh Rate"), this, &Form1::mnuRefreshrate_Click);
+  buildWindowMenus();
   mnuSetup = menuBar()->addAction(QStringLiteral("&Setup"), this, &Form1::mnuSetup_Click);
   buildEntryRowMenus();
   buildBandMenu();

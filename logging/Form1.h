@@ -208,8 +208,18 @@ public:
 
   // Load, and the menu commands that open windows.
   QAction *mnuHelp = nullptr;
+  QMenu *mnuTransmit = nullptr;
+  QAction *mnuCw = nullptr;
+  QAction *mnuRigInterface = nullptr;
+  QMenu *mnuDXSpottingMenu = nullptr;
+  QAction *mnuDXSpotting = nullptr; // Configure
+  QAction *mnuPrivileges = nullptr;
   void Form_Load();
   void mnuHelp_Click();
+  void mnuCw_Click();
+  void mnuRigInterface_Click();
+  void mnuDXSpotting_Click();
+  void mnuPrivileges_Click();
 
   // Log maintenance: archive copy and append or restore.
   QAction *mnuArchive = nullptr;
@@ -263,6 +273,21 @@ private:
   // In RTTY with the outside program linked, the call and the report sent go to it as typed.
   bool feedsRttyLink();
   int SuppressKeyPress = 0; // the character of the key going down is swallowed
+  // The form's handlers see the keys of every control built so far.
+  void previewAllKeys();
+  // The Ctrl keys that open windows; true for one of them.
+  bool ctrlShortcut(int KeyCode);
+  // Any key ends a repeating F1 message.
+  void cancelRepeats();
+  // CW with a keying method: the arrows set the speed, the function keys send, F12 switches
+  // keyboard CW mode.
+  void cwKeyDown(int &KeyCode);
+  // The status line for a keyboard mode switched on or off.
+  void showKeyboardMode(bool on, const QString &text);
+  // Escape while the WinKey keyer sends: its buffer and the queue are emptied; true then.
+  bool escapeStopsWinKey();
+  // Backspace in keyboard CW mode takes back the last character not yet sent; true when it did.
+  bool takeBackCw();
 
 public:
   // Bands and the refresh rate.
@@ -358,6 +383,9 @@ private:
   bool spotListDoubleClicked_ = false; // the release ending a double click is no click
   void buildSetupControls(QWidget *central);
   void buildBandMenu();
+  // The Options menu's commands that open windows, before and after Refresh Rate.
+  void buildTransmitMenu();
+  void buildWindowMenus();
   std::array<QAction *, 6> bandMenuItems() const;
   void selectBand(const QString &band);
   // While set, SavePref leaves the report of a failure to its caller; every failure is counted.

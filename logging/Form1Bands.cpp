@@ -51,6 +51,8 @@ void Form1::buildBandMenu() {
   mnu20 = item(QStringLiteral("&20"), &Form1::mnu20_Click);
   mnu15 = item(QStringLiteral("1&5"), &Form1::mnu15_Click);
   mnu10 = item(QStringLiteral("&10"), &Form1::mnu10_Click);
+  mnuBand->addSeparator();
+  mnuPrivileges = mnuBand->addAction(QStringLiteral("&Privileges"), this, &Form1::mnuPrivileges_Click);
 }
 
 std::array<QAction *, 6> Form1::bandMenuItems() const {

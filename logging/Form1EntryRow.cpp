@@ -14,8 +14,6 @@
 #include <map>
 
 void Form1::connectEntryRow() {
-  const FormKeys form{[this](int &KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); },
-                      [this](int &KeyAscii) { Form_KeyPress(KeyAscii); }};
   const std::map<TextBox *, void (Form1::*)(int &)> fieldKeys{
       {txtCall, &Form1::txtCall_KeyPress},
       {txtRSTR, &Form1::txtRSTR_KeyPress},
@@ -27,11 +25,6 @@ void Form1::connectEntryRow() {
       {txtPostConTime, &Form1::txtPostConTime_KeyPress},
       {txtPostConDate, &Form1::txtPostConDate_KeyPress},
   };
-  // The form sees the keys of every control that can take the focus.
-  for (QWidget *control : findChildren<QWidget *>()) {
-    if (control->focusPolicy() != Qt::NoFocus)
-      previewKeys(control, form);
-  }
   for (const auto &[box, keyPress] : fieldKeys) {
     box->KeyPress = [this, handler = keyPress](int &KeyAscii) { (this->*handler)(KeyAscii); };
     box->setKeysOnly();

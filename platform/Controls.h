@@ -17,8 +17,8 @@ class QTreeView;
 #include <utility>
 
 // The key handlers of a window that sees its controls' keys before they do: the key going down
-// (virtual-key code and shift state, see KeyCodes.h) and the character it types. Each may
-// change its code by reference; 0 cancels the key.
+// (virtual-key code, 0 for a key without one, and shift state, see KeyCodes.h) and the character it types.
+// Each may change its code by reference; 0 cancels the key.
 struct FormKeys {
   std::function<void(int &KeyCode, int Shift)> keyDown;
   std::function<void(int &KeyAscii)> keyPress;

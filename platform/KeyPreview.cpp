@@ -34,7 +34,8 @@ struct PreviewedKey {
 PreviewedKey preview(const FormKeys &form, const QKeyEvent &event) {
   int keyCode = virtualKeyCode(event);
   const bool hasCode = keyCode != 0;
-  if (form.keyDown && hasCode)
+  // A key without a code still goes down (code 0): it may end what the window is doing.
+  if (form.keyDown)
     form.keyDown(keyCode, shiftState(event.modifiers()));
   const int typed = keyAscii(event);
   int ascii = typed;

@@ -1,0 +1,178 @@
+// The main window's menu bar and the windows its commands open: modal and kept, modal and
+// unloaded, or beside the main window; and the close box unloading them all.
+#include "logging/Form1.h"
+
+#include "keying/CWFrm.h"
+#include "keying/frmCWStrings.h"
+#include "platform/Controls.h"
+#include "rig/RigControlfrm.h"
+#include "spotting/PacketSpotfrm.h"
+#include "tests/support/KeyLineDoubles.h"
+#include "tests/support/TestContext.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The menu bar as one list: each caption with its menus before it ("&Options/&Transmit/&CW"),
+// "-" for a separator.
+void layout(const QList<QAction *> &actions, const QString &prefix, QStringList &items) {
+  for (const QAction *a : actions) {
+    const QString item = prefix + (a->isSeparator() ? QStringLiteral("-") : a->text());
+    items << item;
+    if (const QMenu *menu = a->menu<QMenu *>())
+      layout(menu->actions(), item + u'/', items);
+  }
+}
+
+class MenuWindows : public ShownMainWindow {
+protected:
+  std::vector<LineChange> changes;
+  void SetUp() override {
+    pc.ctx->newSerialKeyLine = [this] { return std::make_unique<FakeSerialKeyLine>(pc.clock, changes); };
+    pc.ctx->printerPorts = std::make_unique<FakePrinterPorts>(pc.clock);
+    ShownMainWindow::SetUp();
+  }
+  // Runs `during` once the next modal showing is up, then closes that window.
+  void whileModal(std::function<void(QWidget *)> during) {
+    QTimer::singleShot(10, &f, [during = std::move(during)] {
+      QWidget *modal = QApplication::activeModalWidget();
+      during(modal);
+      if (modal)
+        modal->close();
+    });
+  }
+};
+
+} // namespace
+
+TEST_F(MenuWindows, TheMenuBarIsLaidOutAsDesigned) {
+  QStringList items;
+  layout(f.menuBar()->actions(), QString(), items);
+  const QStringList expected{
+      "&File",
+      "&File/&New",
+      "&File/-",
+      "&File/A&rchive Current Log",
+      "&File/-",
+      "&File/Open",
+      "&File/&Write Cabrillo File",
+      "&File/-",
+      "&File/E&xport for Tamblog Import",
+      "&File/Export &ADIF Format",
+      "&File/-",
+      "&File/&Combine or Restore From Backup",
+      "&File/-",
+      "&File/Copy &Listed Items to Clipboard",
+      "&File/-",
+      "&File/&Exit",
+      "&Options",
+      "&Options/&Transmit",
+      "&Options/&Transmit/&CW",
+      "&Options/-",
+      "&Options/&Appearance",
+      "&Options/&Appearance/&Form Size",
+      "&Options/&Appearance/&Taskbar",
+      "&Options/-",
+      "&Options/&Refresh Rate",
+      "&Options/-",
+      "&Options/Rig &Interface",
+      "&Options/-",
+      "&Options/&DX Spotting",
+      "&Options/&DX Spotting/&Configure",
+      "&Options/-",
+      "&Options/&Post Contest Mode",
+      "&Setup",
+      "&Clear",
+      "&Band",
+      "&Band/1&60",
+      "&Band/&80",
+      "&Band/&40",
+      "&Band/&20",
+      "&Band/1&5",
+      "&Band/&10",
+      "&Band/-",
+      "&Band/&Privileges",
+      "&Graph",
+      "&Help",
+  };
+  EXPECT_EQ(items, expected);
+}
+
+TEST_F(MenuWindows, TheCwKeyerIsModalAndKeptAndComesToTheFrontWhenShown) {
+  CWFrm *shown = nullptr;
+  whileModal([&](QWidget *modal) {
+    shown = qobject_cast<CWFrm *>(modal);
+    if (shown)
+      shown->Text1->setText(QStringLiteral("CQ TEST"));
+  });
+  f.mnuCw->trigger();
+  ASSERT_TRUE(shown);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_TRUE(pc.ctx->loaded<CWFrm>());
+  QString kept;
+  whileModal([&](QWidget *modal) { kept = qobject_cast<CWFrm *>(modal)->Text1->text(); });
+  f.mnuCw->trigger();
+  EXPECT_EQ(kept, QStringLiteral("CQ TEST"));
+
+  // On screen beside the main window already (Ctrl+C): brought to the front, not shown again.
+  QTest::keyClick(f.txtCall, Qt::Key_C, Qt::ControlModifier);
+  ASSERT_TRUE(shown->isVisible());
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  f.mnuCw->trigger();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(shown));
+  EXPECT_FALSE(shown->isModal());
+}
+
+TEST_F(MenuWindows, RigInterfaceAndDxSpottingOpenBesideTheMainWindow) {
+  QFile::copy(sourceDataDir() + QStringLiteral("/BandPlan.txt"),
+              pc.programDir.filePath(QStringLiteral("BandPlan.txt")));
+  const QString wasCurrent = QDir::currentPath();
+  QDir::setCurrent(QDir::tempPath());
+  f.mnuRigInterface->trigger();
+  QDir::setCurrent(wasCurrent);
+  RigControlfrm &rig = pc.ctx->window<RigControlfrm>();
+  EXPECT_TRUE(rig.isVisible());
+  EXPECT_FALSE(rig.isModal());
+  EXPECT_FALSE(rig.BandPlanRows.empty()) << "the band plan comes from the program folder";
+
+  // Configure stores the preferences first; a file that cannot be written is reported and the
+  // window opens all the same.
+  QFile::remove(pc.preferencesPath());
+  f.mnuDXSpotting->trigger();
+  EXPECT_TRUE(QFileInfo::exists(pc.preferencesPath()));
+  PacketSpotfrm &spots = pc.ctx->window<PacketSpotfrm>();
+  EXPECT_TRUE(spots.isVisible());
+  spots.hide();
+  QFile::remove(pc.preferencesPath());
+  ASSERT_TRUE(QDir().mkdir(pc.preferencesPath()));
+  f.mnuDXSpotting->trigger();
+  ASSERT_FALSE(pc.dialogs.shown.empty());
+  EXPECT_EQ(pc.dialogs.last()->title, QStringLiteral("Unable to save preferences."));
+  EXPECT_TRUE(spots.isVisible());
+  QTest::keyClicks(f.txtCall, QStringLiteral("K1"));
+  EXPECT_EQ(f.txtCall->text(), QStringLiteral("K1")) << "the main window still takes keys";
+}
+
+TEST_F(MenuWindows, TheCloseBoxUnloadsEveryWindowTheCommandsOpened) {
+  QTest::keyClick(f.txtCall, Qt::Key_W, Qt::ControlModifier);
+  f.mnuRigInterface->trigger();
+  f.mnuDXSpotting->trigger();
+  whileModal([](QWidget *) {});
+  f.mnuCw->trigger();
+  f.close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(pc.ctx->loaded<frmCWStrings>());
+  EXPECT_FALSE(pc.ctx->loaded<CWFrm>());
+  EXPECT_FALSE(pc.ctx->loaded<RigControlfrm>());
+  EXPECT_FALSE(pc.ctx->loaded<PacketSpotfrm>());
+}
