@@ -4,7 +4,6 @@
 #include "app/AppContext.h"
 #include "app/Form5.h"
 #include "app/WindowShowing.h"
-#include "keying/CWFrm.h"
 #include "rig/RigControlfrm.h"
 #include "rig/frmBandPlan.h"
 #include "spotting/PacketSpotfrm.h"
@@ -29,15 +28,6 @@ void Form1::buildWindowMenus() {
 
 void Form1::mnuHelp_Click() {
   showModalFresh<Form5>(ctx);
-}
-
-void Form1::mnuCw_Click() {
-  CWFrm &cw = ctx.window<CWFrm>();
-  // Ctrl+C may have it on screen already: a second, modal showing of it would be no showing.
-  if (cw.isVisible())
-    showBeside(cw, false);
-  else
-    cw.exec();
 }
 
 void Form1::mnuRigInterface_Click() {

@@ -2,6 +2,7 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "app/WindowShowing.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettings.h"
 #include "keying/frmWinKey.h"
@@ -17,15 +18,16 @@ void Form1::LoadCWPrefs() {
 }
 
 void Form1::mnuCw_Click() {
-  ctx.window<CWFrm>().exec();
+  CWFrm &w = ctx.window<CWFrm>();
+  // Ctrl+C may have it on screen already: a second, modal showing of it would be no showing.
+  if (w.isVisible())
+    showBeside(w, false);
+  else
+    w.exec();
 }
 
 void Form1::ShowCwKeyer() {
-  CWFrm &w = ctx.window<CWFrm>();
-  w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
-  w.show();
-  w.raise();
-  w.activateWindow();
+  showBeside(ctx.window<CWFrm>(), true);
 }
 
 void Form1::CloseKeyLines() {

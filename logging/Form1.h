@@ -216,7 +216,6 @@ public:
   QAction *mnuPrivileges = nullptr;
   void Form_Load();
   void mnuHelp_Click();
-  void mnuCw_Click();
   void mnuRigInterface_Click();
   void mnuDXSpotting_Click();
   void mnuPrivileges_Click();

@@ -65,7 +65,7 @@ bool Form1::ctrlShortcut(int KeyCode) {
     return true;
   case 'C':
   case 'S':
-    showBeside(ctx.window<CWFrm>(), true);
+    ShowCwKeyer();
     return true;
   case 'D':
     showBeside(ctx.window<PacketSpotfrm>(), true);
