@@ -6,6 +6,7 @@
 #include "keying/CWFrm.h"
 #include "keying/frmCWStrings.h"
 #include "keying/frmWinKey.h"
+#include "logging/ContactListView.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
 #include "platform/WinKey.h"
@@ -23,7 +24,6 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -230,7 +230,7 @@ TEST_F(FunctionKeys, WithoutAKeyingMethodOrInPhoneTheArrowsMoveTheListRow) {
     s.station.ModeCode = QString::fromLatin1(mode);
     k.CWKeyingMethod = method;
     f.ListView1->setFocus();
-    f.ListView1->setCurrentItem(f.ListView1->topLevelItem(0));
+    f.ListView1->setCurrentIndex(f.ListView1->model()->index(0, 0));
     key(Qt::Key_Down);
     EXPECT_EQ(f.ListView1->currentIndex().row(), 1) << mode;
     key(Qt::Key_F2);
