@@ -5,18 +5,12 @@
 // median, 60 times below one 333 ms tick of the cluster window.
 // Run: cmake -B build-release -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCH=ON && ninja -C build-release
 //      band_map_bench && build-release/bench/band_map_bench
-#include "app/AppContext.h"
 #include "bench/BenchMain.h"
 #include "logging/Form1.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
-#include "platform/Dialogs.h"
-#include "platform/LogDb.h"
-#include "platform/SettingsStore.h"
 #include "spotting/BandMapRules.h"
 #include "spotting/SpectrumMap.h"
-
-#include <QTemporaryDir>
 
 namespace {
 
@@ -25,21 +19,10 @@ public:
   ScreenTwips twips() const override { return {28800, 16200, 28800, 16200}; }
 };
 
-struct Station {
-  QTemporaryDir dir;
-  QtDialogs dialogs;
-  SystemClock clock;
-  SettingsStore settings{dir.filePath(QStringLiteral("settings.ini"))};
-  SilentPrompts prompts;
-  AppContext ctx{Folders{dir.path(), {}, {}, {}},
-                 dialogs,
-                 clock,
-                 settings,
-                 prompts,
-                 std::make_unique<LogDb>(QStringLiteral("bench-bandmap"))};
+struct Station : BenchPc {
   Form1 &form = ctx.window<Form1>();
 
-  Station() {
+  Station() : BenchPc(QStringLiteral("bench-bandmap")) {
     ctx.screen = std::make_unique<FullHd>();
     form.ScaleToScreen();
     form.AddListColumns();

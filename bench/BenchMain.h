@@ -2,9 +2,15 @@
 // The main of a benchmark program that makes windows: a QApplication, off screen unless told
 // otherwise, then the registered benchmarks, then `after` (ratios and the like).
 
+#include "app/AppContext.h"
 #include "keying/VoicePrompts.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/LogDb.h"
+#include "platform/SettingsStore.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -19,6 +25,20 @@ public:
   void play(const QString &) override {}
   void stop() override {}
   bool isPlaying() const override { return false; }
+};
+
+// One station PC of a benchmark: a program folder of its own, the system clock, no sound, and a
+// log connection of the given name that opens no log until told to.
+struct BenchPc {
+  explicit BenchPc(const QString &connection)
+      : ctx{Folders{dir.path(), {}, {}, {}},    dialogs, clock, settings, prompts,
+            std::make_unique<LogDb>(connection)} {}
+  QTemporaryDir dir;
+  QtDialogs dialogs;
+  SystemClock clock;
+  SettingsStore settings{dir.filePath(QStringLiteral("settings.ini"))};
+  SilentPrompts prompts;
+  AppContext ctx;
 };
 
 inline int runBenchmarks(int argc, char **argv, benchmark::BenchmarkReporter *reporter = nullptr,

@@ -17,16 +17,12 @@
 #include "logging/Form1.h"
 #include "platform/AgwClient.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/LogDb.h"
-#include "platform/SettingsStore.h"
 #include "platform/VbText.h"
 #include "spotting/AgwTraffic.h"
 #include "spotting/ClusterLines.h"
 #include "spotting/PacketSpotfrm.h"
 #include "spotting/TelnetLink.h"
 
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <cstdint>
@@ -38,23 +34,12 @@ constexpr int kLines = 1000;
 
 // One station PC with the real country list, its main window laid out and its cluster window
 // loaded without a settings file.
-struct Station {
-  QTemporaryDir dir;
-  QtDialogs dialogs;
-  SystemClock clock;
-  SettingsStore settings{dir.filePath(QStringLiteral("settings.ini"))};
-  SilentPrompts prompts;
-  AppContext ctx{Folders{dir.path(), {}, {}, {}},
-                 dialogs,
-                 clock,
-                 settings,
-                 prompts,
-                 std::make_unique<LogDb>(QStringLiteral("bench-spots"))};
+struct Station : BenchPc {
   Form1 &form = ctx.window<Form1>();
   PacketSpotfrm &cluster = ctx.window<PacketSpotfrm>();
   std::vector<QString> lines;
 
-  Station() {
+  Station() : BenchPc(QStringLiteral("bench-spots")) {
     const auto content = vb::readLatin1(QStringLiteral(ORVEX_SOURCE_DIR "/data/arrlpre2.txt"));
     if (!content || !readCountryList(*content, ctx.logging.CountryTable))
       qFatal("country list not readable");
