@@ -12,7 +12,9 @@ struct LoggingState;
 
 // The preferences that no other part of the program's state keeps. The file's other values are
 // the station settings, the band and the operating time (LoggingState) and the voice-navigation
-// mode (KeyingState); the file is always written and read whole, from all of them.
+// mode (KeyingState); the file is always written and read whole, from all of them. Without the
+// file the start values stay (here and the mode "PH", band "20" and transmitter "1"): an empty
+// rig type would start rig polling at the next start.
 struct MainPreferences {
   int FormSizePercent = 100; // main-window size in per cent of the screen
   float RefreshMs = 6000;    // log-refresh interval
