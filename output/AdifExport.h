@@ -6,6 +6,7 @@
 #include "logging/LogArrays.h"
 #include "logging/StationSetup.h"
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -31,10 +32,11 @@ public:
   // The number of the first record naming the country (trimmed, without regard to case);
   // 0 for a country text of two characters or fewer, or one the table does not hold.
   int number(const QString &country) const;
-  int size() const { return static_cast<int>(entries_.size()); }
+  int size() const { return records_; }
 
 private:
-  std::vector<std::pair<QString, int>> entries_;
+  QHash<QString, int> byName_; // a record's number by its folded name, the first record's
+  int records_ = 0;
 };
 
 // The four-digit time on of a stored time: hours and minutes of a time the log can read,

@@ -5,16 +5,13 @@
 #include "output/AdifExport.h"
 #include "platform/VbText.h"
 
+#include <algorithm>
+#include <span>
+#include <utility>
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-// A line break inside a value would split its line and corrupt the entry.
-QString oneLine(QString value) {
-  value.replace(u'\r', u' ');
-  value.replace(u'\n', u' ');
-  return value;
-}
 
 QString operatorWord(OperatorCategory op) {
   switch (op) {
@@ -77,16 +74,77 @@ QString overlayValue(const CabrilloCategory &c) {
   return words.trimmed();
 }
 
+// The value with its line breaks as blanks: a break would split its line and corrupt the entry.
+void appendOneLine(QString &out, const QString &value) {
+  const qsizetype from = out.size();
+  out += value;
+  for (qsizetype i = from; i < out.size(); ++i)
+    if (out[i] == u'\r' || out[i] == u'\n')
+      out[i] = u' ';
+}
+
+void appendDigits(QString &out, int value, int digits) {
+  const qsizetype end = out.size() + digits;
+  out.resize(end, u'0');
+  for (qsizetype i = end - 1; value > 0 && i >= end - digits; --i, value /= 10)
+    out[i] = QChar(u'0' + value % 10);
+}
+
+// Blanks up to the column (counted from 1 on the line begun at `lineStart`), or one blank
+// when the line already reaches it, as a print statement places its columns.
+void padToColumn(QString &out, qsizetype lineStart, int column) {
+  const qsizetype target = std::max(column, 1) - 1;
+  const qsizetype length = out.size() - lineStart;
+  out.resize(out.size() + (length >= target ? 1 : target - length), u' ');
+}
+
 // "yyyy-mm-dd"; a stored date that is no date at all goes out as it stands.
-QString qsoDate(const QString &stored) {
+void appendQsoDate(QString &out, const QString &stored) {
   const auto day = storedDate(stored);
-  return day ? day->toString(QStringLiteral("yyyy-MM-dd")) : stored;
+  if (!day) {
+    appendOneLine(out, stored);
+    return;
+  }
+  int year = 0, month = 0, dayOfMonth = 0;
+  day->getDate(&year, &month, &dayOfMonth);
+  appendDigits(out, year, 4);
+  out += u'-';
+  appendDigits(out, month, 2);
+  out += u'-';
+  appendDigits(out, dayOfMonth, 2);
 }
 
 // "hhmm"; a stored time that is no time gives its characters 1-2 and 4-5 as it always has.
-QString qsoTime(const QString &stored) {
+void appendQsoTime(QString &out, const QString &stored) {
   const auto clock = storedTime(stored);
-  return clock ? clock->toString(QStringLiteral("HHmm")) : stored.mid(0, 2) + stored.mid(3, 2);
+  if (!clock) {
+    appendOneLine(out, stored.mid(0, 2) + stored.mid(3, 2));
+    return;
+  }
+  appendDigits(out, clock->hour(), 2);
+  appendDigits(out, clock->minute(), 2);
+}
+
+void appendQsoLine(QString &out, const LogEntry &c, const QString &modeCode, const QString &myCall) {
+  const qsizetype start = out.size();
+  const QString frequency = cabrilloFrequency(c.uband);
+  out += QLatin1String("QSO:");
+  padToColumn(out, start, 11 - static_cast<int>(frequency.size()));
+  out += frequency;
+  const std::pair<int, const QString *> fields[] = {{12, &modeCode},  {31, &myCall},  {45, &c.rsts},
+                                                    {49, &c.serials}, {56, &c.calls}, {70, &c.rstr},
+                                                    {74, &c.serialr}, {81, &c.trn}};
+  padToColumn(out, start, fields[0].first);
+  appendOneLine(out, *fields[0].second);
+  padToColumn(out, start, 15);
+  appendQsoDate(out, c.flddate);
+  padToColumn(out, start, 26);
+  appendQsoTime(out, c.fldtime);
+  for (const auto &[column, value] : std::span(fields).subspan(1)) {
+    padToColumn(out, start, column);
+    appendOneLine(out, *value);
+  }
+  out += kCrLf;
 }
 
 } // namespace
@@ -101,37 +159,18 @@ QString cabrilloFrequency(const QString &band) {
 }
 
 QString cabrilloQsoLine(const LogEntry &c, const QString &modeCode, const QString &myCall) {
-  const QString frequency = cabrilloFrequency(c.uband);
-  return vb::PrintLine()
-      .text(QStringLiteral("QSO:"))
-      .column(11 - static_cast<int>(frequency.size()))
-      .text(frequency)
-      .column(12)
-      .text(oneLine(modeCode))
-      .column(15)
-      .text(oneLine(qsoDate(c.flddate)))
-      .column(26)
-      .text(oneLine(qsoTime(c.fldtime)))
-      .column(31)
-      .text(oneLine(myCall))
-      .column(45)
-      .text(oneLine(c.rsts))
-      .column(49)
-      .text(oneLine(c.serials))
-      .column(56)
-      .text(oneLine(c.calls))
-      .column(70)
-      .text(oneLine(c.rstr))
-      .column(74)
-      .text(oneLine(c.serialr))
-      .column(81)
-      .text(oneLine(c.trn))
-      .str();
+  QString line;
+  appendQsoLine(line, c, modeCode, myCall);
+  return line;
 }
 
 QString cabrilloLog(const CabrilloHeader &h, const LogArrays &log) {
   QString out;
-  const auto line = [&out](const QString &tag, const QString &value) { out += tag + oneLine(value) + kCrLf; };
+  const auto line = [&out](const QString &tag, const QString &value) {
+    out += tag;
+    appendOneLine(out, value);
+    out += kCrLf;
+  };
   line(QStringLiteral("START-OF-LOG: 2.0"), {});
   line(QStringLiteral("CREATED-BY: "), h.programTitle.left(45));
   line(QStringLiteral("ARRL-SECTION: "), h.section);
@@ -152,8 +191,9 @@ QString cabrilloLog(const CabrilloHeader &h, const LogArrays &log) {
   line(QStringLiteral("SOAPBOX: "), h.soapbox);
   line(QStringLiteral("SOAPBOX:"), {});
   line(QStringLiteral("SOAPBOX:"), {});
+  out.reserve(out.size() + static_cast<qsizetype>(log.ContactCount()) * 96);
   for (int n = 1; n <= log.ContactCount(); ++n)
-    out += cabrilloQsoLine(log.slot(n), h.modeCode, h.myCall);
+    appendQsoLine(out, log.slot(n), h.modeCode, h.myCall);
   line(QStringLiteral("END-OF-LOG:"), {});
   return out;
 }

@@ -228,33 +228,48 @@ QString formatDateTime(const QDateTime &when, const QString &pattern) {
   return out;
 }
 
+void WriteLine::next() {
+  if (!first_)
+    line_ += u',';
+  first_ = false;
+}
+
 WriteLine &WriteLine::text(const QString &value) {
-  items_ << QLatin1Char('"') + QString(value).remove(u'"') + QLatin1Char('"');
+  next();
+  line_ += u'"';
+  if (value.contains(u'"'))
+    line_ += QString(value).remove(u'"');
+  else
+    line_ += value;
+  line_ += u'"';
   return *this;
 }
 
 WriteLine &WriteLine::number(double value) {
-  items_ << numberText(value);
+  next();
+  line_ += numberText(value);
   return *this;
 }
 
 WriteLine &WriteLine::single(float value) {
-  items_ << singleText(value);
+  next();
+  line_ += singleText(value);
   return *this;
 }
 
 WriteLine &WriteLine::boolean(bool value) {
-  items_ << (value ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#"));
+  next();
+  line_ += value ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
   return *this;
 }
 
 WriteLine &WriteLine::empty() {
-  items_ << QString();
+  next();
   return *this;
 }
 
 QString WriteLine::str() const {
-  return items_.join(u',') + QStringLiteral("\r\n");
+  return line_ + QStringLiteral("\r\n");
 }
 
 FieldReader::FieldReader(QString content) : data_(std::move(content)) {}

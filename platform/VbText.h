@@ -69,7 +69,9 @@ public:
   QString str() const;
 
 private:
-  QStringList items_;
+  void next();
+  QString line_;
+  bool first_ = true;
 };
 
 // Reads fields separated by commas or line ends (not line by line). A quoted field keeps its
