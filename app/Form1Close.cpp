@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "keying/CWFrm.h"
 #include "keying/frmCWStrings.h"
+#include "keying/frmDigitalSource.h"
 #include "keying/frmWinKey.h"
 #include "logging/OperatingTime.h"
 #include "platform/Background.h"
@@ -66,6 +67,7 @@ void Form1::closeEvent(QCloseEvent *event) {
   unloadNow<PacketSpotfrm>(ctx);
   ctx.unload<SpectrumMap>();
   ctx.unload<frmCWStrings>();
+  unloadNow<frmDigitalSource>(ctx);
   ctx.unload<frmWinKey>(); // closed with the key lines
   StoreOperatingTime();
   event->accept();

@@ -5,7 +5,9 @@
 #include "app/WindowShowing.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettings.h"
+#include "keying/frmDigitalSource.h"
 #include "keying/frmWinKey.h"
+#include "platform/Controls.h"
 #include "platform/PrinterPorts.h"
 #include "platform/VbText.h"
 
@@ -38,7 +40,16 @@ void Form1::CloseKeyLines() {
   ctx.printerPorts->closeAll();
 }
 
-// The RTTY program link is made here once the link itself exists; until then it stays down.
 void Form1::ConnectRttyLink() {
-  ctx.keying.Q4ZDLinkOn = 0;
+  frmDigitalSource &link = ctx.window<frmDigitalSource>();
+  ctx.doEvents();
+  link.ConnectWithQ4ZD();
+  if (ctx.keying.Q4ZDLinkOn == 1)
+    SendToQ4ZD();
+}
+
+void Form1::SendToQ4ZD() {
+  frmDigitalSource &link = ctx.window<frmDigitalSource>();
+  link.txtBMyCall->setText(st().station.MyCall);
+  link.txtBField3->setText(Label4->text().trimmed());
 }

@@ -33,10 +33,6 @@ struct KeyingState {
   QString TheirCall;
   QString RSTSent;
   QString NextSerial;
-  // The RTTY link's outgoing call and report-sent boxes as the entry row last wrote them; the
-  // link passes each change on to the RTTY program.
-  QString txtBUrCall;
-  QString txtBField1;
 
   VoiceKeyerSettings voice;
 };

@@ -315,8 +315,10 @@ public:
   Label *Label2 = nullptr; // own call
   QAction *mnuSetup = nullptr;
   void mnuSetup_Click();
-  // The link to the outside RTTY program, made by the keying side when setup asks for it.
+  // The link to the outside RTTY program, made when setup asks for it; SendToQ4ZD sends the own
+  // call and the serial as shown.
   void ConnectRttyLink();
+  void SendToQ4ZD();
   // The CW keyer's settings file, read at start into the keyer window; a failure there is quiet.
   void LoadCWPrefs();
   // Releases and closes the keyers' key lines and the WinKey keyer (the program's end).

@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "keying/VoicePrompts.h"
+#include "keying/frmDigitalSource.h"
 #include "logging/Bands.h"
 #include "logging/LogRules.h"
 #include "platform/Clock.h"
@@ -183,8 +184,11 @@ void Form1::LabelIncrement() {
 }
 
 void Form1::Label4_Change() {
-  // "#" in a CW message sends the number without its leading zeros.
+  // "#" in a CW message sends the number without its leading zeros; the RTTY program gets it
+  // as shown.
   const QString caption = Label4->text().trimmed();
+  if (feedsRttyLink())
+    ctx.window<frmDigitalSource>().txtBField3->setText(caption);
   const auto number = vb::numberIn(caption);
   ctx.keying.NextSerial = number ? vb::numberText(std::floor(*number)) : caption;
 }

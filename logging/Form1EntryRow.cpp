@@ -5,6 +5,7 @@
 
 #include "app/AppContext.h"
 #include "keying/VoicePrompts.h"
+#include "keying/frmDigitalSource.h"
 #include "logging/EntryKeys.h"
 #include "logging/StationSetup.h"
 #include "platform/Controls.h"
@@ -93,7 +94,7 @@ void Form1::txtCall_Change() {
   KeyingState &k = ctx.keying;
   k.TheirCall = txtCall->text();
   if (feedsRttyLink())
-    k.txtBUrCall = k.TheirCall;
+    ctx.window<frmDigitalSource>().txtBUrCall->setText(k.TheirCall);
 }
 
 void Form1::txtCall_KeyPress(int &KeyAscii) {
@@ -231,7 +232,7 @@ void Form1::txtRSTS_Change() {
   KeyingState &k = ctx.keying;
   k.RSTSent = txtRSTS->text();
   if (feedsRttyLink())
-    k.txtBField1 = k.RSTSent;
+    ctx.window<frmDigitalSource>().txtBField1->setText(k.RSTSent);
 }
 
 bool Form1::feedsRttyLink() {

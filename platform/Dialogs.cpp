@@ -10,9 +10,10 @@ Dialogs::Answer QtDialogs::message(const QString &text, const QString &title, Bu
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(title);
   box.setText(text);
-  box.setIcon(icon == Icon::Question      ? QMessageBox::Question
-              : icon == Icon::Information ? QMessageBox::Information
-                                          : QMessageBox::NoIcon);
+  // In the order of Dialogs::Icon.
+  constexpr QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Question, QMessageBox::Information,
+                                         QMessageBox::Critical};
+  box.setIcon(icons[static_cast<int>(icon)]);
   box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
   const bool yes = box.exec() == QMessageBox::Yes;
   if (!yesNo)

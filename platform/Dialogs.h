@@ -9,7 +9,7 @@ class QWidget;
 class Dialogs {
 public:
   enum class Buttons { Ok, YesNo };
-  enum class Icon { None, Question, Information };
+  enum class Icon { None, Question, Information, Critical };
   // A Yes/No box closed without an answer answers No.
   enum class Answer { Ok, Yes, No };
 

@@ -1,6 +1,7 @@
 // The entry row as the operator types into it, key by key: carries between fields, default
 // reports, the partial-dupe list and hints, Enter in every field, focus work, voice prompts,
 // post-contest entry and clearing the row.
+#include "keying/frmDigitalSource.h"
 #include "logging/Form1.h"
 
 #include "platform/Controls.h"
@@ -410,14 +411,15 @@ TEST_F(EntryRow, FieldsAnnounceThemselvesAsVoiceNavigationAsks) {
 TEST_F(EntryRow, TheCallAndReportSentAreCopiedForTheKeyersAndTheRttyLink) {
   typeKeys(QStringLiteral("K1ABC"));
   EXPECT_EQ(pc.ctx->keying.TheirCall, QStringLiteral("K1ABC"));
-  EXPECT_TRUE(pc.ctx->keying.txtBUrCall.isEmpty()) << "no link in phone";
+  EXPECT_FALSE(pc.ctx->loaded<frmDigitalSource>()) << "no link in phone";
   s.station.ModeCode = QStringLiteral("RY");
   pc.ctx->keying.Q4ZDLinkOn = 1;
   typeKeys(QStringLiteral("D"));
-  EXPECT_EQ(pc.ctx->keying.txtBUrCall, QStringLiteral("K1ABCD"));
+  frmDigitalSource &link = pc.ctx->window<frmDigitalSource>();
+  EXPECT_EQ(link.txtBUrCall->text(), QStringLiteral("K1ABCD"));
   f.txtRSTS->setText(QStringLiteral("579"));
   EXPECT_EQ(pc.ctx->keying.RSTSent, QStringLiteral("579"));
-  EXPECT_EQ(pc.ctx->keying.txtBField1, QStringLiteral("579"));
+  EXPECT_EQ(link.txtBField1->text(), QStringLiteral("579"));
 }
 
 TEST_F(EntryRow, PostContestModeShowsTheFieldsAndKeepsWhatWasTyped) {
