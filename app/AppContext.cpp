@@ -5,16 +5,16 @@
 #include "platform/LogDb.h"
 #include "platform/PrinterPorts.h"
 #include "platform/SerialKeyLine.h"
+#include "platform/WavePlayer.h"
 #include "platform/WinKey.h"
 
 #include <QCoreApplication>
 
-AppContext::AppContext(Folders f, Dialogs &d, Clock &c, SettingsStore &s, PromptPlayer &p,
-                       std::unique_ptr<LogDb> db)
-    : folders(std::move(f)), dialogs(d), clock(c), settings(s), prompts(p),
-      screen(std::make_unique<QtScreenMetrics>()), background(std::make_unique<Background>()),
-      doEvents([] { QCoreApplication::processEvents(); }),
+AppContext::AppContext(Folders f, Dialogs &d, Clock &c, SettingsStore &s, std::unique_ptr<LogDb> db)
+    : folders(std::move(f)), dialogs(d), clock(c), settings(s), screen(std::make_unique<QtScreenMetrics>()),
+      background(std::make_unique<Background>()), doEvents([] { QCoreApplication::processEvents(); }),
       printerPorts(std::make_unique<PpdevPrinterPorts>()),
+      newWavePlayer([&c] { return std::make_unique<WavePlayer>(c, std::make_unique<QtSoundOutput>()); }),
       newSerialKeyLine([] { return std::make_unique<QtSerialKeyLine>(); }),
       winKey(std::make_unique<SerialWinKey>([&c] { return c.timeGetTime(); })), db_(std::move(db)) {}
 

@@ -26,13 +26,13 @@ class Dialogs;
 class LogDb;
 class PrinterPorts;
 class SerialKeyLine;
-class PromptPlayer;
+class WavePlayer;
 class SettingsStore;
 class WinKey;
 
 class AppContext {
 public:
-  AppContext(Folders folders, Dialogs &dialogs, Clock &clock, SettingsStore &settings, PromptPlayer &prompts,
+  AppContext(Folders folders, Dialogs &dialogs, Clock &clock, SettingsStore &settings,
              std::unique_ptr<LogDb> db);
   ~AppContext();
   AppContext(const AppContext &) = delete;
@@ -48,7 +48,6 @@ public:
   Dialogs &dialogs;
   Clock &clock;
   SettingsStore &settings;
-  PromptPlayer &prompts;
   // The screen and its work area; tests put set metrics in its place.
   std::unique_ptr<ScreenMetrics> screen;
   LogDb &db() { return *db_; }
@@ -64,6 +63,9 @@ public:
   // The serial ports' users among the keyers, and the printer ports they share.
   PortArbiter portArbiter;
   std::unique_ptr<PrinterPorts> printerPorts;
+  // Makes a wave player for a window (the voice keyer, the spoken prompts); tests give players
+  // on a fake sound device.
+  std::function<std::unique_ptr<WavePlayer>()> newWavePlayer;
   // Makes a serial port used as a key line; tests make doubles.
   std::function<std::unique_ptr<SerialKeyLine>()> newSerialKeyLine;
   // The WinKey keyer's driver, one per station PC; tests may put a scripted one in its place.

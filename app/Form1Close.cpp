@@ -2,7 +2,9 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
+#include "keying/PhoneFrm.h"
 #include "keying/frmCWStrings.h"
 #include "keying/frmDigitalSource.h"
 #include "keying/frmWinKey.h"
@@ -62,7 +64,9 @@ void Form1::closeEvent(QCloseEvent *event) {
   // The windows' own unloads run there and then, in the windows' order: the ending event loop
   // may never delete them.
   CloseKeyLines();
+  ctx.unload<PhoneFrm>(); // closed with the key lines
   ctx.unload<CWFrm>();
+  ctx.unload<BlindFrm>();
   unloadNow<RigControlfrm>(ctx);
   unloadNow<PacketSpotfrm>(ctx);
   ctx.unload<SpectrumMap>();

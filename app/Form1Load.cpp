@@ -3,7 +3,6 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
-#include "keying/KeyerSettings.h"
 #include "logging/Bands.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -58,7 +57,7 @@ Form1::LoadEnd Form1::loadSteps() {
   if (!LoadCountryTable())
     return LoadEnd::CountryListFailed;
 
-  if (!loadVoiceKeyerSettings(ctx.folders.ProgramFolder, ctx.keying))
+  if (!LoadVoicePrefs())
     return LoadEnd::DefaultDataFailed;
   LoadCWPrefs();
   mnuSetup_Click();

@@ -1,6 +1,5 @@
 #include "app/AppContext.h"
 #include "app/frmSplash.h"
-#include "keying/VoicePrompts.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -16,8 +15,7 @@ int main(int argc, char **argv) {
   QtDialogs dialogs;
   SystemClock clock;
   SettingsStore settings;
-  SoundPromptPlayer prompts;
-  AppContext ctx(Folders(), dialogs, clock, settings, prompts,
+  AppContext ctx(Folders(), dialogs, clock, settings,
                  std::make_unique<LogDb>(QStringLiteral("LogConnection")));
   ctx.window<frmSplash>().Form_Load();
   return app.exec();

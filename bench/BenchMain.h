@@ -3,7 +3,6 @@
 // otherwise, then the registered benchmarks, then `after` (ratios and the like).
 
 #include "app/AppContext.h"
-#include "keying/VoicePrompts.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/LogDb.h"
@@ -19,25 +18,15 @@
 #include <map>
 #include <string>
 
-// Voice prompts that play nothing, for the station PCs the benchmarks make.
-class SilentPrompts : public PromptPlayer {
-public:
-  void play(const QString &) override {}
-  void stop() override {}
-  bool isPlaying() const override { return false; }
-};
-
 // One station PC of a benchmark: a program folder of its own, the system clock, no sound, and a
 // log connection of the given name that opens no log until told to.
 struct BenchPc {
   explicit BenchPc(const QString &connection)
-      : ctx{Folders{dir.path(), {}, {}, {}},    dialogs, clock, settings, prompts,
-            std::make_unique<LogDb>(connection)} {}
+      : ctx{Folders{dir.path(), {}, {}, {}}, dialogs, clock, settings, std::make_unique<LogDb>(connection)} {}
   QTemporaryDir dir;
   QtDialogs dialogs;
   SystemClock clock;
   SettingsStore settings{dir.filePath(QStringLiteral("settings.ini"))};
-  SilentPrompts prompts;
   AppContext ctx;
 };
 
@@ -53,6 +42,10 @@ inline int runBenchmarks(int argc, char **argv, benchmark::BenchmarkReporter *re
   benchmark::Shutdown();
   return 0;
 }
+
+AppContext ctx;
+}
+;
 
 // Keeps each result's time so that the ratios can be printed after the run.
 class RatioReporter : public benchmark::ConsoleReporter {

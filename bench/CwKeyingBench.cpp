@@ -9,7 +9,6 @@
 #include "bench/BenchMain.h"
 #include "keying/CWFrm.h"
 #include "keying/Morse.h"
-#include "keying/VoicePrompts.h"
 #include "logging/Form1.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -61,7 +60,7 @@ public:
 
 struct Keyer {
   explicit Keyer(Clock &clock)
-      : ctx{Folders{}, dialogs, clock, settings, prompts, std::make_unique<LogDb>("cw-bench")} {
+      : ctx{Folders{}, dialogs, clock, settings, std::make_unique<LogDb>("cw-bench")} {
     ctx.newSerialKeyLine = [this] {
       auto l = std::make_unique<StampingLine>();
       l->stamps = &stamps;
@@ -76,7 +75,6 @@ struct Keyer {
   QTemporaryDir dir;
   QtDialogs dialogs;
   SettingsStore settings{dir.filePath(QStringLiteral("settings.ini"))};
-  SilentPrompts prompts;
   AppContext ctx;
   CWFrm *w = nullptr;
   std::vector<std::pair<bool, SteadyTime>> stamps;

@@ -5,7 +5,6 @@
 // Run: cmake -B build -DORVEX_BENCH=ON && ninja -C build log_store_bench && build/bench/log_store_bench
 #include "app/AppContext.h"
 #include "bench/BenchMain.h"
-#include "keying/VoicePrompts.h"
 #include "logging/ContactListView.h"
 #include "logging/Form1.h"
 #include "logging/LogArrays.h"
@@ -89,9 +88,8 @@ struct Station {
   QtDialogs dialogs;
   SystemClock clock;
   SettingsStore settings{fixture().dir.filePath(QStringLiteral("settings.ini"))};
-  SilentPrompts prompts;
-  AppContext ctx{Folders{}, dialogs, clock,
-                 settings,  prompts, std::make_unique<LogDb>(QStringLiteral("bench-station"))};
+  AppContext ctx{Folders{}, dialogs, clock, settings,
+                 std::make_unique<LogDb>(QStringLiteral("bench-station"))};
   Form1 &form = ctx.window<Form1>();
   Station() {
     ctx.db().open(fixture().path);

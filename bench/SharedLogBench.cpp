@@ -5,7 +5,6 @@
 //      ninja -C build-bench shared_log_bench && build-bench/bench/shared_log_bench
 #include "app/AppContext.h"
 #include "bench/BenchMain.h"
-#include "keying/VoicePrompts.h"
 #include "logging/ContactListView.h"
 #include "logging/Form1.h"
 #include "logging/LogArrays.h"
@@ -106,12 +105,11 @@ struct Station {
   SilentDialogs dialogs;
   SystemClock clock;
   SettingsStore settings;
-  SilentPrompts prompts;
   AppContext ctx;
   Form1 &form;
   explicit Station(int n)
       : settings(logFile(n).dir.filePath(QStringLiteral("settings.ini"))),
-        ctx(programFolder(n), dialogs, clock, settings, prompts,
+        ctx(programFolder(n), dialogs, clock, settings,
             std::make_unique<LogDb>(QStringLiteral("bench-station-%1").arg(n))),
         form(ctx.window<Form1>()) {
     ctx.db().open(logFile(n).path);

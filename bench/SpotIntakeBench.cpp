@@ -12,7 +12,6 @@
 //      spot_intake_bench && build-release/bench/spot_intake_bench
 #include "app/AppContext.h"
 #include "bench/BenchMain.h"
-#include "keying/VoicePrompts.h"
 #include "logging/CountryTable.h"
 #include "logging/Form1.h"
 #include "platform/AgwClient.h"

@@ -416,15 +416,7 @@ void CWFrm::txtSpace_LostFocus() {
 }
 
 void CWFrm::txtCWLoop_LostFocus() {
-  const auto seconds = vb::numberIn(txtCWLoop->text());
-  if (seconds && *seconds >= 0 && *seconds < 60) {
-    tmrRepeat->setInterval(static_cast<int>(vb::roundToInt(*seconds * 1000)));
-    return;
-  }
-  txtCWLoop->setText(QStringLiteral("0"));
-  tmrRepeat->setInterval(0);
-  if (!seconds)
-    ctx.dialogs.beep();
+  takeRepeatPause(*txtCWLoop, *tmrRepeat, ctx.dialogs);
 }
 
 // ---- Timing options ----
@@ -623,14 +615,8 @@ void CWFrm::CWSetup() {
   const auto port = vb::numberIn(Text10->text());
   if (port && *port <= 0)
     return;
-  if (port) {
-    ctx.portArbiter.closeOthersFor(PortUser::CwKeyLine);
-    const QString device = serialports::deviceForPort(static_cast<int>(vb::roundToInt(*port)));
-    Comm->setDtr(false);
-    Comm->setRts(false);
-    if (!device.isEmpty() && !ctx.portArbiter.heldByOther(PortUser::CwKeyLine, device) && Comm->open(device))
-      return;
-  }
+  if (port && openKeyPort(*Comm, ctx.portArbiter, PortUser::CwKeyLine, *port))
+    return;
   ctx.dialogs.beep();
   ctx.dialogs.message(
       QStringLiteral("The port you have selected for CW keying is invalid.  Please select another "

@@ -3,8 +3,10 @@
 
 #include "app/AppContext.h"
 #include "app/WindowShowing.h"
+#include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettings.h"
+#include "keying/PhoneFrm.h"
 #include "keying/frmDigitalSource.h"
 #include "keying/frmWinKey.h"
 #include "platform/Controls.h"
@@ -17,6 +19,11 @@ void Form1::LoadCWPrefs() {
   const auto content = vb::readLatin1(cwKeyerFilePath(ctx.folders.ProgramFolder));
   if (content)
     ctx.window<CWFrm>().readSettings(*content);
+}
+
+bool Form1::LoadVoicePrefs() {
+  const auto content = vb::readLatin1(voiceKeyerFilePath(ctx.folders.ProgramFolder));
+  return content && ctx.window<PhoneFrm>().readSettings(*content);
 }
 
 void Form1::mnuCw_Click() {
@@ -33,6 +40,11 @@ void Form1::ShowCwKeyer() {
 }
 
 void Form1::CloseKeyLines() {
+  // The players first: push-to-talk is then released for good.
+  if (ctx.loaded<BlindFrm>())
+    ctx.window<BlindFrm>().Form_Unload();
+  if (ctx.loaded<PhoneFrm>())
+    ctx.window<PhoneFrm>().Form_Unload();
   if (ctx.loaded<CWFrm>())
     ctx.window<CWFrm>().Form_Unload();
   if (ctx.loaded<frmWinKey>())

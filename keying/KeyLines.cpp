@@ -1,8 +1,33 @@
 #include "keying/KeyLines.h"
 
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/PrinterPorts.h"
+#include "platform/SerialKeyLine.h"
+#include "platform/SerialPorts.h"
+#include "platform/Timer.h"
 #include "platform/VbText.h"
+
+bool openKeyPort(SerialKeyLine &line, PortArbiter &arbiter, PortUser user, double port) {
+  arbiter.closeOthersFor(user);
+  line.close();
+  const QString device = serialports::deviceForPort(static_cast<int>(vb::roundToInt(port)));
+  line.setDtr(false);
+  line.setRts(false);
+  return !device.isEmpty() && !arbiter.heldByOther(user, device) && line.open(device);
+}
+
+void takeRepeatPause(TextBox &box, Timer &timer, Dialogs &dialogs) {
+  const auto seconds = vb::numberIn(box.text());
+  if (seconds && *seconds >= 0 && *seconds < 60) {
+    timer.setInterval(static_cast<int>(vb::roundToInt(*seconds * 1000)));
+    return;
+  }
+  box.setText(QStringLiteral("0"));
+  timer.setInterval(0);
+  if (!seconds)
+    dialogs.beep();
+}
 
 bool PrinterKeyLine::set(const QString &baseText, bool keyed) {
   const auto base = vb::numberIn(baseText);

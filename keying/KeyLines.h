@@ -3,10 +3,25 @@
 // 2 released. A port that cannot be used is reported once for the address typed, until that
 // address changes or the port opens; meanwhile writes do nothing.
 
+#include "platform/PortArbiter.h"
+
 #include <QString>
 
 class Dialogs;
 class PrinterPorts;
+class SerialKeyLine;
+class TextBox;
+class Timer;
+
+// Opens serial port `port` on `line` for `user`, the ports the arbiter's table names closed
+// first and both lines low. False when the port has no device, another user holds it or the
+// system refuses it.
+bool openKeyPort(SerialKeyLine &line, PortArbiter &arbiter, PortUser user, double port);
+
+// A repeat-pause box left: from 0 to below 60 seconds gives the timer's interval in whole
+// milliseconds; anything else shows "0" and stops the repeat, with a beep for text that is no
+// number.
+void takeRepeatPause(TextBox &box, Timer &timer, Dialogs &dialogs);
 
 class PrinterKeyLine {
 public:

@@ -1,6 +1,5 @@
 #include "keying/KeyerSettings.h"
 
-#include "keying/KeyingState.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 
@@ -15,10 +14,6 @@ bool readPause(vb::FieldReader &r, QString &seconds, int &intervalMs) {
   if (ms)
     intervalMs = *ms;
   return ms.has_value();
-}
-
-std::optional<QString> fileText(const QString &programFolder, const QString &name) {
-  return vb::readLatin1(files::resolve(programFolder, name));
 }
 
 // A byte read from the file: a number from 0 to 255, rounded; other text is a failure.
@@ -72,9 +67,16 @@ bool readCwKeyerSettings(const QString &content, CwKeyerSettings &cw, int &keyin
          readPause(r, cw.loopSeconds, cw.repeatIntervalMs);
 }
 
-bool loadVoiceKeyerSettings(const QString &programFolder, KeyingState &keying) {
-  const auto content = fileText(programFolder, kVoiceKeyerFile);
-  return content && readVoiceKeyerSettings(*content, keying.voice);
+QString voiceKeyerFileText(const VoiceKeyerSettings &voice) {
+  QString out;
+  for (const QString &file : voice.waveFiles)
+    out += vb::WriteLine().text(vb::trim(file)).str();
+  return out + vb::WriteLine().text(voice.pttPort).str() + vb::WriteLine().number(voice.pttLine).str() +
+         vb::WriteLine().text(voice.loopSeconds).str() + vb::WriteLine().text(voice.printerPort).str();
+}
+
+QString voiceKeyerFilePath(const QString &programFolder) {
+  return files::resolve(programFolder, kVoiceKeyerFile);
 }
 
 QString cwKeyerFileText(const CwKeyerSettings &cw, int keyingMethod) {

@@ -1,19 +1,27 @@
 #pragma once
 // The keyers' settings files in the program folder, read once at start: "wave2.txt" for the
-// voice keyer and "cw.txt" for the CW keyer. Each is read value by value into the keying state;
-// a failure leaves the values read before it in place.
+// voice keyer and "cw.txt" for the CW keyer. Each is read value by value into the keyer window's
+// settings; a failure leaves the values read before it in place.
 
 #include <QString>
 
 #include <array>
 #include <optional>
 
-struct KeyingState;
-struct VoiceKeyerSettings;
-
 inline const QString kVoiceKeyerFile = QStringLiteral("wave2.txt");
 // Read as "cw.txt" and written as "CW.txt": one file, its name matched in any case.
 inline const QString kCwKeyerFile = QStringLiteral("CW.txt");
+
+// The voice keyer's settings as "wave2.txt" keeps them; the settings window's controls hold them
+// while the program runs.
+struct VoiceKeyerSettings {
+  std::array<QString, 9> waveFiles;          // F1 to F9
+  QString pttPort = QStringLiteral("0");     // serial port for push-to-talk, "0" for none
+  int pttLine = 0;                           // 0 RTS, 1 DTR, 2 printer port
+  QString loopSeconds = QStringLiteral("0"); // pause before F1 plays again, "0" for no repeat
+  int repeatIntervalMs = 0;
+  QString printerPort = QStringLiteral("&H378");
+};
 
 // The CW keyer's settings as "cw.txt" keeps them (the keying method is CWKeyingMethod); the
 // settings window's controls hold them while the program runs.
@@ -32,6 +40,9 @@ struct CwKeyerSettings {
 // text; another value leaves the line alone), the F1 pause in seconds and the printer port.
 // False when a value is missing or the pause gives no timer interval.
 bool readVoiceKeyerSettings(const QString &content, VoiceKeyerSettings &voice);
+// The thirteen lines in the same order: the wave files without their outer blanks, texts
+// quoted, the line bare.
+QString voiceKeyerFileText(const VoiceKeyerSettings &voice);
 
 // Eighteen values: F1 to F9, the serial port, the speed, F10, F11, the word space, the keying
 // method (a number from 0 to 255, into `keyingMethod`), the printer port, the echo (0 to 2) and
@@ -44,7 +55,6 @@ QString cwKeyerFileText(const CwKeyerSettings &cw, int keyingMethod);
 // for text that is no number or an interval a timer cannot take (below 0, above 65,535 ms).
 std::optional<int> repeatIntervalMs(const QString &seconds);
 
-// The files of `programFolder` (its name in any case); false when missing or unreadable too.
-bool loadVoiceKeyerSettings(const QString &programFolder, KeyingState &keying);
-// The path of the CW keyer's file in `programFolder`, its name in any case.
+// The paths of the keyers' files in `programFolder`, their names in any case.
+QString voiceKeyerFilePath(const QString &programFolder);
 QString cwKeyerFilePath(const QString &programFolder);

@@ -3,18 +3,7 @@
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
-
-// The voice keyer's settings, as "wave2.txt" keeps them.
-struct VoiceKeyerSettings {
-  std::array<QString, 9> waveFiles;          // F1 to F9
-  QString pttPort = QStringLiteral("0");     // serial port for push-to-talk, "0" for none
-  int pttLine = 0;                           // 0 RTS, 1 DTR, 2 printer port
-  QString loopSeconds = QStringLiteral("0"); // pause before F1 plays again, "0" for no repeat
-  int repeatIntervalMs = 0;
-  QString printerPort = QStringLiteral("&H378");
-};
 
 struct KeyingState {
   QString CWBuffer;
@@ -33,6 +22,4 @@ struct KeyingState {
   QString TheirCall;
   QString RSTSent;
   QString NextSerial;
-
-  VoiceKeyerSettings voice;
 };

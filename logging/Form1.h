@@ -319,9 +319,12 @@ public:
   // call and the serial as shown.
   void ConnectRttyLink();
   void SendToQ4ZD();
+  // wave2.txt into the voice keyer window, which it loads hidden; false when missing or damaged.
+  bool LoadVoicePrefs();
   // The CW keyer's settings file, read at start into the keyer window; a failure there is quiet.
   void LoadCWPrefs();
-  // Releases and closes the keyers' key lines and the WinKey keyer (the program's end).
+  // Closes the players, then releases and closes the key lines, push-to-talk and the WinKey
+  // keyer (the program's end).
   void CloseKeyLines();
   // The CW keyer window: modally from the menu, without blocking (normal window state) from the
   // keys; it stays loaded either way.

@@ -3,7 +3,7 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
-#include "keying/VoicePrompts.h"
+#include "keying/BlindFrm.h"
 #include "keying/frmDigitalSource.h"
 #include "logging/Bands.h"
 #include "logging/LogRules.h"
@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/LogDb.h"
 #include "platform/VbText.h"
+#include "platform/WavePlayer.h"
 
 #include <QCoreApplication>
 
@@ -19,9 +20,6 @@
 #include <cmath>
 
 namespace {
-// Time allowed beyond the "Dupe" prompt's own length before logging goes on.
-constexpr int kPromptMarginMs = 300;
-constexpr int kPromptMaxWaitMs = 10000;
 // How long keys in the call field are held back after a dupe warning.
 constexpr int kDupeHoldSecs = 3;
 // How long logging a contact waits for another PC's lock before it reports a network error.
@@ -150,13 +148,12 @@ void Form1::dupcheck() {
               true);
     resetDupeLine();
     ctx.dialogs.beep();
-    const QString prompt = playPrompt(ctx.prompts, ctx.folders.ProgramFolder, QStringLiteral("Dupe"));
-    if (!prompt.isEmpty()) {
-      // Bounded by the clip's own length: a sound device that never reports the end must
-      // not hang the entry row.
-      if (ctx.keying.VoiceNavMode != 0)
-        ctx.clock.sleepMs(std::min(wavDurationMs(prompt).value_or(0) + kPromptMarginMs, kPromptMaxWaitMs));
-    }
+    BlindFrm &voice = ctx.window<BlindFrm>();
+    voice.BlindKeyPhone(QStringLiteral("Dupe"));
+    // The player's playing test is bounded by the clip's own length: a sound device that never
+    // reports the end cannot hang the entry row.
+    if (ctx.keying.VoiceNavMode != 0)
+      waitWhilePlaying(*voice.MMControl1, ctx.clock);
     s.DupeFlag = 1;
     s.DupeWarnTime = ctx.clock.now();
     break;

@@ -4,7 +4,7 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
-#include "keying/VoicePrompts.h"
+#include "keying/BlindFrm.h"
 #include "keying/frmDigitalSource.h"
 #include "logging/EntryKeys.h"
 #include "logging/StationSetup.h"
@@ -84,8 +84,8 @@ void Form1::enterOrSpace(int &KeyAscii, TextBox *next) {
 }
 
 void Form1::fieldPrompt(const QString &name) {
-  if (ctx.keying.VoiceNavMode == 2)
-    playPrompt(ctx.prompts, ctx.folders.ProgramFolder, name);
+  if (ctx.keying.VoiceNavMode > 1)
+    ctx.window<BlindFrm>().BlindKeyPhone(name);
 }
 
 void Form1::txtCall_Change() {
@@ -171,7 +171,7 @@ void Form1::txtCall_GotFocus() {
   if (!Timer3->isActive() && ctx.db().isOpen())
     Timer3->start();
   if (ctx.keying.VoiceNavMode != 0)
-    playPrompt(ctx.prompts, ctx.folders.ProgramFolder, QStringLiteral("Call"));
+    ctx.window<BlindFrm>().BlindKeyPhone(QStringLiteral("Call"));
 }
 
 void Form1::txtCall_LostFocus() {

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Write the spoken field prompts to data/prompts/ with espeak-ng.
+# Write the spoken field prompts and the voice-navigation announcements to data/prompts/
+# with espeak-ng.
 # espeak-ng already writes 22050 Hz mono 16-bit PCM, which is what we ship.
 set -eu
 
@@ -18,3 +19,5 @@ say RstRcvd "Report received"
 say RstSnt "Report sent"
 say SerNum "Serial number"
 say Dupe "Dupe"
+say NavEn "Voice navigation enabled"
+say NavDis "Voice navigation disabled"

@@ -4,6 +4,7 @@
 #include "app/SharedPreferences.h"
 #include "keying/CWFrm.h"
 #include "keying/KeyerSettings.h"
+#include "keying/PhoneFrm.h"
 #include "logging/ContactListView.h"
 #include "logging/Form1.h"
 #include "logging/frmStationID.h"
@@ -86,7 +87,9 @@ TEST_F(MainLoad, RunsEveryStepInOrderUpToTheOpenLogQuestion) {
   EXPECT_EQ(f.Label21->text(), QStringLiteral("40"));
   EXPECT_TRUE(f.mnu40->isChecked());
   EXPECT_GT(s.CountryTable.CountryCount(), 300);
-  EXPECT_EQ(pc.ctx->keying.voice.printerPort, QStringLiteral("&H378"));
+  ASSERT_TRUE(pc.ctx->loaded<PhoneFrm>());
+  EXPECT_EQ(pc.ctx->window<PhoneFrm>().Text11->text(), QStringLiteral("&H378"));
+  EXPECT_FALSE(pc.ctx->window<PhoneFrm>().isVisible());
   ASSERT_TRUE(pc.ctx->loaded<CWFrm>());
   EXPECT_EQ(pc.ctx->window<CWFrm>().Text11->text(), QStringLiteral("13"));
   EXPECT_TRUE(pc.ctx->window<CWFrm>().Option4->isChecked()); // method 0

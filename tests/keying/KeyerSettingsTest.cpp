@@ -105,7 +105,7 @@ TEST(CwKeyerFile, AMethodBeyondAByteStopsTheReadingWithWhatWasReadKept) {
 TEST(KeyerFiles, AreFoundInTheProgramFolderWhateverTheCaseOfTheirNames) {
   QTemporaryDir dir;
   KeyingState keying;
-  EXPECT_FALSE(loadVoiceKeyerSettings(dir.path(), keying));
+  EXPECT_FALSE(vb::readLatin1(voiceKeyerFilePath(dir.path())));
   EXPECT_FALSE(vb::readLatin1(cwKeyerFilePath(dir.path())));
   for (const auto &[name, values] :
        {std::pair{QStringLiteral("WAVE2.TXT"), voiceFile()}, std::pair{QStringLiteral("CW.txt"), cwFile()}}) {
@@ -113,12 +113,15 @@ TEST(KeyerFiles, AreFoundInTheProgramFolderWhateverTheCaseOfTheirNames) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(lines(values).toLatin1());
   }
-  EXPECT_TRUE(loadVoiceKeyerSettings(dir.path(), keying));
+  const auto voiceText = vb::readLatin1(voiceKeyerFilePath(dir.path()));
+  ASSERT_TRUE(voiceText);
+  VoiceKeyerSettings voice;
+  EXPECT_TRUE(readVoiceKeyerSettings(*voiceText, voice));
   const auto cwText = vb::readLatin1(cwKeyerFilePath(dir.path()));
   ASSERT_TRUE(cwText);
   CwKeyerSettings cw;
   EXPECT_TRUE(readCwKeyerSettings(*cwText, cw, keying.CWKeyingMethod));
-  EXPECT_EQ(keying.voice.pttPort, QStringLiteral("3"));
+  EXPECT_EQ(voice.pttPort, QStringLiteral("3"));
   EXPECT_EQ(keying.CWKeyingMethod, 5);
 }
 

@@ -94,8 +94,8 @@ TEST_F(ContactEntry, ADupeOnTheSameBandIsRefusedButAnotherBandIsLogged) {
   EXPECT_EQ(pc.state().DupeFlag, 1);
   EXPECT_TRUE(f.txtCall->text().isEmpty());
   EXPECT_EQ(f.txtPoints->text(), QStringLiteral("0"));
-  ASSERT_EQ(pc.prompts.played.size(), 1);
-  EXPECT_TRUE(pc.prompts.played[0].endsWith(QStringLiteral("Dupe.wav")));
+  ASSERT_EQ(pc.sounds.started.size(), 1u);
+  EXPECT_EQ(pc.sounds.started[0].name, QStringLiteral("Dupe")) << "NavEn is not shipped to this folder";
   EXPECT_GT(pc.clock.slept, 0) << "with voice navigation on, the prompt is waited for";
   EXPECT_LE(pc.clock.slept, 10000);
 

@@ -1,5 +1,7 @@
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QFileInfo>
+
 namespace {
 // The next scripted answer, or `unscripted` when the script has run out.
 template <class T> T next(std::deque<T> &script, T unscripted = {}) {
@@ -54,3 +56,7 @@ void FakeClock::sleepMs(int ms) {
 FixedScreenMetrics::FixedScreenMetrics(int width, int height, int workWidth, int workHeight)
     : value{width * 15.0f, height * 15.0f, (workWidth ? workWidth : width) * 15.0f,
             (workHeight ? workHeight : height) * 15.0f} {}
+
+void FakeSoundOutput::start(const QString &path) {
+  log_.started.push_back({QFileInfo(path).completeBaseName(), clock_.counter});
+}

@@ -1,11 +1,11 @@
 #pragma once
-// Test doubles of the platform seams: dialogs answered by script, a settable clock, a prompt
-// player that records what it was asked to play, a screen of set size.
+// Test doubles of the platform seams: dialogs answered by script, a settable clock, a sound
+// device that records what it was asked to play, a screen of set size.
 
-#include "keying/VoicePrompts.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/WavePlayer.h"
 
 #include <QStringList>
 #include <QTimeZone>
@@ -62,12 +62,28 @@ public:
   void setLocal(const QDate &d, const QTime &t) { local = wallClock(d, t); }
 };
 
-class RecordingPromptPlayer : public PromptPlayer {
+// What the fake sound device was asked to play: each sound by its file's base name, with the
+// fake clock's counter. It reports the end of a sound as soon as asked unless `reportsEnd` is
+// false (a device that never does).
+struct SoundLog {
+  struct Sound {
+    QString name;
+    std::int64_t ms;
+  };
+  std::vector<Sound> started;
+  bool reportsEnd = true;
+};
+
+class FakeSoundOutput : public SoundOutput {
 public:
-  QStringList played;
-  void play(const QString &wavPath) override { played << wavPath; }
+  FakeSoundOutput(FakeClock &clock, SoundLog &log) : clock_(clock), log_(log) {}
+  void start(const QString &path) override;
   void stop() override {}
-  bool isPlaying() const override { return false; }
+  bool ended() const override { return log_.reportsEnd; }
+
+private:
+  FakeClock &clock_;
+  SoundLog &log_;
 };
 
 class FixedScreenMetrics : public ScreenMetrics {

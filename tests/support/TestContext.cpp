@@ -95,9 +95,12 @@ TestPc::TestPc(const QString &logPath) {
   folders.ProgramFolder = programDir.path();
   folders.DataFolder = programDir.filePath(QStringLiteral("data"));
   folders.SharedFolder = programDir.filePath(QStringLiteral("shared"));
-  ctx = std::make_unique<AppContext>(folders, dialogs, clock, *settings, prompts,
+  ctx = std::make_unique<AppContext>(folders, dialogs, clock, *settings,
                                      std::make_unique<FlakyLogDb>(nextConnectionName()));
   ctx->background = std::make_unique<InlineBackground>();
+  ctx->newWavePlayer = [this] {
+    return std::make_unique<WavePlayer>(clock, std::make_unique<FakeSoundOutput>(clock, sounds));
+  };
   ctx->logging.station.LogFilePath = logPath;
   if (!logPath.isEmpty())
     ctx->db().open(logPath);

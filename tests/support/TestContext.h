@@ -55,7 +55,7 @@ public:
   ScriptedDialogs dialogs;
   FakeClock clock;
   std::unique_ptr<SettingsStore> settings;
-  RecordingPromptPlayer prompts;
+  SoundLog sounds; // what the windows' wave players played
   std::unique_ptr<AppContext> ctx;
 
   Form1 &form() { return ctx->window<Form1>(); }
