@@ -43,10 +43,6 @@ inline int runBenchmarks(int argc, char **argv, benchmark::BenchmarkReporter *re
   return 0;
 }
 
-AppContext ctx;
-}
-;
-
 // Keeps each result's time so that the ratios can be printed after the run.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
