@@ -101,21 +101,25 @@ bool readOrdered(const QString &path, const std::function<bool(ContactRecord &&)
                             "trn, countryworked, prefix from tblLog order by flddate, fldtime, rowid",
                             -1, &q, nullptr);
   if (rc == SQLITE_OK) {
-    // Dates, bands, reports and countries repeat from row to row: a value equal to the one
-    // above it shares that one's text instead of making its own.
-    std::array<std::string, 12> aboveBytes;
-    std::array<QString, 12> above;
+    // Dates, bands, reports, points and countries repeat from row to row: a value met
+    // lately shares that one's text instead of making its own.
+    struct Seen {
+      std::string bytes;
+      QString text;
+    };
+    constexpr size_t kSeen = 16;
+    std::array<std::array<Seen, kSeen>, 12> seen;
     const auto column = [&](int c) {
       const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(q, c));
       if (!text)
         return QStringLiteral("");
       const std::string_view bytes(text, static_cast<size_t>(sqlite3_column_bytes(q, c)));
-      const auto i = static_cast<size_t>(c);
-      if (bytes != aboveBytes[i] || above[i].isNull()) {
-        aboveBytes[i] = bytes;
-        above[i] = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+      Seen &s = seen[static_cast<size_t>(c)][std::hash<std::string_view>{}(bytes) % kSeen];
+      if (bytes != s.bytes || s.text.isNull()) {
+        s.bytes = bytes;
+        s.text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
       }
-      return above[i];
+      return s.text;
     };
     while ((rc = sqlite3_step(q)) == SQLITE_ROW)
       rows.push_back({column(0), column(1), column(2), column(3), column(4), column(5), column(6), column(7),
