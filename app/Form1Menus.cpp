@@ -24,6 +24,8 @@ void Form1::buildWindowMenus() {
   mnuDXSpottingMenu = mnuOptions->addMenu(QStringLiteral("&DX Spotting"));
   mnuDXSpotting =
       mnuDXSpottingMenu->addAction(QStringLiteral("&Configure"), this, &Form1::mnuDXSpotting_Click);
+  mnuSpectrumMap =
+      mnuDXSpottingMenu->addAction(QStringLiteral("&View Spectrum Map"), this, &Form1::mnuSpectrumMap_Click);
 }
 
 void Form1::mnuHelp_Click() {
@@ -38,6 +40,10 @@ void Form1::mnuDXSpotting_Click() {
   // A preferences file that cannot be written is reported there; the window opens all the same.
   SavePref();
   showBeside(ctx.window<PacketSpotfrm>(), false);
+}
+
+void Form1::mnuSpectrumMap_Click() {
+  showSpectrumMap();
 }
 
 void Form1::mnuPrivileges_Click() {

@@ -213,11 +213,13 @@ public:
   QAction *mnuRigInterface = nullptr;
   QMenu *mnuDXSpottingMenu = nullptr;
   QAction *mnuDXSpotting = nullptr; // Configure
+  QAction *mnuSpectrumMap = nullptr;
   QAction *mnuPrivileges = nullptr;
   void Form_Load();
   void mnuHelp_Click();
   void mnuRigInterface_Click();
   void mnuDXSpotting_Click();
+  void mnuSpectrumMap_Click();
   void mnuPrivileges_Click();
 
   // Log maintenance: archive copy and append or restore.

@@ -70,6 +70,9 @@ bool Form1::ctrlShortcut(int KeyCode) {
   case 'D':
     showBeside(ctx.window<PacketSpotfrm>(), true);
     return true;
+  case 'B':
+    mnuSpectrumMap_Click();
+    return true;
   case 'F':
     mnuPrivileges_Click();
     return true;

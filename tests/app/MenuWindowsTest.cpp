@@ -7,6 +7,7 @@
 #include "platform/Controls.h"
 #include "rig/RigControlfrm.h"
 #include "spotting/PacketSpotfrm.h"
+#include "spotting/SpectrumMap.h"
 #include "tests/support/KeyLineDoubles.h"
 #include "tests/support/TestContext.h"
 
@@ -88,6 +89,7 @@ TEST_F(MenuWindows, TheMenuBarIsLaidOutAsDesigned) {
       "&Options/-",
       "&Options/&DX Spotting",
       "&Options/&DX Spotting/&Configure",
+      "&Options/&DX Spotting/&View Spectrum Map",
       "&Options/-",
       "&Options/&Post Contest Mode",
       "&Setup",
@@ -161,6 +163,15 @@ TEST_F(MenuWindows, RigInterfaceAndDxSpottingOpenBesideTheMainWindow) {
   EXPECT_TRUE(spots.isVisible());
   QTest::keyClicks(f.txtCall, QStringLiteral("K1"));
   EXPECT_EQ(f.txtCall->text(), QStringLiteral("K1")) << "the main window still takes keys";
+}
+
+TEST_F(MenuWindows, TheSpectrumMapIsModalAndStartsAfreshEachTime) {
+  QWidget *shown = nullptr;
+  whileModal([&](QWidget *modal) { shown = modal; });
+  f.mnuSpectrumMap->trigger();
+  EXPECT_TRUE(qobject_cast<SpectrumMap *>(shown));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(pc.ctx->loaded<SpectrumMap>());
 }
 
 TEST_F(MenuWindows, TheCloseBoxUnloadsEveryWindowTheCommandsOpened) {

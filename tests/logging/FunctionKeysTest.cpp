@@ -13,6 +13,7 @@
 #include "rig/RigControlfrm.h"
 #include "rig/frmBandPlan.h"
 #include "spotting/PacketSpotfrm.h"
+#include "spotting/SpectrumMap.h"
 #include "tests/support/KeyLineDoubles.h"
 #include "tests/support/TestContext.h"
 #include "tests/support/WinKeySimulator.h"
@@ -154,23 +155,29 @@ TEST_F(FunctionKeys, CtrlShortcutsOpenTheirWindowsAndTypeNothing) {
   }
   EXPECT_FALSE(pc.ctx->window<RigControlfrm>().BandPlanRows.empty());
 
-  // Ctrl+F: the privileges chart, modal while it shows, gone after.
+  // Ctrl+F and Ctrl+B: the privileges chart and the spectrum map, modal while they show, gone
+  // after.
   size_t records = 0;
-  QWidget *modal = nullptr;
-  // A timer, not posted work: that would run before the key.
-  QTimer::singleShot(10, &f, [&] {
-    modal = QApplication::activeModalWidget();
-    if (auto *chart = qobject_cast<frmBandPlan *>(modal)) {
-      records = chart->records.size();
-      chart->close();
-    }
-  });
-  QTest::keyClick(f.txtCall, Qt::Key_F, Qt::ControlModifier);
-  settle();
-  EXPECT_TRUE(qobject_cast<frmBandPlan *>(modal));
+  for (const auto &[letter, name] :
+       {std::pair{Qt::Key_F, "frmBandPlan"}, std::pair{Qt::Key_B, "SpectrumMap"}}) {
+    QWidget *modal = nullptr;
+    // A timer, not posted work: that would run before the key.
+    QTimer::singleShot(10, &f, [&] {
+      modal = QApplication::activeModalWidget();
+      if (auto *chart = qobject_cast<frmBandPlan *>(modal))
+        records = chart->records.size();
+      if (modal)
+        modal->close();
+    });
+    QTest::keyClick(f.txtCall, letter, Qt::ControlModifier);
+    settle();
+    EXPECT_TRUE(modal && modal->inherits(name)) << name;
+  }
   QDir::setCurrent(wasCurrent);
   EXPECT_GT(records, 0u);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(pc.ctx->loaded<frmBandPlan>());
+  EXPECT_FALSE(pc.ctx->loaded<SpectrumMap>());
 
   // Phone: Ctrl+C sends nothing, Ctrl+A types nothing, and the main window still takes keys
   // beside the keyer window.
