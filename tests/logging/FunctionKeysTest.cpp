@@ -93,7 +93,9 @@ protected:
     w.txtWKComPort_LostFocus();
     w.cmdOpenWinkey_Click();
     ASSERT_NE(k.WinKeyOpen, 0);
-    keyer.received(16);
+    // The settings sent with the open are left out of what the keys send.
+    for (qsizetype before = -1; before != keyer.received().size(); QThread::msleep(30))
+      before = keyer.received().size();
     keyer.clearReceived();
   }
   // Whether the keyer received the command byte `code` since it was last cleared.
