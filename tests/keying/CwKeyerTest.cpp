@@ -240,6 +240,7 @@ TEST_F(CwKeyer, ABadSpeedOrWordSpaceKeysNothingAndTakesNoTime) {
 TEST_F(CwKeyer, ABangLogsTheContactOnlyWithACallAndAKeyingMethod) {
   Form1 &f = pc.form();
   f.show();
+  f.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
   f.Worklist();
   k.CWKeyingMethod = 0;

@@ -349,6 +349,7 @@ TEST_F(WinKeyWindow, TheKeyerTakesItsPortFromTheCwKeyLineAndGivesItBack) {
 TEST_F(WinKeyWindow, TheCwQueueGoesToTheKeyerAfterTheContactIsLoggedAndTheSpeedFollows) {
   Form1 &f = pc.form();
   f.show();
+  f.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
   f.Worklist();
   CWFrm &cw = pc.ctx->window<CWFrm>();

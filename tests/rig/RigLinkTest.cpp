@@ -167,6 +167,7 @@ TEST_F(RigLink, TestStartsPollingAndSettingChangesStopIt) {
 
   // Focus on a poll text stops polling; the window's own first focus does not.
   rig().show();
+  rig().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&rig()));
   test();
   EXPECT_TRUE(rig().polling());
