@@ -7,6 +7,7 @@
 //      cw_keying_bench && build-release/bench/cw_keying_bench
 #include "app/AppContext.h"
 #include "bench/BenchMain.h"
+#include "bench/StampingLine.h"
 #include "keying/CWFrm.h"
 #include "keying/Morse.h"
 #include "logging/Form1.h"
@@ -28,29 +29,6 @@
 #include <vector>
 
 namespace {
-
-using SteadyTime = std::chrono::steady_clock::time_point;
-
-// A key line that stamps each change it is asked for.
-class StampingLine : public SerialKeyLine {
-public:
-  std::vector<std::pair<bool, SteadyTime>> *stamps = nullptr;
-  bool open(const QString &device, QString *) override {
-    device_ = device;
-    return true;
-  }
-  void close() override { device_.clear(); }
-  bool isOpen() const override { return !device_.isEmpty(); }
-  QString device() const override { return device_; }
-  void setDtr(bool) override {}
-  void setRts(bool on) override {
-    if (stamps)
-      stamps->emplace_back(on, std::chrono::steady_clock::now());
-  }
-
-private:
-  QString device_;
-};
 
 // Waits that take no time, for the cost of the queue itself.
 class InstantClock : public SystemClock {

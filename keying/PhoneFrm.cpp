@@ -55,8 +55,8 @@ void PhoneFrm::buildControls() {
     const double left = 120 + (n / 3) * 3140;
     const double top = 240 + (n % 3) * 420;
     label(QStringLiteral("F%1").arg(n + 1), left, top + 30, 360);
-    *boxes[static_cast<size_t>(n)] = placed<TextBox>(this, left + 360, top, 1980, 315);
-    *browse[static_cast<size_t>(n)] = button(QStringLiteral("Browse"), left + 2400, top, 720, 315);
+    *boxes[static_cast<size_t>(n)] = placed<TextBox>(this, left + 360, top, 1860, 315);
+    *browse[static_cast<size_t>(n)] = button(QStringLiteral("Browse"), left + 2280, top, 720, 315);
   }
 
   label(QStringLiteral("Setup:"), 120, 1620, 1200);
