@@ -90,5 +90,5 @@ bool QtSerialLink::setRts(bool on) {
 }
 
 QString QtSerialLink::errorString() const {
-  return port_.errorString();
+  return port_.isOpen() ? port_.errorString() : QStringLiteral("The port is not open.");
 }

@@ -145,7 +145,7 @@ QString formatNumber(double value, const QString &pattern, bool localeSeparators
   if (group)
     whole = groupThousands(whole, locale.groupSeparator());
   QString out = whole;
-  if (dot >= 0 && (!frac.isEmpty() || required > 0))
+  if (dot >= 0)
     out += locale.decimalPoint() + frac;
   if (value < 0 && rounded != 0.0)
     out.prepend(u'-');

@@ -46,6 +46,8 @@ QString fixedText(double value, int decimals);
 
 // Number patterns of '#', '0', ',' and one '.', e.g. "###", "##,###", "###0.0".
 // Halves round away from zero; ',' groups thousands with the locale's separator when asked.
+// A '0' after the point shows its place and every place before it; the point itself always
+// shows ("####.#####" writes 7 as "7." and 0.5 as ".5").
 QString formatNumber(double value, const QString &pattern, bool localeSeparators = true);
 // The same for a single-precision value: its 7-digit decimal form is what gets rounded, so
 // 0.45f (stored as 0.449999988) is a half and shows "0.5" under "###0.0".

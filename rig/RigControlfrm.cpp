@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/ScreenScaling.h"
 #include "logging/Form1.h"
+#include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFiles.h"
@@ -10,10 +11,12 @@
 #include "platform/Timer.h"
 #include "platform/VbText.h"
 #include "rig/RigBands.h"
+#include "rig/frmFrequencyTest.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QListWidget>
@@ -428,8 +431,13 @@ void RigControlfrm::Command2_Click() {
 }
 
 void RigControlfrm::Command3_Click() {
-  if (polling())
+  if (polling()) {
+    auto &test = ctx.window<frmFrequencyTest>();
+    test.Form_Load();
+    test.exec();
+    ctx.unload<frmFrequencyTest>();
     return;
+  }
   ctx.dialogs.message(
       QStringLiteral("You must be polling your rig to test this function.  Please select your rig "
                      "type and click the Test command button."),
@@ -485,6 +493,10 @@ void RigControlfrm::applyDefaults(const RigDefaults &d) {
 void RigControlfrm::ModeBy_Click() {
   lblMode->setText(kNoResponse);
   Rig.RigMode.clear();
+}
+
+TuneTexts RigControlfrm::tuneTexts() const {
+  return {ctx.prefs.RigType, RigSettings.FreqPollText, RigSettings.ModePollText, Rig.ActiveVfo};
 }
 
 PollTexts RigControlfrm::pollTexts() const {
@@ -561,4 +573,94 @@ void RigControlfrm::Form_Unload() {
   }
   tmrGetData->stop();
   comComm1->close();
+}
+
+void RigControlfrm::ChangeFrequency(float qChangeFreq) {
+  if (tuning_) {
+    nextTune_ = qChangeFreq;
+    return;
+  }
+  tuning_ = true;
+  std::optional<float> next = qChangeFreq;
+  while (next) {
+    const float mhz = *next;
+    nextTune_.reset();
+    next = tuneOnce(mhz) ? nextTune_ : std::nullopt;
+  }
+  nextTune_.reset();
+  tuning_ = false;
+}
+
+// One request; false when it failed (polling then stays off).
+bool RigControlfrm::tuneOnce(float mhz) {
+  if (!polling())
+    return true;
+  tmrGetData->stop();
+  const bool pegasus = RigType() == kPegasus;
+  if (!pegasus)
+    comComm1->discardInput();
+  RigReply.clear();
+  QString mode;
+  ChangeMode(mhz, mode);
+  WaitForOutputDrain();
+  const TunePause pause = frequencyPause(RigType());
+  PauseMilliseconds(pause.ms);
+  if (pause.yieldFirst)
+    ctx.doEvents();
+  PauseMilliseconds(pause.moreMs);
+  if (pegasus) {
+    WritePegasusCommand(mhz);
+  } else {
+    const QByteArray command = frequencyCommand(tuneTexts(), mhz);
+    if (!command.isEmpty() && !comComm1->write(command)) {
+      ctx.dialogs.message(comComm1->errorString(), QStringLiteral("Error Changing Frequency"));
+      return false;
+    }
+  }
+  WaitForOutputDrain();
+  tmrGetData->start();
+  return true;
+}
+
+void RigControlfrm::ChangeMode(float qChangeFrequency, QString &ModeToChangeTo) {
+  if (RigType() == kNone)
+    return;
+  if (ModeToChangeTo.isEmpty())
+    ModeFromBandPlan(qChangeFrequency, ModeToChangeTo);
+  if (!ModeToChangeTo.isEmpty()) {
+    ctx.doEvents();
+    WaitForOutputDrain();
+    PauseMilliseconds(99);
+    const QByteArray command = modeCommand(tuneTexts(), ModeToChangeTo);
+    if (!command.isEmpty() && !comComm1->write(command)) {
+      ctx.dialogs.message(comComm1->errorString() + u' ' + ModeToChangeTo,
+                          QStringLiteral("Error Changing Mode"));
+      return;
+    }
+  }
+  WaitForOutputDrain();
+}
+
+void RigControlfrm::WaitForOutputDrain() {
+  const std::int64_t start = ctx.clock.timeGetTime();
+  while (comComm1->bytesToWrite() >= 1 && ctx.clock.timeGetTime() - start < 2000) {
+    ctx.doEvents();
+    ctx.clock.sleepMs(1);
+  }
+}
+
+// The rig's time to take the last command: a blocking wait, so that no timer or handler runs
+// in the middle of it.
+void RigControlfrm::PauseMilliseconds(int ms) {
+  if (ms <= 0)
+    return;
+  ctx.doEvents();
+  ctx.clock.sleepMs(ms);
+  ctx.doEvents();
+}
+
+void RigControlfrm::WritePegasusCommand(float mhz) {
+  const QString file = pegasusFile(QStringLiteral("PEGASUS.IN"));
+  if (QFileInfo(file).dir().exists())
+    vb::writeLatin1Atomic(file, pegasusCommandText(mhz, Rig.RigMode));
 }

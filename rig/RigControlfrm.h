@@ -5,6 +5,7 @@
 
 #include "platform/SerialLink.h"
 #include "rig/BandPlan.h"
+#include "rig/RigCommands.h"
 #include "rig/RigPoll.h"
 #include "rig/RigSettings.h"
 
@@ -12,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class AppContext;
@@ -78,6 +80,15 @@ public:
   void ReadPegasusReply();
   bool polling() const;
 
+  // Tuning: the band plan's mode first, then the frequency, with polling paused meanwhile. A
+  // request made while one runs is kept (the latest wins) and runs when it is done.
+  void ChangeFrequency(float qChangeFreq);
+  // An empty word is filled from the band plan, and the caller's string receives it.
+  void ChangeMode(float qChangeFrequency, QString &ModeToChangeTo);
+  void WaitForOutputDrain();
+  void PauseMilliseconds(int ms);
+  void WritePegasusCommand(float mhz);
+
 private:
   void buildControls();
   void connectControls();
@@ -87,6 +98,10 @@ private:
   void readTick();
   bool sendTick();
   PollTexts pollTexts() const;
+  TuneTexts tuneTexts() const;
+  bool tuneOnce(float mhz);
+  bool tuning_ = false;
+  std::optional<float> nextTune_;
   QString &RigType();
   // The selections that stand for the settings' values, and back.
   void showSettings();

@@ -3,6 +3,7 @@
 #include "platform/Timer.h"
 #include "platform/VbText.h"
 #include "rig/RigControlfrm.h"
+#include "tests/rig/RigFixture.h"
 #include "tests/rig/RigSimulator.h"
 #include "tests/support/FakeSerialLink.h"
 #include "tests/support/TestContext.h"
@@ -25,32 +26,6 @@ const QString kNoPortMessage = QStringLiteral(
     "The comm port that you selected for rig interface is either in use, invalid or the settings that "
     "you have selected are invalid.  Please select another combination or choose None for your rig "
     "selection.");
-
-class RigLink : public ::testing::Test {
-protected:
-  TempHome home;
-  TestLogFile file;
-  TestPc pc{file.path};
-  Form1 &f = pc.laidOutForm();
-
-  RigControlfrm &rig() { return pc.ctx->window<RigControlfrm>(); }
-  QString settingsPath() const { return pc.programDir.filePath(QStringLiteral("RigCntrl.txt")); }
-  QString band() const { return pc.ctx->logging.CurrentBand; }
-  void choose(const QString &type) { rig().List1->setCurrentRow(int(rigList().indexOf(type))); }
-  // "Test", with the poll timer left to the test: it calls the handler itself.
-  void test() {
-    rig().Command1_Click();
-    holdTimer();
-  }
-  void holdTimer() { static_cast<QTimer *>(rig().tmrGetData)->stop(); }
-  void tick() { rig().tmrGetData_Timer(); }
-  FakeSerialLink &fakePort() {
-    auto fake = std::make_unique<FakeSerialLink>();
-    FakeSerialLink &ref = *fake;
-    rig().comComm1 = std::move(fake);
-    return ref;
-  }
-};
 
 } // namespace
 

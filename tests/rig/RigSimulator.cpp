@@ -138,6 +138,7 @@ int RigSimulator::serve() {
       break;
     const QByteArray command = pending_.left(length);
     pending_.remove(0, length);
+    frames.push_back(command);
     if (!silent)
       answer(command);
   }
@@ -182,6 +183,14 @@ void RigSimulator::answer(const QByteArray &c) {
       send("FA" + QByteArray::number(hertz).rightJustified(11, '0') + ";");
     else if (c == "MD;")
       send(cw ? "MD3;" : "MD2;");
+    else if (c == "ID;")
+      send("ID019;");
+    else if (c == "PS;")
+      send("PS1;");
+    else if (c == "AI;")
+      send("AI0;");
+    else if (c == "FB;")
+      send("FB" + QByteArray::number(hertz).rightJustified(11, '0') + ";");
     else if (c == "IF;")
       send("IF" + QByteArray::number(hertz).rightJustified(11, '0') + "     +0000000000" + (cw ? "3" : "2") +
            "0000000;");
@@ -194,6 +203,14 @@ void RigSimulator::answer(const QByteArray &c) {
       send("FA" + QByteArray::number(hertz).rightJustified(8, '0') + ";");
     else if (c == "MD0;")
       send(cw ? "MD03;" : "MD02;");
+    else if (c == "ID;")
+      send("ID0101;");
+    else if (c == "AI;" || c == "VS;" || c == "FT;" || c == "PS;")
+      send(c.left(2) + (c == "PS;" ? "1;" : "0;"));
+    else if (c == "FB;")
+      send("FB" + QByteArray::number(hertz).rightJustified(8, '0') + ";");
+    else if (c == "SH0;")
+      send("SH000;");
     else if (c.startsWith("FA") && c.size() == 11)
       hertz = c.mid(2, 8).toLongLong();
     else if (c.startsWith("MD0") && c.size() == 5)
@@ -234,6 +251,10 @@ void RigSimulator::answer(const QByteArray &c) {
       send("A" + bigEndian(std::uint32_t(hertz), 4) + "\r");
     else if (c == "?M\r")
       send(cw ? "M33\r" : "M11\r");
+    else if (c == "?B\r")
+      send("B" + bigEndian(std::uint32_t(hertz), 4) + "\r");
+    else if (c == "?O\r" || c == "?W\r")
+      send(c.mid(1, 1) + QByteArray(1, c == "?W\r" ? '\x0a' : '\0') + "\r");
     else if (c.startsWith("*A"))
       hertz = std::int64_t(static_cast<unsigned char>(c[2])) << 24 | static_cast<unsigned char>(c[3]) << 16 |
               static_cast<unsigned char>(c[4]) << 8 | static_cast<unsigned char>(c[5]);

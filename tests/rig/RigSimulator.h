@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class RigSimulator {
 public:
@@ -26,6 +27,7 @@ public:
   bool silent = false; // reads but never answers
   int cutNextAt = 0;   // the next reply goes out in two: this many bytes now, the rest at the next serve
   QByteArray received; // everything the program wrote
+  std::vector<QByteArray> frames; // the same, cut into the family's commands
 
   // Reads what has come and answers it; returns the bytes read.
   int serve();

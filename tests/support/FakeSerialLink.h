@@ -44,7 +44,8 @@ public:
     rts = on;
     return open_;
   }
-  QString errorString() const override { return open_ ? QString() : QStringLiteral("Not open"); }
+  QString error = QStringLiteral("Input/output error"); // a write that fails
+  QString errorString() const override { return open_ ? error : QStringLiteral("Not open"); }
 
 private:
   bool open_ = false;

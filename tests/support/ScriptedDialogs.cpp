@@ -48,6 +48,7 @@ void FakeClock::sleepMs(int ms) {
   if (whileSleeping)
     whileSleeping();
   slept += ms;
+  sleeps.push_back(ms);
   counter += ms;
   local = local.addMSecs(ms);
   utc = utc.addMSecs(ms);

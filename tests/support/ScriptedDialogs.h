@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 class ScriptedDialogs : public Dialogs {
 public:
@@ -47,7 +48,8 @@ class FakeClock : public Clock {
 public:
   QDateTime local = wallClock(QDate(2024, 3, 30), QTime(14, 5, 9));
   QDateTime utc = QDateTime(QDate(2024, 3, 30), QTime(14, 5, 9), QTimeZone::utc());
-  int slept = 0; // milliseconds spent in sleepMs
+  int slept = 0;           // milliseconds spent in sleepMs
+  std::vector<int> sleeps; // each wait's length, in order
   // The millisecond counter: each sleep moves it on, and so does each reading, by `readStep`, so
   // that a wait on the counter ends and its length can be checked.
   std::int64_t counter = 0;
