@@ -11,6 +11,7 @@
 #include "platform/Controls.h"
 #include "platform/Timer.h"
 #include "platform/WinKey.h"
+#include "rig/frmRigTune.h"
 #include "spotting/PacketSpotfrm.h"
 
 #include <QScopeGuard>
@@ -78,6 +79,9 @@ bool Form1::ctrlShortcut(int KeyCode) {
     return true;
   case 'R':
     mnuRigInterface_Click();
+    return true;
+  case 'G':
+    showModalFresh<frmRigTune>(ctx);
     return true;
   default:
     return false;

@@ -5,6 +5,7 @@
 #include "tests/rig/RigFixture.h"
 #include "tests/rig/RigSimulator.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -203,6 +204,22 @@ TEST_F(Tuning, TuningWindow) {
   w.cmdCW->click();
   EXPECT_EQ(port.written.back(), QByteArray("MD3;"));
   EXPECT_TRUE(w.cmdDone->hasFocus());
+}
+
+TEST_F(Tuning, CtrlGOpensTheTuningWindowModally) {
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  bool shown = false;
+  QTimer::singleShot(10, &f, [&] {
+    QWidget *modal = QApplication::activeModalWidget();
+    shown = qobject_cast<frmRigTune *>(modal) != nullptr;
+    if (modal)
+      modal->close();
+  });
+  QTest::keyClick(f.txtCall, Qt::Key_G, Qt::ControlModifier);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(pc.ctx->loaded<frmRigTune>());
 }
 
 TEST_F(Tuning, Scan) {
