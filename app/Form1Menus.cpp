@@ -13,6 +13,7 @@
 void Form1::buildTransmitMenu() {
   mnuTransmit = mnuOptions->addMenu(QStringLiteral("&Transmit"));
   mnuCw = mnuTransmit->addAction(QStringLiteral("&CW"), this, &Form1::mnuCw_Click);
+  mnuVoice = mnuTransmit->addAction(QStringLiteral("&Voice"), this, &Form1::mnuVoice_Click);
   mnuOptions->addSeparator();
 }
 
@@ -26,6 +27,8 @@ void Form1::buildWindowMenus() {
       mnuDXSpottingMenu->addAction(QStringLiteral("&Configure"), this, &Form1::mnuDXSpotting_Click);
   mnuSpectrumMap =
       mnuDXSpottingMenu->addAction(QStringLiteral("&View Spectrum Map"), this, &Form1::mnuSpectrumMap_Click);
+  mnuOptions->addSeparator();
+  mnuBlind = mnuOptions->addAction(QStringLiteral("&Voice Navigation"), this, &Form1::mnuBlind_Click);
 }
 
 void Form1::mnuHelp_Click() {

@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 
+#include <QDialog>
 #include <QWidget>
 
 // Beside the main window, without blocking: shown, in front and active; `restore` also brings a
@@ -14,6 +15,15 @@ inline void showBeside(QWidget &window, bool restore) {
     window.show();
   window.raise();
   window.activateWindow();
+}
+
+// Modal, the one instance kept loaded. The keys may have it on screen already: a second, modal
+// showing of it would be no showing, so it only comes to the front then.
+inline void showModalKept(QDialog &window) {
+  if (window.isVisible())
+    showBeside(window, false);
+  else
+    window.exec();
 }
 
 // Made afresh and loaded, shown modally, then unloaded: the next opening starts anew.

@@ -27,12 +27,15 @@ bool Form1::LoadVoicePrefs() {
 }
 
 void Form1::mnuCw_Click() {
-  CWFrm &w = ctx.window<CWFrm>();
-  // Ctrl+C may have it on screen already: a second, modal showing of it would be no showing.
-  if (w.isVisible())
-    showBeside(w, false);
-  else
-    w.exec();
+  showModalKept(ctx.window<CWFrm>());
+}
+
+void Form1::mnuVoice_Click() {
+  showModalKept(ctx.window<PhoneFrm>());
+}
+
+void Form1::mnuBlind_Click() {
+  showBeside(ctx.window<BlindFrm>(), false);
 }
 
 void Form1::ShowCwKeyer() {

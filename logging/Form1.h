@@ -283,6 +283,12 @@ private:
   // CW with a keying method: the arrows set the speed, the function keys send, F12 switches
   // keyboard CW mode.
   void cwKeyDown(int &KeyCode);
+  // RTTY with the link up: the key's code goes to the RTTY program, F12 switches keyboard RTTY
+  // mode; `suppress` is the key's character suppression.
+  void rttyKeyDown(int &KeyCode, int &suppress);
+  int KeyboardRTTYMode = 0;
+  // Escape in phone while a voice message plays stops it; true then.
+  bool escapeStopsVoice();
   // The status line for a keyboard mode switched on or off.
   void showKeyboardMode(bool on, const QString &text);
   // Escape while the WinKey keyer sends: its buffer and the queue are emptied; true then.
@@ -332,6 +338,11 @@ public:
   // keys; it stays loaded either way.
   void mnuCw_Click();
   void ShowCwKeyer();
+  // The voice keyer the same way from the menu; the voice-navigation window beside the main one.
+  QAction *mnuVoice = nullptr;
+  QAction *mnuBlind = nullptr;
+  void mnuVoice_Click();
+  void mnuBlind_Click();
 
   // Band map and spot area: the strip, its drawing and the spot area's layout belong to the
   // spotting side.

@@ -5,11 +5,14 @@
 #include "app/AppContext.h"
 #include "app/WindowShowing.h"
 #include "keying/CWFrm.h"
+#include "keying/PhoneFrm.h"
 #include "keying/frmCWStrings.h"
+#include "keying/frmDigitalSource.h"
 #include "logging/EntryKeys.h"
 #include "logging/StationSetup.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
+#include "platform/WavePlayer.h"
 #include "platform/WinKey.h"
 #include "rig/frmRigTune.h"
 #include "spotting/PacketSpotfrm.h"
@@ -22,6 +25,7 @@ constexpr int kCtrl = 2;
 constexpr int kUp = 38;
 constexpr int kDown = 40;
 constexpr int kF1 = 112;
+constexpr int kF9 = 120;
 constexpr int kF10 = 121;
 constexpr int kF12 = 123;
 constexpr int kF10Message = 124; // the F10 message goes by the code after F12
@@ -55,8 +59,17 @@ void Form1::Form_KeyDown(int &KeyCode, int Shift) {
     return;
   }
   cancelRepeats();
-  if (isMode(st().station.ModeCode, ContestMode::CW) && ctx.keying.CWKeyingMethod != 0)
+  const QString &mode = st().station.ModeCode;
+  if (isMode(mode, ContestMode::Phone)) {
+    if (KeyCode == kF10)
+      KeyCode = 0;
+    if (KeyCode >= kF1 && KeyCode <= kF9)
+      ctx.window<PhoneFrm>().FKeyPhone(KeyCode);
+  }
+  if (isMode(mode, ContestMode::CW) && ctx.keying.CWKeyingMethod != 0)
     cwKeyDown(KeyCode);
+  if (isMode(mode, ContestMode::RTTY) && ctx.keying.Q4ZDLinkOn == 1)
+    rttyKeyDown(KeyCode, suppress);
 }
 
 bool Form1::ctrlShortcut(int KeyCode) {
@@ -67,6 +80,9 @@ bool Form1::ctrlShortcut(int KeyCode) {
   case 'C':
   case 'S':
     ShowCwKeyer();
+    return true;
+  case 'P':
+    showBeside(ctx.window<PhoneFrm>(), true);
     return true;
   case 'D':
     showBeside(ctx.window<PacketSpotfrm>(), true);
@@ -98,6 +114,11 @@ void Form1::cancelRepeats() {
     if (ctx.loaded<CWFrm>())
       ctx.window<CWFrm>().tmrRepeat->stop();
   }
+  if (k.VoiceRepeatPending != 0) {
+    k.VoiceRepeatPending = 0;
+    if (ctx.loaded<PhoneFrm>())
+      ctx.window<PhoneFrm>().tmrRepeat->stop();
+  }
 }
 
 void Form1::cwKeyDown(int &KeyCode) {
@@ -125,6 +146,27 @@ void Form1::cwKeyDown(int &KeyCode) {
                    QStringLiteral("Keyboard CW mode is ON!  Press F12 to exit keyboard CW mode."));
 }
 
+void Form1::rttyKeyDown(int &KeyCode, int &suppress) {
+  if (KeyCode == kF10)
+    KeyCode = kF10Message;
+  if (KeyboardRTTYMode == 1)
+    suppress = 1;
+  ctx.doEvents();
+  // A key without a code has nothing to pass on.
+  if (KeyCode != 0) {
+    TextBox *box = ctx.window<frmDigitalSource>().txtBField8;
+    box->setText(QString());
+    box->setText(QString::number(KeyCode));
+  }
+  if (KeyCode != kF12)
+    return;
+  KeyboardRTTYMode = KeyboardRTTYMode == 0 ? 1 : 0;
+  if (KeyboardRTTYMode == 0)
+    suppress = 0;
+  showKeyboardMode(KeyboardRTTYMode == 1,
+                   QStringLiteral("Keyboard RTTY mode.  Press F12 to exit keyboard RTTY."));
+}
+
 void Form1::showKeyboardMode(bool on, const QString &text) {
   lblDialog->setText(on ? text : QString());
   setBackColor(lblDialog, on ? kKeyboardModeColour : kNormalColour);
@@ -137,6 +179,10 @@ void Form1::Form_KeyPress(int &KeyAscii) {
     return;
   }
   KeyingState &k = ctx.keying;
+  if (KeyAscii == keys::Escape && escapeStopsVoice()) {
+    KeyAscii = 0;
+    return;
+  }
   // Quotes would break the log's text files.
   if (KeyAscii == keys::DoubleQuote || KeyAscii == '\'')
     KeyAscii = 0;
@@ -165,6 +211,17 @@ void Form1::Form_KeyPress(int &KeyAscii) {
     if (k.CWSending == 0)
       ctx.window<CWFrm>().LoopThroughCWBuffer();
   }
+}
+
+bool Form1::escapeStopsVoice() {
+  // A voice keyer never loaded plays nothing.
+  if (!isMode(st().station.ModeCode, ContestMode::Phone) || !ctx.loaded<PhoneFrm>())
+    return false;
+  WavePlayer &player = *ctx.window<PhoneFrm>().MMControl1;
+  if (player.Mode() != WavePlayer::kModePlaying)
+    return false;
+  player.stop();
+  return true;
 }
 
 bool Form1::escapeStopsWinKey() {

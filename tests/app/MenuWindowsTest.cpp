@@ -2,7 +2,9 @@
 // unloaded, or beside the main window; and the close box unloading them all.
 #include "logging/Form1.h"
 
+#include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
+#include "keying/PhoneFrm.h"
 #include "keying/frmCWStrings.h"
 #include "platform/Controls.h"
 #include "rig/RigControlfrm.h"
@@ -78,6 +80,7 @@ TEST_F(MenuWindows, TheMenuBarIsLaidOutAsDesigned) {
       "&Options",
       "&Options/&Transmit",
       "&Options/&Transmit/&CW",
+      "&Options/&Transmit/&Voice",
       "&Options/-",
       "&Options/&Appearance",
       "&Options/&Appearance/&Form Size",
@@ -90,6 +93,8 @@ TEST_F(MenuWindows, TheMenuBarIsLaidOutAsDesigned) {
       "&Options/&DX Spotting",
       "&Options/&DX Spotting/&Configure",
       "&Options/&DX Spotting/&View Spectrum Map",
+      "&Options/-",
+      "&Options/&Voice Navigation",
       "&Options/-",
       "&Options/&Post Contest Mode",
       "&Setup",
@@ -161,8 +166,20 @@ TEST_F(MenuWindows, RigInterfaceAndDxSpottingOpenBesideTheMainWindow) {
   ASSERT_FALSE(pc.dialogs.shown.empty());
   EXPECT_EQ(pc.dialogs.last()->title, QStringLiteral("Unable to save preferences."));
   EXPECT_TRUE(spots.isVisible());
+
+  f.mnuBlind->trigger();
+  EXPECT_TRUE(pc.ctx->window<BlindFrm>().isVisible());
+  EXPECT_FALSE(pc.ctx->window<BlindFrm>().isModal());
   QTest::keyClicks(f.txtCall, QStringLiteral("K1"));
   EXPECT_EQ(f.txtCall->text(), QStringLiteral("K1")) << "the main window still takes keys";
+
+  // The voice keyer is modal from the menu and stays loaded.
+  QString modalShown;
+  whileModal([&](QWidget *modal) { modalShown = modal ? modal->metaObject()->className() : ""; });
+  f.mnuVoice->trigger();
+  EXPECT_EQ(modalShown, QStringLiteral("PhoneFrm"));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(pc.ctx->loaded<PhoneFrm>());
 }
 
 TEST_F(MenuWindows, TheSpectrumMapIsModalAndStartsAfreshEachTime) {
@@ -175,7 +192,9 @@ TEST_F(MenuWindows, TheSpectrumMapIsModalAndStartsAfreshEachTime) {
 }
 
 TEST_F(MenuWindows, TheCloseBoxUnloadsEveryWindowTheCommandsOpened) {
-  QTest::keyClick(f.txtCall, Qt::Key_W, Qt::ControlModifier);
+  for (const Qt::Key letter : {Qt::Key_W, Qt::Key_P})
+    QTest::keyClick(f.txtCall, letter, Qt::ControlModifier);
+  f.mnuBlind->trigger();
   f.mnuRigInterface->trigger();
   f.mnuDXSpotting->trigger();
   whileModal([](QWidget *) {});
@@ -183,6 +202,8 @@ TEST_F(MenuWindows, TheCloseBoxUnloadsEveryWindowTheCommandsOpened) {
   f.close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(pc.ctx->loaded<frmCWStrings>());
+  EXPECT_FALSE(pc.ctx->loaded<PhoneFrm>());
+  EXPECT_FALSE(pc.ctx->loaded<BlindFrm>());
   EXPECT_FALSE(pc.ctx->loaded<CWFrm>());
   EXPECT_FALSE(pc.ctx->loaded<RigControlfrm>());
   EXPECT_FALSE(pc.ctx->loaded<PacketSpotfrm>());

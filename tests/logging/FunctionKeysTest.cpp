@@ -4,16 +4,20 @@
 #include "logging/Form1.h"
 
 #include "keying/CWFrm.h"
+#include "keying/PhoneFrm.h"
 #include "keying/frmCWStrings.h"
+#include "keying/frmDigitalSource.h"
 #include "keying/frmWinKey.h"
 #include "logging/ContactListView.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
+#include "platform/WavePlayer.h"
 #include "platform/WinKey.h"
 #include "rig/RigControlfrm.h"
 #include "rig/frmBandPlan.h"
 #include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
+#include "tests/support/FakeRttyPeer.h"
 #include "tests/support/KeyLineDoubles.h"
 #include "tests/support/TestContext.h"
 #include "tests/support/WinKeySimulator.h"
@@ -362,4 +366,95 @@ TEST_F(FunctionKeys, TheCwStringsWindowAndEveryControlTakeTheKeys) {
     ++switches;
   }
   EXPECT_GT(switches, 10);
+}
+
+TEST_F(FunctionKeys, PhoneKeysPlayTheirMessagesAndEscapeStopsOneBeforeClearing) {
+  pc.clock.readStep = 0; // a message plays until the test moves the clock on
+  const QStringList names{"Call",   "Country", "Dupe",    "NavDis", "NavEn",
+                          "Points", "Prefix",  "RstRcvd", "RstSnt"};
+  PhoneFrm &phone = pc.ctx->window<PhoneFrm>();
+  phone.Text10->setText(QStringLiteral("0"));
+  phone.txtPHLoop->setText(QStringLiteral("0"));
+  const std::array<TextBox *, 9> waves = phone.waveBoxes();
+  for (size_t i = 0; i < waves.size(); ++i)
+    waves[i]->setText(sourceDataDir() + QStringLiteral("/prompts/") + names[qsizetype(i)] +
+                      QStringLiteral(".wav"));
+  s.station.ModeCode = QStringLiteral("ph");
+  f.txtCall->setFocus();
+  QStringList played;
+  for (int i = 0; i < 10; ++i) {
+    key(Qt::Key(Qt::Key_F1 + i));
+    if (!pc.sounds.started.empty())
+      played << std::exchange(pc.sounds.started, {}).back().name;
+  }
+  EXPECT_EQ(played, names) << "F10 plays nothing";
+
+  typeKeys(QStringLiteral("K1ABC"));
+  key(Qt::Key_F2);
+  ASSERT_EQ(phone.MMControl1->Mode(), WavePlayer::kModePlaying);
+  key(Qt::Key_Escape);
+  EXPECT_NE(phone.MMControl1->Mode(), WavePlayer::kModePlaying);
+  EXPECT_EQ(f.txtCall->text(), QStringLiteral("K1ABC"));
+  key(Qt::Key_Escape);
+  EXPECT_TRUE(f.txtCall->text().isEmpty());
+
+  // A repeating F1 message ends at the next key, before that key acts.
+  phone.txtPHLoop->setText(QStringLiteral("5"));
+  phone.txtPHLoop_LostFocus();
+  key(Qt::Key_F1);
+  pc.clock.counter += 60000;
+  phone.Timer1_Timer();
+  ASSERT_TRUE(phone.tmrRepeat->isEnabled());
+  key(Qt::Key_Shift, Qt::ShiftModifier);
+  EXPECT_EQ(k.VoiceRepeatPending, 0);
+  EXPECT_FALSE(phone.tmrRepeat->isEnabled());
+}
+
+TEST_F(FunctionKeys, InRttyEveryKeyGoesToTheRttyProgramAndF12KeepsThemFromTheFields) {
+  FakeRttyPeer peer;
+  pc.ctx->window<frmDigitalSource>().serverName = peer.name;
+  s.station.ModeCode = QStringLiteral("Ry");
+  f.ConnectRttyLink();
+  ASSERT_EQ(k.Q4ZDLinkOn, 1);
+  const auto passed = [&peer](qsizetype count) {
+    peer.waitFor(count);
+    QStringList keys;
+    for (const QString &line : std::exchange(peer.got, {}))
+      if (line.startsWith(QLatin1String("txtBField8=")))
+        keys << line.mid(11);
+    return keys;
+  };
+  passed(1);
+  f.txtCall->setFocus();
+  typeKeys(QStringLiteral("BAA"));
+  EXPECT_EQ(passed(5), (QStringList{"66", "", "65", "", "65"}));
+  key(Qt::Key_F10);
+  key(Qt::Key_Shift); // Shift alone
+  EXPECT_EQ(passed(4), (QStringList{"", "124", "", "16"}));
+  EXPECT_EQ(f.txtCall->text(), QStringLiteral("BAA"));
+
+  // Keyboard RTTY: the keys go to the program only, one handled inside another's events too.
+  key(Qt::Key_F12);
+  EXPECT_EQ(f.lblDialog->text(), QStringLiteral("Keyboard RTTY mode.  Press F12 to exit keyboard RTTY."));
+  EXPECT_TRUE(onColour(kPaleYellow));
+  bool nested = false;
+  pc.ctx->doEvents = [&] {
+    if (!std::exchange(nested, true))
+      QTest::keyClick(f.txtCall, 'y');
+  };
+  typeKeys(QStringLiteral("x\r"));
+  EXPECT_EQ(f.txtCall->text(), QStringLiteral("BAA"));
+  EXPECT_TRUE(pc.table().empty());
+  key(Qt::Key_F12);
+  EXPECT_EQ(passed(10), (QStringList{"", "123", "", "89", "", "88", "", "13", "", "123"}));
+  EXPECT_EQ(f.lblDialog->text(), QString());
+  EXPECT_TRUE(onColour(kTeal));
+  typeKeys(QStringLiteral("C"));
+  EXPECT_EQ(f.txtCall->text(), QStringLiteral("BAAC"));
+
+  k.Q4ZDLinkOn = 0;
+  passed(2);
+  key(Qt::Key_F2);
+  QTest::qWait(100);
+  EXPECT_TRUE(peer.got.isEmpty());
 }
