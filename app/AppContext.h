@@ -70,8 +70,6 @@ public:
   std::function<std::unique_ptr<SerialKeyLine>()> newSerialKeyLine;
   // The WinKey keyer's driver, one per station PC; tests may put a scripted one in its place.
   std::unique_ptr<WinKey> winKey;
-  // Told each frequency (MHz) the rig is asked to tune to, while the rig link cannot tune yet.
-  std::function<void(float)> rigTuned;
 
   // Each window is one instance, made on first use (from a constructor taking the context) and
   // kept until unloaded.

@@ -30,8 +30,8 @@ void Form1::BandFreqConversion(float frequencyValue) {
 
 void Form1::ModeSelection(QString &) {}
 
-// Tunes the rig once the rig link can; until then only the context's observer hears of it.
+// A rig window that was never loaded polls nothing, so there is nothing to tune.
 void Form1::ChangeRigFrequency(float frequency) {
-  if (ctx.rigTuned)
-    ctx.rigTuned(frequency);
+  if (ctx.loaded<RigControlfrm>())
+    ctx.window<RigControlfrm>().ChangeFrequency(frequency);
 }

@@ -1,7 +1,10 @@
 // The main window's band-map strip, its clicks and the spot list's, the spot area, and the
 // spectrum map, driven offscreen on a 1920 x 1080 screen with the fake clock.
+#include "rig/RigControlfrm.h"
+#include "rig/RigSettings.h"
 #include "spotting/PacketSpotfrm.h"
 #include "spotting/SpectrumMap.h"
+#include "tests/support/FakeSerialLink.h"
 #include "tests/support/TestContext.h"
 
 #include "app/ScreenScaling.h"
@@ -13,6 +16,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -30,11 +34,10 @@ protected:
   Form1 *f = nullptr;
   LoggingState &s = pc.state();
   SpottingState &spots = pc.ctx->spotting;
-  std::vector<float> tuned;
+  FakeSerialLink *rigPort = nullptr;
 
   void SetUp() override {
     pc.ctx->screen = std::make_unique<FixedScreenMetrics>(1920, 1080);
-    pc.ctx->rigTuned = [this](float mhz) { tuned.push_back(mhz); };
     f = &pc.laidOutForm();
     f->show();
     f->activateWindow();
@@ -46,6 +49,27 @@ protected:
     spots.SpotTable[std::size_t(slot)] = {call, mhz, pc.clock.now().addSecs(-age), call.left(2), {}};
   }
   void openStrip() { f->layOutSpotArea(QStringLiteral("Telnet"), false); }
+  // A Kenwood polled on a port double; the poll timer is left to the test.
+  void pollRig() {
+    RigControlfrm &rig = pc.ctx->window<RigControlfrm>();
+    auto port = std::make_unique<FakeSerialLink>();
+    rigPort = port.get();
+    rig.comComm1 = std::move(port);
+    rig.List1->setCurrentRow(int(rigList().indexOf(QStringLiteral("Kenwood"))));
+    rig.Command1_Click();
+    static_cast<QTimer *>(rig.tmrGetData)->stop();
+  }
+  // The frequencies the rig was told to tune to, in whole hertz, from its "FA" commands.
+  std::vector<qint64> tuned() const {
+    std::vector<qint64> hertz;
+    if (!rigPort)
+      return hertz;
+    static const QRegularExpression fa(QStringLiteral("FA(\\d{11});"));
+    for (const QByteArray &bytes : rigPort->written)
+      for (auto m = fa.globalMatch(QString::fromLatin1(bytes)); m.hasNext();)
+        hertz.push_back(m.next().captured(1).toLongLong());
+    return hertz;
+  }
   QStringList scale() const {
     QStringList texts;
     for (const Label *l : f->lblFreqSpot)
@@ -160,10 +184,10 @@ TEST_F(BandMapWindow, RightClickTunesTakesTheCallAndMovesOnAsTab) {
   openStrip();
   put(49, QStringLiteral("Q7XYZ"), 14.025f);
   f->DisplayBandMapLabels();
-  ASSERT_EQ(pc.ctx->prefs.RigType, QStringLiteral("None")); // no rig test on the strip
+  pollRig();
   QTest::mouseClick(spot(49), Qt::RightButton);
   QCoreApplication::processEvents();
-  EXPECT_EQ(tuned, std::vector<float>{14.025f});
+  EXPECT_EQ(tuned(), std::vector<qint64>{14025000});
   EXPECT_EQ(spots.SpotTable[49].SpotFreq, 14.025f);
   EXPECT_EQ(f->txtCall->text(), QStringLiteral("Q7XYZ"));
   EXPECT_EQ(f->txtRSTR->text(), QStringLiteral("59"));
@@ -201,20 +225,21 @@ TEST_F(BandMapWindow, SpotListClick) {
   f->txtDX->setCurrentItem(good);
   f->txtDX_Click();
   EXPECT_EQ(f->txtCall->text(), QStringLiteral("Q7XYZ"));
-  EXPECT_TRUE(tuned.empty());                // "None": no tuning
+  EXPECT_TRUE(tuned().empty());              // no rig: no tuning
   EXPECT_TRUE(f->txtRSTR->text().isEmpty()); // no Tab
 
-  pc.ctx->prefs.RigType = QStringLiteral("TS-850");
+  pollRig();
   f->txtCall->setText(QString());
   QTest::mouseClick(f->txtDX->viewport(), Qt::LeftButton, {}, f->txtDX->visualItemRect(good).center());
-  EXPECT_EQ(tuned, std::vector<float>{21.0253f});
+  ASSERT_EQ(tuned().size(), 1u);
+  EXPECT_NEAR(double(tuned()[0]), 21025300.0, 2.0); // single-precision hertz
   EXPECT_EQ(f->txtCall->text(), QStringLiteral("Q7XYZ"));
 
   f->txtCall->setText(QStringLiteral("Q7OLD"));
   f->txtDX->setCurrentItem(bad);
   f->txtDX_Click();
   EXPECT_EQ(f->txtCall->text(), QStringLiteral("Q7OLD"));
-  EXPECT_EQ(tuned.size(), 1u);
+  EXPECT_EQ(tuned().size(), 1u);
 }
 
 TEST_F(BandMapWindow, DoubleClicksOpenTheSpectrumMapAndUnloadIt) {
@@ -454,6 +479,7 @@ TEST_F(SpectrumMapWindow, ClicksTuneAndCloseOrRemove) {
   put(49, QStringLiteral("Q1A"), 14.020f);
   put(48, QStringLiteral("Q1B"), 14.030f);
   put(47, QStringLiteral("Q1C"), 14.025f);
+  pollRig();
   bool removed = false;
   whenMapShown([&](SpectrumMap &map) {
     ASSERT_FALSE(map.lblDXSpot[48]->isHidden());
@@ -466,7 +492,7 @@ TEST_F(SpectrumMapWindow, ClicksTuneAndCloseOrRemove) {
   f->showSpectrumMap();
   EXPECT_TRUE(removed);
   EXPECT_FALSE(pc.ctx->loaded<SpectrumMap>());
-  EXPECT_EQ(tuned, std::vector<float>{14.020f});
+  EXPECT_EQ(tuned(), std::vector<qint64>{14020000});
   EXPECT_EQ(spots.SpotTable[49].SpotFreq, 14.020f);
   EXPECT_EQ(f->txtCall->text(), QStringLiteral("Q1A"));
   EXPECT_EQ(f->focusWidget(), f->txtCall); // where the focus is when the main window is active again
