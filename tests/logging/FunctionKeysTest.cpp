@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QThread>
@@ -206,6 +207,7 @@ TEST_F(FunctionKeys, FunctionKeysSendTheirMessagesAndTheArrowsSetTheSpeed) {
     key(fkey);
   // F10 sends the F10 message (the tenth box), F11 the eleventh.
   EXPECT_EQ(sentText(keyer, 11), QStringLiteral("ABCDEFGHIKJ"));
+  EXPECT_FALSE(f.menuBar()->activeAction()) << "F10 is a message key, not the menu bar's";
   key(Qt::Key_F1, Qt::ControlModifier);
   EXPECT_EQ(sentText(keyer, 1), QStringLiteral("A")) << "Ctrl+F1 is F1";
 
@@ -221,6 +223,7 @@ TEST_F(FunctionKeys, FunctionKeysSendTheirMessagesAndTheArrowsSetTheSpeed) {
   key(Qt::Key_F12);
   EXPECT_EQ(f.lblDialog->text(), kKeyboardCw);
   EXPECT_TRUE(onColour(kPaleYellow));
+  saveScreenshot(f, QStringLiteral("Form1-keyboard-cw"));
   key(Qt::Key_Up);
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral("13 WPM"));
   EXPECT_TRUE(onColour(kPaleYellow)) << "the speed leaves the colour";
@@ -437,6 +440,7 @@ TEST_F(FunctionKeys, InRttyEveryKeyGoesToTheRttyProgramAndF12KeepsThemFromTheFie
   key(Qt::Key_F12);
   EXPECT_EQ(f.lblDialog->text(), QStringLiteral("Keyboard RTTY mode.  Press F12 to exit keyboard RTTY."));
   EXPECT_TRUE(onColour(kPaleYellow));
+  saveScreenshot(f, QStringLiteral("Form1-keyboard-rtty"));
   bool nested = false;
   pc.ctx->doEvents = [&] {
     if (!std::exchange(nested, true))
