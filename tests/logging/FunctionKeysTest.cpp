@@ -462,3 +462,14 @@ TEST_F(FunctionKeys, InRttyEveryKeyGoesToTheRttyProgramAndF12KeepsThemFromTheFie
   QTest::qWait(100);
   EXPECT_TRUE(peer.got.isEmpty());
 }
+
+TEST_F(FunctionKeys, QuotesReachNoFieldOfTheMainWindow) {
+  f.mnuPostContest_Click();
+  settle();
+  for (TextBox *field : {f.txtCall, f.txtRSTR, f.txtSec, f.txtRSTS, f.txtCntry, f.txtPref, f.txtPoints,
+                         f.txtPostConTime, f.txtPostConDate}) {
+    field->setText(QString());
+    QTest::keyClicks(field, QStringLiteral("'\"'"));
+    EXPECT_TRUE(field->text().isEmpty()) << field->text().toStdString();
+  }
+}
