@@ -9,6 +9,7 @@
 #include "keying/frmDigitalSource.h"
 #include "keying/frmWinKey.h"
 #include "logging/ContactListView.h"
+#include "logging/frmStationID.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
 #include "platform/WavePlayer.h"
@@ -472,4 +473,19 @@ TEST_F(FunctionKeys, QuotesReachNoFieldOfTheMainWindow) {
     QTest::keyClicks(field, QStringLiteral("'\"'"));
     EXPECT_TRUE(field->text().isEmpty()) << field->text().toStdString();
   }
+}
+
+TEST_F(FunctionKeys, KeyboardCwOutlivesAModeChangeAndQueuesABackspaceWhenNothingIsSent) {
+  k.CWKeyingMethod = 1;
+  f.txtCall->setFocus();
+  key(Qt::Key_F12);
+  bool drained = false;
+  betweenCharacters = [&] { drained = true; };
+  key(Qt::Key_Backspace);
+  EXPECT_TRUE(drained) << "queued like any other key";
+
+  pc.answerStationSetup([](frmStationID &setup) { setup.Option1->click(); });
+  f.mnuSetup_Click();
+  EXPECT_EQ(s.station.ModeCode, QStringLiteral("PH"));
+  EXPECT_EQ(k.KeyboardCWMode, 1);
 }
