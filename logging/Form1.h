@@ -426,7 +426,8 @@ private:
   struct ReadLog;
   // Reads the log whole; may run on the worker.
   static ReadLog readLog(const LogDb::RowReader &reader);
-  // The refresh's reload: the rows are read on the worker and shown here in one step.
+  // The refresh's reload (the tick's, and the one the call field catches up on): the rows are
+  // read on the worker and shown here in one step.
   void reloadInBackground();
   // Puts a log just read in place of the in-memory log and shows it, as a load ends; false
   // (the displays left alone) when the read failed.
@@ -435,7 +436,7 @@ private:
   bool loadedLogIsCurrent();
 
   bool loading_ = false;
-  bool backgroundLoad_ = false;
+  int backgroundLoads_ = 0; // reads under way on the worker
   // Raised by every load and every contact logged here: a read begun before is outdated.
   int loadGeneration_ = 0;
   // The generation and the file's data version of the last load that read the log whole.

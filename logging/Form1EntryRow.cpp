@@ -165,7 +165,7 @@ void Form1::txtCall_GotFocus() {
     txtRSTS->setText(QString());
     txtRSTR->setText(QString());
     if (st().LogChanged)
-      Worklist();
+      reloadInBackground();
   }
   // A log that never opened would fail on every tick.
   if (!Timer3->isActive() && ctx.db().isOpen())

@@ -88,13 +88,13 @@ bool Form1::showLoaded(ReadLog &&read) {
 void Form1::reloadInBackground() {
   LoggingState &s = st();
   s.LogChanged = 0;
-  backgroundLoad_ = true;
+  ++backgroundLoads_;
   const int generation = ++loadGeneration_;
   auto read = std::make_shared<ReadLog>();
   ctx.background->run(
       this, [reader = ctx.db().orderedReader(), read] { *read = readLog(reader); },
       [this, read, generation] {
-        backgroundLoad_ = false;
+        --backgroundLoads_;
         // A contact logged, a load made or a call begun meanwhile: these rows are left unused
         // and a later tick reads the log again.
         if (generation != loadGeneration_ || !txtCall->text().isEmpty()) {
@@ -154,7 +154,7 @@ void Form1::FileSize() {
 
 void Form1::Timer3_Timer() {
   // A tick that arrives while an earlier one waits in a dialog or a load is dropped.
-  if (inTick_ || loading_ || backgroundLoad_)
+  if (inTick_ || loading_ || backgroundLoads_ > 0)
     return;
   inTick_ = true;
   LoggingState &s = st();
