@@ -343,7 +343,7 @@ TEST_F(WinKeyWindow, TheKeyerTakesItsPortFromTheCwKeyLineAndGivesItBack) {
   w->cmdCloseWinkey_Click();
   cw.CWSetup();
   EXPECT_TRUE(cw.Comm->isOpen());
-  EXPECT_EQ(keyer.received(2).right(2), QByteArray::fromHex("0003"));
+  EXPECT_EQ(keyer.receivedAll().right(2), QByteArray::fromHex("0003"));
 }
 
 TEST_F(WinKeyWindow, TheCwQueueGoesToTheKeyerAfterTheContactIsLoggedAndTheSpeedFollows) {

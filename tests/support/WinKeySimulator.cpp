@@ -31,6 +31,10 @@ int commandLength(const QByteArray &command) {
   return 1 + kArguments[first];
 }
 
+// Written behind the program's bytes by receivedAll(). The driver never sends it where a command
+// starts, as text stops at 0x7E.
+constexpr std::uint8_t kMark = 0xFF;
+
 } // namespace
 
 WinKeySimulator::WinKeySimulator() {
@@ -75,6 +79,14 @@ QByteArray WinKeySimulator::received(int count) {
   return received_;
 }
 
+QByteArray WinKeySimulator::receivedAll() {
+  std::unique_lock lock(mutex_);
+  const int mark = marks_ + 1;
+  (void)!::write(slave_, &kMark, 1);
+  arrived_.wait_for(lock, std::chrono::seconds(5), [&] { return marks_ >= mark; });
+  return received_;
+}
+
 void WinKeySimulator::clearReceived() {
   const std::lock_guard lock(mutex_);
   received_.clear();
@@ -93,11 +105,17 @@ void WinKeySimulator::run() {
 }
 
 void WinKeySimulator::take(std::uint8_t byte) {
+  const bool mark = byte == kMark && command_.isEmpty();
   {
     const std::lock_guard lock(mutex_);
-    received_.append(static_cast<char>(byte));
+    if (mark)
+      ++marks_;
+    else
+      received_.append(static_cast<char>(byte));
   }
   arrived_.notify_all();
+  if (mark)
+    return;
   command_.append(static_cast<char>(byte));
   if (command_.size() < commandLength(command_))
     return;

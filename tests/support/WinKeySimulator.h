@@ -40,6 +40,9 @@ public:
 
   // Every byte received so far; waits up to a second until there are at least `count`.
   QByteArray received(int count = 0);
+  // Every byte the program wrote before this call: a mark written behind them on the port shows
+  // when they are all in, however late the keyer's thread gets to them.
+  QByteArray receivedAll();
   void clearReceived();
   // Status requests received so far.
   int statusRequests() const { return statusRequests_; }
@@ -58,5 +61,6 @@ private:
   std::deque<std::uint8_t> statuses_;
   std::uint8_t status_ = 0;
   std::atomic<int> statusRequests_{0};
+  int marks_ = 0;      // marks taken, guarded by mutex_
   QByteArray command_; // the command being received, until its arguments are complete
 };
