@@ -29,7 +29,6 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -100,31 +99,17 @@ protected:
     w.cmdOpenWinkey_Click();
     ASSERT_NE(k.WinKeyOpen, 0);
     // The settings sent with the open are left out of what the keys send.
-    for (qsizetype before = -1; before != keyer.received().size(); QThread::msleep(30))
-      before = keyer.received().size();
+    keyer.receivedAll();
     keyer.clearReceived();
   }
   // Whether the keyer received the command byte `code` since it was last cleared.
-  static bool keyerGot(WinKeySimulator &keyer, char code) {
-    for (int wait = 0; wait < 200; ++wait) {
-      if (keyer.received().contains(code))
-        return true;
-      QThread::msleep(5);
-    }
-    return false;
-  }
-  // The text the keyer received since it was last cleared, waiting for `letters` of it.
-  static QString sentText(WinKeySimulator &keyer, int letters) {
+  static bool keyerGot(WinKeySimulator &keyer, char code) { return keyer.receivedAll().contains(code); }
+  // The text the keyer received since it was last cleared.
+  static QString sentText(WinKeySimulator &keyer) {
     QString text;
-    for (int wait = 0; wait < 200; ++wait) {
-      text.clear();
-      for (const char c : keyer.received())
-        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
-          text += QChar(c);
-      if (text.size() >= letters)
-        break;
-      QThread::msleep(5);
-    }
+    for (const char c : keyer.receivedAll())
+      if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+        text += QChar(c);
     keyer.clearReceived();
     return text;
   }
@@ -213,10 +198,10 @@ TEST_F(FunctionKeys, FunctionKeysSendTheirMessagesAndTheArrowsSetTheSpeed) {
                              Qt::Key_F7, Qt::Key_F8, Qt::Key_F9, Qt::Key_F11, Qt::Key_F10})
     key(fkey);
   // F10 sends the F10 message (the tenth box), F11 the eleventh.
-  EXPECT_EQ(sentText(keyer, 11), QStringLiteral("ABCDEFGHIKJ"));
+  EXPECT_EQ(sentText(keyer), QStringLiteral("ABCDEFGHIKJ"));
   EXPECT_FALSE(f.menuBar()->activeAction()) << "F10 is a message key, not the menu bar's";
   key(Qt::Key_F1, Qt::ControlModifier);
-  EXPECT_EQ(sentText(keyer, 1), QStringLiteral("A")) << "Ctrl+F1 is F1";
+  EXPECT_EQ(sentText(keyer), QStringLiteral("A")) << "Ctrl+F1 is F1";
 
   const QString before = f.txtCall->text();
   key(Qt::Key_Up);
@@ -238,7 +223,7 @@ TEST_F(FunctionKeys, FunctionKeysSendTheirMessagesAndTheArrowsSetTheSpeed) {
   EXPECT_EQ(f.lblDialog->text(), QString());
   EXPECT_TRUE(onColour(kTeal));
   EXPECT_EQ(f.txtCall->text(), before);
-  EXPECT_EQ(sentText(keyer, 0), QString()) << "the arrows and F12 send no text";
+  EXPECT_EQ(sentText(keyer), QString()) << "the arrows and F12 send no text";
 }
 
 TEST_F(FunctionKeys, WithoutAKeyingMethodOrInPhoneTheArrowsMoveTheListRow) {
@@ -299,7 +284,7 @@ TEST_F(FunctionKeys, KeyboardCwSendsWhatIsTypedAndBackspaceTakesItBack) {
   f.txtCall->setFocus();
   key(Qt::Key_F12);
   typeKeys(QStringLiteral("k1abc'\"\r"));
-  EXPECT_EQ(sentText(keyer, 5), QStringLiteral("K1ABC"));
+  EXPECT_EQ(sentText(keyer), QStringLiteral("K1ABC"));
   EXPECT_EQ(f.txtCall->text(), QString());
   EXPECT_TRUE(pc.table().empty()) << "Enter logs nothing";
 
@@ -356,7 +341,7 @@ TEST_F(FunctionKeys, TheCwStringsWindowAndEveryControlTakeTheKeys) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&strings));
   f.txtCall->setText(QStringLiteral("K1ABC"));
   QTest::keyClick(&strings, Qt::Key_F2);
-  EXPECT_EQ(sentText(keyer, 1), QStringLiteral("B"));
+  EXPECT_EQ(sentText(keyer), QStringLiteral("B"));
   QTest::keyClick(&strings, Qt::Key_Up);
   EXPECT_EQ(cw->Text11->text(), QStringLiteral("14"));
   QTest::keyClick(&strings, Qt::Key_Escape);
