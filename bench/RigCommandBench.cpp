@@ -3,7 +3,6 @@
 // the rig simulator and the real clock, timed less the family's own prescribed pauses.
 #include "app/AppContext.h"
 #include "bench/BenchMain.h"
-#include "keying/VoicePrompts.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/LogDb.h"
@@ -66,20 +65,12 @@ void reference(benchmark::State &state, int family) {
 
 // A station PC polling one rig on a pseudo-terminal.
 struct Station {
-  QTemporaryDir home;
-  QtDialogs dialogs;
-  SystemClock clock;
-  SettingsStore settings{home.filePath(QStringLiteral("settings.ini"))};
-  SoundPromptPlayer prompts; // never asked to play here
-  std::unique_ptr<AppContext> ctx;
+  BenchPc pc{QStringLiteral("rig-bench")};
+  AppContext *ctx = &pc.ctx;
   std::unique_ptr<RigSimulator> sim;
 
   explicit Station(const QString &rigType) {
-    qputenv("HOME", home.path().toLocal8Bit());
-    Folders folders;
-    folders.ProgramFolder = home.path();
-    ctx = std::make_unique<AppContext>(folders, dialogs, clock, settings, prompts,
-                                       std::make_unique<LogDb>(QStringLiteral("rig-bench")));
+    qputenv("HOME", pc.dir.path().toLocal8Bit());
     sim = std::make_unique<RigSimulator>(rigType);
     sim->linkAs(2);
     RigControlfrm &rig = ctx->window<RigControlfrm>();
