@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/ScreenScaling.h"
+#include "logging/EntryKeys.h"
 #include "platform/Controls.h"
 #include "platform/VbText.h"
 #include "rig/RigControlfrm.h"
@@ -13,9 +14,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
 
 const char *const kBands[16][2] = {{"160", "1.9"},    {"80", "3.75"},   {"60", "5.368"},  {"40", "7.15"},
                                    {"30", "10.13"},   {"20", "14.175"}, {"17", "18.118"}, {"15", "21.225"},
@@ -31,8 +29,7 @@ bool holdsNumber(const TextBox *box) {
 
 // Backspace, "." "/" and the digits.
 void frequencyKeys(int &KeyAscii) {
-  if (KeyAscii != kBackspace && (KeyAscii < 46 || KeyAscii > 57))
-    KeyAscii = 0;
+  KeyAscii = passRange(KeyAscii, '.', '9');
 }
 
 } // namespace
@@ -110,7 +107,7 @@ void frmRigTune::buildControls() {
   txtFrom->KeyPress = frequencyKeys;
   txtTo->KeyPress = frequencyKeys;
   txtFreq->KeyPress = [this](int &KeyAscii) {
-    if (KeyAscii == kEnter) {
+    if (KeyAscii == keys::Enter) {
       KeyAscii = 0;
       Command1_Click();
       txtFreq->setFocus();

@@ -2,6 +2,7 @@
 #include "spotting/PacketSpotfrm.h"
 
 #include "app/AppContext.h"
+#include "logging/EntryKeys.h"
 #include "logging/Form1.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -16,9 +17,6 @@
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kColon = 58;
 // About two minutes of ticks without a spot before the band map's ages are redrawn.
 constexpr int kRefreshTicks = 360;
 // A longer text ending in a space goes to the packet engine at once.
@@ -114,7 +112,7 @@ void PacketSpotfrm::Timer1_Timer() {
 }
 
 void PacketSpotfrm::txtSent_KeyPress(int &KeyAscii) {
-  if (KeyAscii == kEnter) {
+  if (KeyAscii == keys::Enter) {
     if (Label4->isHidden())
       Command1_Click();
     if (modeIs("TNC") && comComm1->isOpen())
@@ -125,9 +123,9 @@ void PacketSpotfrm::txtSent_KeyPress(int &KeyAscii) {
       AGWSend(txtSent->text());
     txtSent->setText(QString());
   }
-  if (modeIs("AGW Packet Engine") && KeyAscii == kEscape)
-    KeyAscii = kColon;
-  if (KeyAscii == kEnter || KeyAscii == kEscape)
+  if (modeIs("AGW Packet Engine") && KeyAscii == keys::Escape)
+    KeyAscii = ':';
+  if (KeyAscii == keys::Enter || KeyAscii == keys::Escape)
     KeyAscii = 0;
 }
 
