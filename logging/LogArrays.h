@@ -46,7 +46,7 @@ public:
   void reserve(int n);
 
 private:
-  static constexpr int kBlock = 1024;
+  static constexpr int kBlock = 128;
   struct Block {
     std::vector<LogEntry> entries;
     std::vector<ContactKey> keys;

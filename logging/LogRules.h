@@ -37,6 +37,22 @@ std::optional<QDate> storedDate(const QString &date);
 std::optional<QTime> storedTime(const QString &time);
 // The moment as seconds of the wall clock since 1970, as the walks over the log compare them.
 std::optional<std::int64_t> storedSeconds(const QString &date, const QString &time);
+// Contact n's stored date and time as storedDate and storedTime read them, taken from the
+// moment worked out when it entered the log where both were readable: writers of the whole
+// log then parse nothing.
+struct StoredDateAndTime {
+  struct Day {
+    int year, month, day;
+  };
+  struct Clock {
+    int hour, minute, second;
+  };
+  std::optional<Day> date;
+  std::optional<Clock> time;
+};
+StoredDateAndTime storedDateAndTime(const LogArrays &log, int n);
+// The same parsed from the contact's texts.
+StoredDateAndTime storedDateAndTime(const LogEntry &contact);
 
 // One line of BckUpLog.Dat, CR LF included, and the whole file of the log's lines.
 QString backupLine(const LogEntry &entry);

@@ -1,13 +1,16 @@
 #include "output/AdifExport.h"
 
 #include "logging/LogRules.h"
+#include "output/ByteWriter.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 
 #include <QDir>
 
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 QString modeWord(ContestMode mode) {
   switch (mode) {
@@ -82,41 +85,53 @@ int DxccTable::number(const QString &country) const {
 
 namespace {
 
-void appendNumber(QString &out, qsizetype value) {
-  char digits[24];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  while (n > 0)
-    out += QLatin1Char(digits[--n]);
+// "<Tag:length>value" of a value in Latin-1 bytes or in text.
+void field(ByteWriter &out, QByteArrayView tag, QByteArrayView value) {
+  out.put('<');
+  out.bytes(tag);
+  out.put(':');
+  out.number(value.size());
+  out.put('>');
+  out.bytes(value);
+}
+void field(ByteWriter &out, QByteArrayView tag, QStringView value, QByteArrayView suffix = {}) {
+  out.put('<');
+  out.bytes(tag);
+  out.put(':');
+  out.number(value.size() + suffix.size());
+  out.put('>');
+  out.text(value);
+  out.bytes(suffix);
 }
 
-// "<Tag:length>value", the value written as the parts given one after the other.
-void appendField(QString &out, QLatin1StringView tag, const QString &value, QStringView suffix = {}) {
-  out += u'<';
-  out += tag;
-  out += u':';
-  appendNumber(out, value.size() + suffix.size());
-  out += u'>';
-  out += value;
-  out += suffix;
+// "hhmm" of a time of day.
+std::array<char, 4> hoursAndMinutes(int hour, int minute) {
+  return {static_cast<char>('0' + hour / 10 % 10), static_cast<char>('0' + hour % 10),
+          static_cast<char>('0' + minute / 10 % 10), static_cast<char>('0' + minute % 10)};
 }
 
-void appendTwoDigits(QString &out, int value) {
-  out += QChar(u'0' + value / 10 % 10);
-  out += QChar(u'0' + value % 10);
+// The text without its trailing blanks, as vb::rtrim leaves it.
+QStringView withoutTrailingBlanks(QStringView s) {
+  while (!s.isEmpty() && s.back() == u' ')
+    s.chop(1);
+  return s;
 }
+
+// What a record writes for a country, looked up once per country text the log holds.
+struct CountryFields {
+  CountryFields(int number, QString stateCode)
+      : dxcc(number), dxccText(QByteArray::number(number)), state(std::move(stateCode)) {}
+  int dxcc;
+  QByteArray dxccText;
+  QString state;
+};
 
 } // namespace
 
 QString adifTime(const QString &stored) {
   if (const auto time = storedTime(stored)) {
-    QString hhmm;
-    appendTwoDigits(hhmm, time->hour());
-    appendTwoDigits(hhmm, time->minute());
-    return hhmm;
+    const auto hhmm = hoursAndMinutes(time->hour(), time->minute());
+    return QString::fromLatin1(hhmm.data(), 4);
   }
   QString t = stored.trimmed();
   if (const qsizetype colon = t.indexOf(u':'); colon >= 0)
@@ -133,72 +148,74 @@ QString adifState(const QString &country) {
   return QString();
 }
 
-QString adifText(const LogArrays &log, const QString &modeCode, const DxccTable &dxcc,
-                 const AdifHeader &header, const AdifAnswers &answers) {
-  static const QString kEnd = QStringLiteral("\r\n");
-  QString out = QStringLiteral("ADIF Export from ") + header.title.left(60).trimmed() + kEnd +
-                QStringLiteral("Log exported on: ") + header.exportedOn + kEnd + kEnd +
-                QStringLiteral("<EOH>") + kEnd + kEnd;
+QByteArray adifText(const LogArrays &log, const QString &modeCode, const DxccTable &dxcc,
+                    const AdifHeader &header, const AdifAnswers &answers) {
+  QByteArray out = (QStringLiteral("ADIF Export from ") + header.title.left(60).trimmed() +
+                    QStringLiteral("\r\nLog exported on: ") + header.exportedOn)
+                       .toLatin1();
+  out += "\r\n\r\n<EOH>\r\n\r\n";
   out.reserve(out.size() + static_cast<qsizetype>(log.ContactCount()) * 200);
   const QString mode = exportModeWord(modeCode);
   const QString power = vb::rtrim(answers.power);
-  QString lastCountry;
-  int lastNumber = dxcc.number(lastCountry);
+  QHash<QString, CountryFields> countries;
 
   for (int n = 1; n <= log.ContactCount(); ++n) {
     const LogEntry &e = log.slot(n);
+    const StoredDateAndTime when = storedDateAndTime(log, n);
+    auto country = countries.constFind(e.countryworked);
+    if (country == countries.cend())
+      country = countries.insert(e.countryworked, {dxcc.number(e.countryworked), adifState(e.countryworked)});
+    // The tags and their lengths, and every value at most.
+    ByteWriter record(out, 320 + e.calls.size() + e.uband.size() + mode.size() + power.size() +
+                               e.fldtime.size() + e.rsts.size() + e.rstr.size() + e.prefix.size() +
+                               answers.comment.size());
+
     // Line one: its fields separated by blanks.
     if (!e.calls.isEmpty()) {
-      appendField(out, QLatin1StringView("Call"), e.calls);
-      out += u' ';
+      field(record, "Call", e.calls);
+      record.put(' ');
     }
-    if (const auto date = storedDate(e.flddate)) {
-      int year = 0, month = 0, day = 0;
-      date->getDate(&year, &month, &day);
-      out += QLatin1String("<Qso_Date:8:d>");
-      appendTwoDigits(out, year / 100);
-      appendTwoDigits(out, year % 100);
-      appendTwoDigits(out, month);
-      appendTwoDigits(out, day);
-      out += u' ';
+    if (const auto &d = when.date) {
+      record.bytes("<Qso_Date:8:d>");
+      record.digits(d->year, 4);
+      record.digits(d->month, 2);
+      record.digits(d->day, 2);
+      record.put(' ');
     }
-    appendField(out, QLatin1StringView("Band"), e.uband, u"M");
-    out += u' ';
-    appendField(out, QLatin1StringView("Mode"), mode);
-    out += kEnd;
+    field(record, "Band", e.uband, "M");
+    record.put(' ');
+    field(record, "Mode", mode);
+    record.bytes("\r\n");
 
     // Line two: each field followed by a blank.
-    const auto add = [&out](const char *tag, const QString &value) {
-      appendField(out, QLatin1StringView(tag), value);
-      out += u' ';
+    const auto add = [&record](QByteArrayView tag, const auto &value) {
+      field(record, tag, value);
+      record.put(' ');
     };
     if (!power.isEmpty())
-      add("Tx_Pwr", power);
-    if (const QString time = adifTime(e.fldtime); time >= QLatin1String("0000"))
-      add("Time_On", time);
-    // Contacts in a row are often with one country: its number is looked up once.
-    if (e.countryworked != lastCountry) {
-      lastCountry = e.countryworked;
-      lastNumber = dxcc.number(lastCountry);
+      add("Tx_Pwr", QStringView(power));
+    if (const auto &t = when.time) {
+      const auto hhmm = hoursAndMinutes(t->hour, t->minute);
+      add("Time_On", QByteArrayView(hhmm.data(), 4));
+    } else if (const QString time = adifTime(e.fldtime); time >= QLatin1String("0000")) {
+      add("Time_On", QStringView(time));
     }
-    if (lastNumber > 0)
-      add("DXCC", QString::number(lastNumber));
-    if (const QString state = adifState(e.countryworked); !state.isEmpty())
-      add("State", state);
+    if (country->dxcc > 0)
+      add("DXCC", QByteArrayView(country->dxccText));
+    if (!country->state.isEmpty())
+      add("State", QStringView(country->state));
     // Trailing blanks off, as the log's fields are padded by some editors; leading ones stay.
     for (const auto &[tag, value] :
          {std::pair{"RST_Sent", &e.rsts}, std::pair{"RST_Rcvd", &e.rstr}, std::pair{"Pfx", &e.prefix}}) {
-      if (const QString v = vb::rtrim(*value); !v.isEmpty())
+      if (const QStringView v = withoutTrailingBlanks(*value); !v.isEmpty())
         add(tag, v);
     }
     // Without a comment the record's end follows on the same line.
     if (!answers.comment.isEmpty()) {
-      appendField(out, QLatin1StringView("Comment"), answers.comment);
-      out += kEnd;
+      field(record, "Comment", answers.comment);
+      record.bytes("\r\n");
     }
-    out += QLatin1String("<eor>");
-    out += kEnd;
-    out += kEnd;
+    record.bytes("<eor>\r\n\r\n");
   }
   return out;
 }

@@ -6,6 +6,7 @@
 #include "logging/LogArrays.h"
 #include "logging/StationSetup.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 
@@ -56,6 +57,7 @@ struct AdifAnswers {
   QString comment; // as typed
 };
 
-// The whole file: header, then one record per contact of the log, CR LF line ends.
-QString adifText(const LogArrays &log, const QString &modeCode, const DxccTable &dxcc,
+// The whole file as its Latin-1 bytes: header, then one record per contact of the log, CR LF
+// line ends.
+QByteArray adifText(const LogArrays &log, const QString &modeCode, const DxccTable &dxcc,
                  const AdifHeader &header, const AdifAnswers &answers);

@@ -3,6 +3,7 @@
 #include "logging/Bands.h"
 #include "logging/LogRules.h"
 #include "output/AdifExport.h"
+#include "output/ByteWriter.h"
 #include "platform/VbText.h"
 
 #include <algorithm>
@@ -83,68 +84,55 @@ void appendOneLine(QString &out, const QString &value) {
       out[i] = u' ';
 }
 
-void appendDigits(QString &out, int value, int digits) {
-  const qsizetype end = out.size() + digits;
-  out.resize(end, u'0');
-  for (qsizetype i = end - 1; value > 0 && i >= end - digits; --i, value /= 10)
-    out[i] = QChar(u'0' + value % 10);
-}
-
-// Blanks up to the column (counted from 1 on the line begun at `lineStart`), or one blank
-// when the line already reaches it, as a print statement places its columns.
-void padToColumn(QString &out, qsizetype lineStart, int column) {
+// Blanks up to the column (counted from 1), or one blank when the line already reaches it, as a
+// print statement places its columns.
+void padToColumn(ByteWriter &line, int column) {
   const qsizetype target = std::max(column, 1) - 1;
-  const qsizetype length = out.size() - lineStart;
-  out.resize(out.size() + (length >= target ? 1 : target - length), u' ');
+  const qsizetype length = line.written();
+  line.blanks(length >= target ? 1 : target - length);
 }
 
-// "yyyy-mm-dd"; a stored date that is no date at all goes out as it stands.
-void appendQsoDate(QString &out, const QString &stored) {
-  const auto day = storedDate(stored);
-  if (!day) {
-    appendOneLine(out, stored);
-    return;
-  }
-  int year = 0, month = 0, dayOfMonth = 0;
-  day->getDate(&year, &month, &dayOfMonth);
-  appendDigits(out, year, 4);
-  out += u'-';
-  appendDigits(out, month, 2);
-  out += u'-';
-  appendDigits(out, dayOfMonth, 2);
-}
-
-// "hhmm"; a stored time that is no time gives its characters 1-2 and 4-5 as it always has.
-void appendQsoTime(QString &out, const QString &stored) {
-  const auto clock = storedTime(stored);
-  if (!clock) {
-    appendOneLine(out, stored.mid(0, 2) + stored.mid(3, 2));
-    return;
-  }
-  appendDigits(out, clock->hour(), 2);
-  appendDigits(out, clock->minute(), 2);
-}
-
-void appendQsoLine(QString &out, const LogEntry &c, const QString &modeCode, const QString &myCall) {
-  const qsizetype start = out.size();
+void appendQsoLine(QByteArray &out, const LogEntry &c, const StoredDateAndTime &when, const QString &modeCode,
+                   const QString &myCall) {
   const QString frequency = cabrilloFrequency(c.uband);
-  out += QLatin1String("QSO:");
-  padToColumn(out, start, 11 - static_cast<int>(frequency.size()));
-  out += frequency;
   const std::pair<int, const QString *> fields[] = {{12, &modeCode},  {31, &myCall},  {45, &c.rsts},
                                                     {49, &c.serials}, {56, &c.calls}, {70, &c.rstr},
                                                     {74, &c.serialr}, {81, &c.trn}};
-  padToColumn(out, start, fields[0].first);
-  appendOneLine(out, *fields[0].second);
-  padToColumn(out, start, 15);
-  appendQsoDate(out, c.flddate);
-  padToColumn(out, start, 26);
-  appendQsoTime(out, c.fldtime);
-  for (const auto &[column, value] : std::span(fields).subspan(1)) {
-    padToColumn(out, start, column);
-    appendOneLine(out, *value);
+  // The columns, a blank after each value and the stored date and time at most.
+  qsizetype room = 96 + c.flddate.size() + c.fldtime.size();
+  for (const auto &field : fields)
+    room += field.second->size();
+  ByteWriter line(out, room);
+  line.bytes("QSO:");
+  padToColumn(line, 11 - static_cast<int>(frequency.size()));
+  line.text(frequency);
+  padToColumn(line, fields[0].first);
+  line.oneLine(*fields[0].second);
+  padToColumn(line, 15);
+  // "yyyy-mm-dd"; a stored date that is no date at all goes out as it stands.
+  if (const auto &d = when.date) {
+    line.digits(d->year, 4);
+    line.put('-');
+    line.digits(d->month, 2);
+    line.put('-');
+    line.digits(d->day, 2);
+  } else {
+    line.oneLine(c.flddate);
   }
-  out += kCrLf;
+  padToColumn(line, 26);
+  // "hhmm"; a stored time that is no time gives its characters 1-2 and 4-5 as it always has.
+  if (const auto &t = when.time) {
+    line.digits(t->hour, 2);
+    line.digits(t->minute, 2);
+  } else {
+    line.oneLine(QStringView(c.fldtime).mid(0, 2));
+    line.oneLine(QStringView(c.fldtime).mid(3, 2));
+  }
+  for (const auto &[column, value] : std::span(fields).subspan(1)) {
+    padToColumn(line, column);
+    line.oneLine(*value);
+  }
+  line.bytes("\r\n");
 }
 
 } // namespace
@@ -159,12 +147,12 @@ QString cabrilloFrequency(const QString &band) {
 }
 
 QString cabrilloQsoLine(const LogEntry &c, const QString &modeCode, const QString &myCall) {
-  QString line;
-  appendQsoLine(line, c, modeCode, myCall);
-  return line;
+  QByteArray line;
+  appendQsoLine(line, c, storedDateAndTime(c), modeCode, myCall);
+  return QString::fromLatin1(line);
 }
 
-QString cabrilloLog(const CabrilloHeader &h, const LogArrays &log) {
+QByteArray cabrilloLog(const CabrilloHeader &h, const LogArrays &log) {
   QString out;
   const auto line = [&out](const QString &tag, const QString &value) {
     out += tag;
@@ -191,9 +179,10 @@ QString cabrilloLog(const CabrilloHeader &h, const LogArrays &log) {
   line(QStringLiteral("SOAPBOX: "), h.soapbox);
   line(QStringLiteral("SOAPBOX:"), {});
   line(QStringLiteral("SOAPBOX:"), {});
-  out.reserve(out.size() + static_cast<qsizetype>(log.ContactCount()) * 96);
+  QByteArray bytes = out.toLatin1();
+  bytes.reserve(bytes.size() + static_cast<qsizetype>(log.ContactCount()) * 96 + 16);
   for (int n = 1; n <= log.ContactCount(); ++n)
-    appendQsoLine(out, log.slot(n), h.modeCode, h.myCall);
-  line(QStringLiteral("END-OF-LOG:"), {});
-  return out;
+    appendQsoLine(bytes, log.slot(n), storedDateAndTime(log, n), h.modeCode, h.myCall);
+  bytes += "END-OF-LOG:\r\n";
+  return bytes;
 }

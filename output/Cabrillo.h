@@ -5,6 +5,7 @@
 
 #include "logging/LogArrays.h"
 
+#include <QByteArray>
 #include <QString>
 
 enum class OperatorCategory { None, Single, SingleAssisted, Multiple, Checklog };
@@ -41,5 +42,6 @@ QString cabrilloFrequency(const QString &band);
 // One QSO line, CR LF included.
 QString cabrilloQsoLine(const LogEntry &contact, const QString &modeCode, const QString &myCall);
 
-// The whole file: header, the QSO lines of contacts 1 to ContactCount in order, END-OF-LOG.
-QString cabrilloLog(const CabrilloHeader &header, const LogArrays &log);
+// The whole file as its Latin-1 bytes: header, the QSO lines of contacts 1 to ContactCount in
+// order, END-OF-LOG.
+QByteArray cabrilloLog(const CabrilloHeader &header, const LogArrays &log);

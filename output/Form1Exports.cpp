@@ -26,9 +26,9 @@ bool reloadedWhole(Form1 &form) {
 }
 
 // Writes the whole file or leaves the old one as it was, telling the operator why not.
-bool writeExport(Dialogs &dialogs, const QString &path, const QString &content) {
+bool writeExport(Dialogs &dialogs, const QString &path, const QByteArray &content) {
   QString error;
-  if (vb::writeLatin1Atomic(path, content, &error))
+  if (vb::writeAtomic(path, content, &error))
     return true;
   dialogs.message(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error),
                   kWriteErrorTitle);
@@ -80,7 +80,7 @@ void Form1::mnuADIF_Click() {
     return;
   const AdifHeader header{windowTitle(),
                           QLocale::system().toString(ctx.clock.now().date(), QLocale::ShortFormat)};
-  const QString text =
+  const QByteArray text =
       adifText(ctx.logging.log, ctx.logging.station.ModeCode, *dxcc, header, {power, comment});
   if (!writeExport(ctx.dialogs, path, text))
     return;
@@ -96,7 +96,7 @@ void Form1::mnuTamblogExport_Click() {
       QStringLiteral("Please enter the output power."));
   const QString folder = ctx.folders.ProgramFolder;
   if (!writeExport(ctx.dialogs, files::resolve(folder, QStringLiteral("LogExp.txt")),
-                   logExpText(ctx.logging.log, ctx.logging.station.ModeCode, power)))
+                   logExpText(ctx.logging.log, ctx.logging.station.ModeCode, power).toLatin1()))
     return;
   ctx.dialogs.beep();
   ctx.dialogs.message(

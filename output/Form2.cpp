@@ -219,7 +219,7 @@ void Form2::Command4_Click() {
     return;
 
   QString error;
-  if (!vb::writeLatin1Atomic(path, cabrilloLog(summary(), ctx.logging.log), &error)) {
+  if (!vb::writeAtomic(path, cabrilloLog(summary(), ctx.logging.log), &error)) {
     ctx.dialogs.message(error, kWriteErrorTitle);
     return;
   }

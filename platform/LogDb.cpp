@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -140,9 +141,14 @@ bool readOrdered(const QString &path, const std::function<bool(ContactRecord &&)
 } // namespace
 
 void LogDb::setLockWaitMs(int ms) {
-  if (open_)
-    QSqlQuery(QSqlDatabase::database(connection_, false))
-        .exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ms));
+  if (!open_)
+    return;
+  // Straight on the connection's handle: a PRAGMA would be a statement to prepare each time,
+  // and this runs twice around every statement of logging a contact.
+  const QVariant handle = QSqlDatabase::database(connection_, false).driver()->handle();
+  if (qstrcmp(handle.typeName(), "sqlite3*") == 0)
+    if (sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData()))
+      sqlite3_busy_timeout(db, ms);
 }
 
 std::optional<qint64> LogDb::dataVersion() {

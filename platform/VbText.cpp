@@ -426,10 +426,13 @@ std::optional<QString> readLatin1(const QString &path, QString *error) {
 }
 
 bool writeLatin1Atomic(const QString &path, const QString &content, QString *error) {
+  return writeAtomic(path, content.toLatin1(), error);
+}
+
+bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error) {
   QSaveFile f(path);
   if (!f.open(QIODevice::WriteOnly))
     return failed(f, error);
-  const QByteArray bytes = content.toLatin1();
   if (f.write(bytes) != bytes.size()) {
     failed(f, error);
     f.cancelWriting();

@@ -3,6 +3,7 @@
 // "write" lines, the matching field reader, column-aligned "print" lines, and the number
 // and date formatting those files and the displays use. Files are Latin-1 with CR LF.
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -130,5 +131,6 @@ private:
 // give the system's description of a failure in `error` when asked.
 std::optional<QString> readLatin1(const QString &path, QString *error = nullptr);
 bool writeLatin1Atomic(const QString &path, const QString &content, QString *error = nullptr);
+bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 } // namespace vb
