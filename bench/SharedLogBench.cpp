@@ -210,41 +210,58 @@ std::map<std::string, double> &sameRunRatios() {
   return ratios;
 }
 
-// Enter on a complete entry row: dupe check, insert, list, score, serial and rates. Each
-// iteration also logs another call through the C API on the same file, so that program and floor
-// meet the same disk; their medians give the ratio (a flush to disk now and then takes many times
-// the usual).
-void LogOneContact(benchmark::State &state) {
-  const int n = static_cast<int>(state.range(0));
-  Station &s = station(n);
-  if ((s.ctx.logging.ListAllFlag == 1) != (state.range(1) == 1))
-    s.form.cmdList_Click();
-  CApiLogger floor(logFile(n).path);
-  static int logged = 0; // every call new, so that none is a dupe
+// The program's work timed, and its floor run beside it in every iteration (untimed), so that
+// both meet the same machine and disk: a neighbour's load or a slow flush to disk moves both.
+// The ratio of their medians is printed at the end.
+void sideBySide(benchmark::State &state, const std::string &what, const std::function<void()> &prepare,
+                const std::function<void()> &program, const std::function<void()> &floor) {
   std::vector<double> programMs, floorMs;
   for (auto _ : state) {
     state.PauseTiming();
-    s.form.txtCall->setText(QStringLiteral("N%1QQ").arg(logged));
-    s.form.txtRSTR->setText(QStringLiteral("599"));
-    s.form.txtSec->setText(QStringLiteral("123"));
-    s.form.txtRSTS->setText(QStringLiteral("599"));
-    s.form.txtCntry->setText(QStringLiteral("USA"));
-    s.form.txtPref->setText(QStringLiteral("N1"));
-    s.form.txtPoints->setText(QStringLiteral("1"));
+    if (prepare)
+      prepare();
     QElapsedTimer t;
     t.start();
-    floor.log(QByteArrayLiteral("W") + QByteArray::number(logged++) + QByteArrayLiteral("QQ"));
+    floor();
     floorMs.push_back(msSince(t));
     state.ResumeTiming();
     t.restart();
-    s.form.Mains();
+    program();
     programMs.push_back(msSince(t));
   }
-  state.counters["listed"] = s.form.ListView1->rowCount();
   state.counters["median_ms"] = median(programMs);
-  state.counters["c_api_median_ms"] = median(floorMs);
-  sameRunRatios()["LogOneContact/" + std::to_string(n) + (state.range(1) == 1 ? " All" : " Last 20") +
-                  " / C API select and insert (medians)"] = median(programMs) / median(floorMs);
+  state.counters["floor_median_ms"] = median(floorMs);
+  sameRunRatios()[what + "/" + std::to_string(state.range(0))] = median(programMs) / median(floorMs);
+}
+
+// Enter on a complete entry row: dupe check, insert, list, score, serial and rates; beside it
+// another call logged through the C API on the same file.
+void LogOneContact(benchmark::State &state) {
+  const int n = static_cast<int>(state.range(0));
+  Station &s = station(n);
+  const bool all = state.range(1) == 1;
+  if ((s.ctx.logging.ListAllFlag == 1) != all)
+    s.form.cmdList_Click();
+  CApiLogger floor(logFile(n).path);
+  static int logged = 0; // every call new, so that none is a dupe
+  sideBySide(
+      state,
+      all ? "Log one contact, list on All / C API select and insert"
+          : "Log one contact, list on Last 20 / C API select and insert",
+      [&s] {
+        s.form.txtCall->setText(QStringLiteral("N%1QQ").arg(logged));
+        s.form.txtRSTR->setText(QStringLiteral("599"));
+        s.form.txtSec->setText(QStringLiteral("123"));
+        s.form.txtRSTS->setText(QStringLiteral("599"));
+        s.form.txtCntry->setText(QStringLiteral("USA"));
+        s.form.txtPref->setText(QStringLiteral("N1"));
+        s.form.txtPoints->setText(QStringLiteral("1"));
+      },
+      [&s] { s.form.Mains(); },
+      [&floor] {
+        floor.log(QByteArrayLiteral("W") + QByteArray::number(logged++) + QByteArrayLiteral("QQ"));
+      });
+  state.counters["listed"] = s.form.ListView1->rowCount();
 }
 
 // A key typed in the call field: the partial-dupe walk for a call the log does not hold.
@@ -264,40 +281,43 @@ void Backup(benchmark::State &state) {
   }
 }
 
-void ReloadIntoLogArrays(benchmark::State &state) {
-  Station &s = station(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    LogArrays log;
-    s.ctx.db().loadAllOrdered([&log](ContactRecord &&r) {
-      log.append(entryFromRecord(std::move(r)));
-      return true;
-    });
-    benchmark::DoNotOptimize(log.ContactCount());
+// The floor of a reload: the same rows in the same order, read with SQLite's C API into owned
+// strings.
+void cApiOrderedRead(const QByteArray &path) {
+  sqlite3 *db = nullptr;
+  sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt *q = nullptr;
+  sqlite3_prepare_v2(db,
+                     "select calls, rstr, serialr, rsts, flddate, fldtime, points, serials, uband, trn, "
+                     "countryworked, prefix from tblLog order by flddate, fldtime, rowid",
+                     -1, &q, nullptr);
+  std::vector<std::array<std::string, 12>> rows;
+  while (sqlite3_step(q) == SQLITE_ROW) {
+    auto &row = rows.emplace_back();
+    for (int c = 0; c < 12; ++c)
+      row[static_cast<size_t>(c)].assign(reinterpret_cast<const char *>(sqlite3_column_text(q, c)),
+                                         static_cast<size_t>(sqlite3_column_bytes(q, c)));
   }
+  sqlite3_finalize(q);
+  sqlite3_close(db);
+  benchmark::DoNotOptimize(rows.size());
 }
 
-// The floor: the same rows in the same order, read with SQLite's C API into owned strings.
-void CApiOrderedRead(benchmark::State &state) {
-  const QByteArray path = logFile(static_cast<int>(state.range(0))).path.toUtf8();
-  for (auto _ : state) {
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *q = nullptr;
-    sqlite3_prepare_v2(db,
-                       "select calls, rstr, serialr, rsts, flddate, fldtime, points, serials, uband, trn, "
-                       "countryworked, prefix from tblLog order by flddate, fldtime, rowid",
-                       -1, &q, nullptr);
-    std::vector<std::array<std::string, 12>> rows;
-    while (sqlite3_step(q) == SQLITE_ROW) {
-      auto &row = rows.emplace_back();
-      for (int c = 0; c < 12; ++c)
-        row[static_cast<size_t>(c)].assign(reinterpret_cast<const char *>(sqlite3_column_text(q, c)),
-                                           static_cast<size_t>(sqlite3_column_bytes(q, c)));
-    }
-    sqlite3_finalize(q);
-    sqlite3_close(db);
-    benchmark::DoNotOptimize(rows.size());
-  }
+void ReloadIntoLogArrays(benchmark::State &state) {
+  const int n = static_cast<int>(state.range(0));
+  Station &s = station(n);
+  const QByteArray path = logFile(n).path.toUtf8();
+  sideBySide(
+      state, "Reload into LogArrays / C API ordered read", {},
+      [&s] {
+        LogArrays log;
+        s.ctx.db().loadAllOrdered([&log](ContactRecord &&r) {
+          log.append(entryFromRecord(std::move(r)));
+          return true;
+        });
+        benchmark::DoNotOptimize(log.ContactCount());
+      },
+      [&path] { cApiOrderedRead(path); });
 }
 
 const LogArrays &loadedLog(int n) {
@@ -310,13 +330,6 @@ CabrilloHeader cabrilloHeader() {
   h.modeCode = QStringLiteral("CW");
   h.myCall = QStringLiteral("W1AW");
   return h;
-}
-
-void CabrilloText(benchmark::State &state) {
-  const LogArrays &log = loadedLog(static_cast<int>(state.range(0)));
-  const CabrilloHeader header = cabrilloHeader();
-  for (auto _ : state)
-    benchmark::DoNotOptimize(cabrilloLog(header, log));
 }
 
 // The log's fields as bytes, as a plain writer would hold them.
@@ -377,15 +390,15 @@ std::string plainCabrilloQsos(const std::vector<PlainContact> &contacts, const s
   return out;
 }
 
-void PlainCabrilloLoop(benchmark::State &state) {
+void CabrilloText(benchmark::State &state) {
   const LogArrays &log = loadedLog(static_cast<int>(state.range(0)));
+  const CabrilloHeader header = cabrilloHeader();
   const std::vector<PlainContact> contacts = plainContacts(log);
-  const std::string plain = plainCabrilloQsos(contacts, "W1AW");
-  const std::string program = cabrilloLog(cabrilloHeader(), log).toStdString();
-  if (program.find(plain) == std::string::npos)
+  if (cabrilloLog(header, log).toStdString().find(plainCabrilloQsos(contacts, "W1AW")) == std::string::npos)
     state.SkipWithError("the plain loop does not write the program's QSO lines");
-  for (auto _ : state)
-    benchmark::DoNotOptimize(plainCabrilloQsos(contacts, "W1AW"));
+  sideBySide(
+      state, "Cabrillo text / plain loop", {}, [&] { benchmark::DoNotOptimize(cabrilloLog(header, log)); },
+      [&] { benchmark::DoNotOptimize(plainCabrilloQsos(contacts, "W1AW")); });
 }
 
 DxccTable dxccTable() {
@@ -396,15 +409,6 @@ DxccTable dxccTable() {
     std::exit(1);
   }
   return *t;
-}
-
-void AdifTextBench(benchmark::State &state) {
-  const LogArrays &log = loadedLog(static_cast<int>(state.range(0)));
-  const DxccTable dxcc = dxccTable();
-  for (auto _ : state)
-    benchmark::DoNotOptimize(adifText(log, QStringLiteral("CW"), dxcc,
-                                      {QStringLiteral("Orvex"), QStringLiteral("1.1.2027")},
-                                      {QStringLiteral("100"), QStringLiteral("CQ WPX Contest")}));
 }
 
 void adifField(std::string &out, const char *tag, const std::string &value) {
@@ -450,7 +454,7 @@ std::string plainAdifRecords(const std::vector<PlainContact> &contacts,
   return out;
 }
 
-void PlainAdifLoop(benchmark::State &state) {
+void AdifTextBench(benchmark::State &state) {
   const LogArrays &log = loadedLog(static_cast<int>(state.range(0)));
   const std::vector<PlainContact> contacts = plainContacts(log);
   const DxccTable table = dxccTable();
@@ -462,15 +466,15 @@ void PlainAdifLoop(benchmark::State &state) {
     if (const int number = table.number(QString::fromLatin1(country)); number > 0)
       dxcc.emplace(upper, number);
   }
-  const std::string plain = plainAdifRecords(contacts, dxcc);
-  const std::string program =
-      adifText(log, QStringLiteral("CW"), table, {QStringLiteral("Orvex"), QStringLiteral("1.1.2027")},
-               {QStringLiteral("100"), QStringLiteral("CQ WPX Contest")})
-          .toStdString();
-  if (program.find(plain) == std::string::npos)
+  const auto program = [&] {
+    return adifText(log, QStringLiteral("CW"), table, {QStringLiteral("Orvex"), QStringLiteral("1.1.2027")},
+                    {QStringLiteral("100"), QStringLiteral("CQ WPX Contest")});
+  };
+  if (program().toStdString().find(plainAdifRecords(contacts, dxcc)) == std::string::npos)
     state.SkipWithError("the plain loop does not write the program's records");
-  for (auto _ : state)
-    benchmark::DoNotOptimize(plainAdifRecords(contacts, dxcc));
+  sideBySide(
+      state, "ADIF text / plain loop", {}, [&] { benchmark::DoNotOptimize(program()); },
+      [&] { benchmark::DoNotOptimize(plainAdifRecords(contacts, dxcc)); });
 }
 
 void sizes(benchmark::internal::Benchmark *b) {
@@ -484,25 +488,16 @@ BENCHMARK(LogOneContact)
     ->Iterations(200);
 BENCHMARK(KeyTypedInCallField)->Apply(sizes);
 BENCHMARK(Backup)->Apply(sizes)->UseManualTime()->Iterations(10);
-BENCHMARK(ReloadIntoLogArrays)->Apply(sizes);
-BENCHMARK(CApiOrderedRead)->Apply(sizes);
-BENCHMARK(CabrilloText)->Apply(sizes);
-BENCHMARK(PlainCabrilloLoop)->Apply(sizes);
-BENCHMARK(AdifTextBench)->Apply(sizes);
-BENCHMARK(PlainAdifLoop)->Apply(sizes);
+// Medians of a few seconds each: the ratios then hold from run to run.
+BENCHMARK(ReloadIntoLogArrays)->Apply(sizes)->MinTime(3);
+BENCHMARK(CabrilloText)->Apply(sizes)->MinTime(3);
+BENCHMARK(AdifTextBench)->Apply(sizes)->MinTime(3);
 
 } // namespace
 
 int main(int argc, char **argv) {
-  RatioReporter reporter;
-  return runBenchmarks(argc, argv, &reporter, [&reporter] {
-    std::cout << "\nRatios (program / floor):\n";
-    for (const char *n : {"/14000", "/140000"}) {
-      const std::string size = n;
-      reporter.ratio("ReloadIntoLogArrays" + size, "CApiOrderedRead" + size);
-      reporter.ratio("CabrilloText" + size, "PlainCabrilloLoop" + size);
-      reporter.ratio("AdifTextBench" + size, "PlainAdifLoop" + size);
-    }
+  return runBenchmarks(argc, argv, nullptr, [] {
+    std::cout << "\nRatios (program / floor, medians of the same iterations):\n";
     for (const auto &[what, ratio] : sameRunRatios())
       std::cout << what << " = " << ratio << "\n";
   });

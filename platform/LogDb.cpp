@@ -103,18 +103,24 @@ bool readOrdered(const QString &path, const std::function<bool(ContactRecord &&)
                             -1, &q, nullptr);
   if (rc == SQLITE_OK) {
     // Dates, bands, reports, points and countries repeat from row to row: a value met
-    // lately shares that one's text instead of making its own.
+    // lately shares that one's text instead of making its own. Calls, serials and times seldom
+    // repeat and are not looked for.
     struct Seen {
       std::string bytes;
       QString text;
     };
     constexpr size_t kSeen = 16;
+    constexpr std::array<bool, 12> kRepeats = {false, true,  false, true, true, false,
+                                               true,  false, true,  true, true, true};
     std::array<std::array<Seen, kSeen>, 12> seen;
     const auto column = [&](int c) {
       const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(q, c));
       if (!text)
         return QStringLiteral("");
-      const std::string_view bytes(text, static_cast<size_t>(sqlite3_column_bytes(q, c)));
+      const int size = sqlite3_column_bytes(q, c);
+      if (!kRepeats[static_cast<size_t>(c)])
+        return QString::fromUtf8(text, size);
+      const std::string_view bytes(text, static_cast<size_t>(size));
       Seen &s = seen[static_cast<size_t>(c)][std::hash<std::string_view>{}(bytes) % kSeen];
       if (bytes != s.bytes || s.text.isNull()) {
         s.bytes = bytes;
