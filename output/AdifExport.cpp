@@ -85,21 +85,22 @@ int DxccTable::number(const QString &country) const {
 
 namespace {
 
-// "<Tag:length>value" of a value in Latin-1 bytes or in text.
-void field(ByteWriter &out, QByteArrayView tag, QByteArrayView value) {
+// "<Tag:length>" of a field whose value follows.
+void tagOf(ByteWriter &out, QByteArrayView tag, qsizetype length) {
   out.put('<');
   out.bytes(tag);
   out.put(':');
-  out.number(value.size());
+  out.number(length);
   out.put('>');
+}
+
+// "<Tag:length>value" of a value in Latin-1 bytes or in text.
+void field(ByteWriter &out, QByteArrayView tag, QByteArrayView value) {
+  tagOf(out, tag, value.size());
   out.bytes(value);
 }
 void field(ByteWriter &out, QByteArrayView tag, QStringView value, QByteArrayView suffix = {}) {
-  out.put('<');
-  out.bytes(tag);
-  out.put(':');
-  out.number(value.size() + suffix.size());
-  out.put('>');
+  tagOf(out, tag, value.size() + suffix.size());
   out.text(value);
   out.bytes(suffix);
 }
