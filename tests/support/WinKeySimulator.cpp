@@ -75,7 +75,7 @@ void WinKeySimulator::sendStatus(std::uint8_t status) {
 
 QByteArray WinKeySimulator::received(int count) {
   std::unique_lock lock(mutex_);
-  arrived_.wait_for(lock, std::chrono::seconds(1), [&] { return received_.size() >= count; });
+  arrived_.wait_for(lock, std::chrono::seconds(5), [&] { return received_.size() >= count; });
   return received_;
 }
 

@@ -38,7 +38,7 @@ public:
   // A status byte sent on the keyer's own, as when its status changes.
   void sendStatus(std::uint8_t status);
 
-  // Every byte received so far; waits up to a second until there are at least `count`.
+  // Every byte received so far; waits up to five seconds (a loaded machine) until there are at least `count`.
   QByteArray received(int count = 0);
   // Every byte the program wrote before this call: a mark written behind them on the port shows
   // when they are all in, however late the keyer's thread gets to them.
