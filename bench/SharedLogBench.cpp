@@ -125,10 +125,6 @@ Station &station(int n) {
   return perSize<Station>(n);
 }
 
-double msSince(const QElapsedTimer &t) {
-  return static_cast<double>(t.nsecsElapsed()) / 1e6;
-}
-
 // What the user-interface thread spends on `act`: the act itself, and the events it leaves
 // behind once the worker has done its part.
 struct UiTime {
@@ -199,39 +195,9 @@ private:
   sqlite3 *db_ = nullptr;
 };
 
-double median(std::vector<double> v) {
-  std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
-  return v[v.size() / 2];
-}
-
-// Ratios measured within one benchmark, printed with the others at the end.
-std::map<std::string, double> &sameRunRatios() {
-  static std::map<std::string, double> ratios;
-  return ratios;
-}
-
-// The program's work timed, and its floor run beside it in every iteration (untimed), so that
-// both meet the same machine and disk: a neighbour's load or a slow flush to disk moves both.
-// The ratio of their medians is printed at the end.
-void sideBySide(benchmark::State &state, const std::string &what, const std::function<void()> &prepare,
-                const std::function<void()> &program, const std::function<void()> &floor) {
-  std::vector<double> programMs, floorMs;
-  for (auto _ : state) {
-    state.PauseTiming();
-    if (prepare)
-      prepare();
-    QElapsedTimer t;
-    t.start();
-    floor();
-    floorMs.push_back(msSince(t));
-    state.ResumeTiming();
-    t.restart();
-    program();
-    programMs.push_back(msSince(t));
-  }
-  state.counters["median_ms"] = median(programMs);
-  state.counters["floor_median_ms"] = median(floorMs);
-  sameRunRatios()[what + "/" + std::to_string(state.range(0))] = median(programMs) / median(floorMs);
+// A ratio's name with the size of the log it was taken at.
+std::string atSize(const benchmark::State &state, const std::string &what) {
+  return what + "/" + std::to_string(state.range(0));
 }
 
 // Enter on a complete entry row: dupe check, insert, list, score, serial and rates; beside it
@@ -246,8 +212,8 @@ void LogOneContact(benchmark::State &state) {
   static int logged = 0; // every call new, so that none is a dupe
   sideBySide(
       state,
-      all ? "Log one contact, list on All / C API select and insert"
-          : "Log one contact, list on Last 20 / C API select and insert",
+      atSize(state, all ? "Log one contact, list on All / C API select and insert"
+                        : "Log one contact, list on Last 20 / C API select and insert"),
       [&s] {
         s.form.txtCall->setText(QStringLiteral("N%1QQ").arg(logged));
         s.form.txtRSTR->setText(QStringLiteral("599"));
@@ -308,7 +274,7 @@ void ReloadIntoLogArrays(benchmark::State &state) {
   Station &s = station(n);
   const QByteArray path = logFile(n).path.toUtf8();
   sideBySide(
-      state, "Reload into LogArrays / C API ordered read", {},
+      state, atSize(state, "Reload into LogArrays / C API ordered read"), {},
       [&s] {
         LogArrays log;
         s.ctx.db().loadAllOrdered([&log](ContactRecord &&r) {
@@ -397,7 +363,8 @@ void CabrilloText(benchmark::State &state) {
   if (cabrilloLog(header, log).toStdString().find(plainCabrilloQsos(contacts, "W1AW")) == std::string::npos)
     state.SkipWithError("the plain loop does not write the program's QSO lines");
   sideBySide(
-      state, "Cabrillo text / plain loop", {}, [&] { benchmark::DoNotOptimize(cabrilloLog(header, log)); },
+      state, atSize(state, "Cabrillo text / plain loop"), {},
+      [&] { benchmark::DoNotOptimize(cabrilloLog(header, log)); },
       [&] { benchmark::DoNotOptimize(plainCabrilloQsos(contacts, "W1AW")); });
 }
 
@@ -473,7 +440,7 @@ void AdifTextBench(benchmark::State &state) {
   if (program().toStdString().find(plainAdifRecords(contacts, dxcc)) == std::string::npos)
     state.SkipWithError("the plain loop does not write the program's records");
   sideBySide(
-      state, "ADIF text / plain loop", {}, [&] { benchmark::DoNotOptimize(program()); },
+      state, atSize(state, "ADIF text / plain loop"), {}, [&] { benchmark::DoNotOptimize(program()); },
       [&] { benchmark::DoNotOptimize(plainAdifRecords(contacts, dxcc)); });
 }
 
@@ -496,9 +463,5 @@ BENCHMARK(AdifTextBench)->Apply(sizes)->MinTime(3);
 } // namespace
 
 int main(int argc, char **argv) {
-  return runBenchmarks(argc, argv, nullptr, [] {
-    std::cout << "\nRatios (program / floor, medians of the same iterations):\n";
-    for (const auto &[what, ratio] : sameRunRatios())
-      std::cout << what << " = " << ratio << "\n";
-  });
+  return runBenchmarks(argc, argv, nullptr, printSameRunRatios);
 }
