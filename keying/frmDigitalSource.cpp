@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 
+#include <QFont>
 #include <QScopedValueRollback>
 
 frmDigitalSource::frmDigitalSource(AppContext &context) : ctx(context) {
@@ -17,6 +18,10 @@ frmDigitalSource::frmDigitalSource(AppContext &context) : ctx(context) {
       {&txtSField4, "txtSField4"}, {&txtSField5, "txtSField5"}, {&txtSField6, "txtSField6"},
       {&txtSField7, "txtSField7"}, {&txtSField8, "txtSField8"},
   };
+  // Never shown, yet each change lays the box's text out again: plain glyphs, not shaped ones.
+  QFont plain = font();
+  plain.setStyleStrategy(QFont::PreferNoShaping);
+  setFont(plain);
   int top = 0;
   for (const auto &[box, name] : made) {
     *box = placed<TextBox>(this, 120, top += 360, 2400, 315);
