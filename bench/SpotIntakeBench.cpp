@@ -6,8 +6,9 @@
 // with 0.5 ms a line is the whole path's median time per burst / 1,000. Beside them, each cluster
 // link's own framing without the intake: the TNC receive buffer in reads of 256 characters, the
 // telnet line buffer in arrivals of 1,460, and packet-engine monitor frames decoded from one byte
-// stream; each is to stay within 2x the bare parse. Last, the intake again with the main window's
-// band map shown, where every spot redraws the strip.
+// stream; each is timed with the bare parse run beside it in the same iterations and is to stay
+// within 2x of it. Last, the intake again with the main window's band map shown, where every spot
+// redraws the strip.
 // Run: cmake -B build-release -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCH=ON && ninja -C build-release
 //      spot_intake_bench && build-release/bench/spot_intake_bench
 #include "app/AppContext.h"
@@ -25,6 +26,8 @@
 #include <QTreeWidget>
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -84,15 +87,18 @@ Station &station() {
   return s;
 }
 
+void bareParse(const std::vector<QString> &lines) {
+  for (const QString &line : lines) {
+    benchmark::DoNotOptimize(spotFreqText(line));
+    benchmark::DoNotOptimize(spotCallText(line));
+    benchmark::DoNotOptimize(SpotRecord(line));
+  }
+}
+
 void BM_BareParse(benchmark::State &state) {
   const auto &lines = station().lines;
-  for (auto _ : state) {
-    for (const QString &line : lines) {
-      benchmark::DoNotOptimize(spotFreqText(line));
-      benchmark::DoNotOptimize(spotCallText(line));
-      benchmark::DoNotOptimize(SpotRecord(line));
-    }
-  }
+  for (auto _ : state)
+    bareParse(lines);
 }
 
 void BM_BandMapSpots(benchmark::State &state) {
@@ -123,26 +129,34 @@ QString burst() {
   return all;
 }
 
+// A framing timed, and the bare parse of the same burst run beside it in every iteration
+// (untimed), so that a neighbour's load moves both and leaves their ratio alone.
+void besideBareParse(benchmark::State &state, const std::string &framing,
+                     const std::function<void()> &frame) {
+  const auto &lines = station().lines;
+  sideBySide(state, framing + " / bare parse", {}, frame, [&lines] { bareParse(lines); });
+}
+
 void BM_TncFraming(benchmark::State &state) {
   const QString input = burst();
   int posted = 0;
   const PostSpotFn post = [&posted](QString &, QString &, QString &) { ++posted; };
-  for (auto _ : state) {
+  besideBareParse(state, "TNC framing", [&] {
     QString buffer = QStringLiteral("\n"), monitor;
     for (qsizetype at = 0; at < input.size(); at += 256)
       takeSpotInput(buffer, monitor, true, input.mid(at, 256), post);
-  }
+  });
   benchmark::DoNotOptimize(posted);
 }
 
 void BM_TelnetFraming(benchmark::State &state) {
   const QString input = burst();
-  for (auto _ : state) {
+  besideBareParse(state, "Telnet framing", [&input] {
     QString buffer;
     for (qsizetype at = 0; at < input.size(); at += 1460)
       for (const QString &line : takeCompleteLines(buffer, input.mid(at, 1460), 65536))
         benchmark::DoNotOptimize(isDXLine(line));
-  }
+  });
 }
 
 // What direwolf sends for a heard "DX de" line: a monitor header, the line, NUL-terminated.
@@ -157,7 +171,7 @@ void BM_AgwFraming(benchmark::State &state) {
     frame.data.append('\0');
     stream += agw::encode(frame);
   }
-  for (auto _ : state) {
+  besideBareParse(state, "AGW framing", [&stream] {
     QByteArray bytes = stream;
     for (const agw::Frame &frame : agw::takeFrames(bytes)) {
       const QString call = QString::fromLatin1(frame.callFrom);
@@ -165,7 +179,7 @@ void BM_AgwFraming(benchmark::State &state) {
       const AgwFrameTexts texts = agwFrameTexts(call, data, frame.kind, int(data.size()), false);
       benchmark::DoNotOptimize(isAgwSpotText(texts.spotText));
     }
-  }
+  });
 }
 
 // Last, since it opens the main window's band map for good: every spot then redraws the strip.
@@ -184,9 +198,10 @@ void BM_BandMapSpotsBandMapShown(benchmark::State &state) {
 BENCHMARK(BM_BareParse)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BandMapSpots)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_WholeTncPath)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_TncFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_TelnetFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_AgwFraming)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+// Each framing a few seconds, so that its median and the parse's beside it hold run to run.
+BENCHMARK(BM_TncFraming)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_TelnetFraming)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_AgwFraming)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_BandMapSpotsBandMapShown)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
@@ -198,8 +213,7 @@ int main(int argc, char **argv) {
     std::cout << "\nRatios against the bare parse (medians of a burst of " << kLines << " lines):\n";
     reporter.ratio("BM_BandMapSpots/repeats:5_median", "BM_BareParse/repeats:5_median");
     reporter.ratio("BM_WholeTncPath/repeats:5_median", "BM_BareParse/repeats:5_median");
-    for (const char *framing : {"BM_TncFraming", "BM_TelnetFraming", "BM_AgwFraming"})
-      reporter.ratio(std::string(framing) + "/repeats:5_median", "BM_BareParse/repeats:5_median");
     reporter.ratio("BM_BandMapSpotsBandMapShown/repeats:5_median", "BM_BareParse/repeats:5_median");
+    printSameRunRatios();
   });
 }
