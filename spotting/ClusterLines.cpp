@@ -2,6 +2,10 @@
 
 #include "platform/VbText.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 bool isDXLine(const QString &line) {
   return line.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
 }
@@ -26,12 +30,86 @@ QString SpotRecord(const QString &line) {
 }
 
 void trimMonitorText(QString &monitor) {
+  // In place, so that the text's room is used again rather than allocated anew.
   if (monitor.size() > 10000)
-    monitor = monitor.right(9000);
+    monitor.remove(0, monitor.size() - 9000);
 }
 
+namespace {
+
+// Both halves at once, so that neither waits on the other's last step.
+bool isAscii(QStringView text) {
+  const qsizetype half = text.size() / 2;
+  const char16_t *first = text.utf16(), *second = first + half;
+  char16_t bits = text.size() % 2 ? text.back().unicode() : 0, more = 0;
+  for (qsizetype i = 0; i < half; ++i) {
+    bits |= first[i];
+    more |= second[i];
+  }
+  return (bits | more) < 0x80;
+}
+
+char16_t asciiLower(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+bool isAsciiLetter(QChar c) {
+  return asciiLower(c.unicode()) >= u'a' && asciiLower(c.unicode()) <= u'z';
+}
+
+// Two ASCII texts of one length, equal but for the case of letters. Texts that differ mostly
+// differ in four characters compared with bit 5 set (which case leaves alone), so that goes first.
+bool sameAsciiText(QStringView a, QStringView b) {
+  constexpr std::uint64_t caseBits = 0x0020002000200020;
+  for (qsizetype i = 0; i + 4 <= a.size(); i += 4) {
+    std::uint64_t x, y;
+    std::memcpy(&x, a.utf16() + i, sizeof x);
+    std::memcpy(&y, b.utf16() + i, sizeof y);
+    if ((x | caseBits) != (y | caseBits))
+      return false;
+  }
+  return std::equal(a.begin(), a.end(), b.begin(),
+                    [](QChar c, QChar d) { return asciiLower(c.unicode()) == asciiLower(d.unicode()); });
+}
+
+// The first place of `key` in `text` from `from` on, or -1. memchr finds the key's byte fastest;
+// a place is one where the whole character is the key.
+qsizetype placeOf(char16_t key, QStringView text, qsizetype from) {
+  const char *bytes = reinterpret_cast<const char *>(text.utf16());
+  const char *end = bytes + 2 * text.size();
+  for (const char *hit = bytes + 2 * from;
+       (hit = static_cast<const char *>(std::memchr(hit, key & 0xFF, end - hit))); ++hit) {
+    if (text[(hit - bytes) / 2] == key)
+      return (hit - bytes) / 2;
+  }
+  return -1;
+}
+
+} // namespace
+
 bool recentlyShown(const QString &monitor, const QString &line) {
-  return monitor.indexOf(line, std::max<qsizetype>(0, monitor.size() - 801), Qt::CaseInsensitive) >= 0;
+  const qsizetype from = std::max<qsizetype>(0, monitor.size() - 801);
+  const QStringView recent = QStringView(monitor).sliced(from);
+  // Full case folding costs most of a line's framing, so ASCII text, which folds by its letters
+  // alone, is compared as it stands: a match has the line's last non-letter (its LF) in the same
+  // place, and only those places are compared. Anything else is left to full folding.
+  const auto keyIt = std::find_if_not(line.crbegin(), line.crend(), isAsciiLetter);
+  if (keyIt == line.crend() || !isAscii(line) || !isAscii(recent))
+    return monitor.indexOf(line, from, Qt::CaseInsensitive) >= 0;
+  const char16_t key = keyIt->unicode();
+  const qsizetype keyAt = line.crend() - keyIt - 1;
+  // Past a place, the next can only be where that key meets one in the line: with none before
+  // `keyAt`, the line's length on. Cluster lines are mostly of one length, so the next line's LF
+  // is then right there.
+  const qsizetype shift = placeOf(key, line, 0) < keyAt ? 1 : keyAt + 1;
+  const QStringView places = recent.first(std::max<qsizetype>(0, recent.size() - line.size() + keyAt + 1));
+  for (qsizetype at = keyAt; at < places.size(); at += shift) {
+    if (places[at] != key && (at = placeOf(key, places, at)) < 0)
+      return false;
+    if (sameAsciiText(recent.sliced(at - keyAt, line.size()), line))
+      return true;
+  }
+  return false;
 }
 
 void processSpotLines(QString &buffer, QString &monitor, bool dxOnly, const PostSpotFn &post) {

@@ -196,6 +196,41 @@ TEST(ClusterLines, DuplicateWindowAndBufferBound) {
   EXPECT_EQ(feed.posted.size(), 1);
 }
 
+TEST(ClusterLines, RepeatsAreFoundInAnyCaseWhateverTheLinesHold) {
+  const QString dx = kLine + QStringLiteral("\r\n");
+  const QString other = QStringLiteral("Q7ABC de Q7XYZ: hello there\r\n");
+  const QString kelvin(QChar(0x212A)); // folds to "k"
+  const struct {
+    QString monitor, line;
+    bool shown;
+  } rows[] = {
+      // Lines of other lengths before and between the copy.
+      {other + dx + other + QStringLiteral("x\r\n") + dx.toLower(), dx, true},
+      {other + dx + other, dx.toUpper(), true},
+      {other + dx.left(40) + dx.mid(41) + other, dx, false},
+      // A copy cut by the window's start is no copy.
+      {dx.mid(1) + QString(801 - dx.size() + 1, u'x'), dx, false},
+      // Several line ends in the line, as packet-engine spot texts have them.
+      {other + QStringLiteral("ab\r\n\r\ncd\r\n") + other, QStringLiteral("AB\r\n\r\nCD\r\n"), true},
+      {other + QStringLiteral("ab\r\n\r\ncd\r\n") + other, QStringLiteral("ab\r\ncd\r\n"), false},
+      {QStringLiteral("ab\r\nab\r\ncd\r\n"), QStringLiteral("AB\r\nCD\r\n"), true},
+      // No line end, only letters, or nothing at all.
+      {other, QStringLiteral("hello there"), true},
+      {other, QStringLiteral("HELLO"), true},
+      {other, QStringLiteral("HELLOS"), false},
+      {other, QString(), true},
+      // Beyond ASCII, case folding decides: the Kelvin sign is a "k", "É" an "é".
+      {QStringLiteral("Q7ABC de Q7XYZ: o") + kelvin + QStringLiteral("\r\n"),
+       QStringLiteral("de q7xyz: OK\r\n"), true},
+      {QStringLiteral("Q7ABC de Q7XYZ: ok\r\n"),
+       QStringLiteral("de q7xyz: O") + kelvin + QStringLiteral("\r\n"), true},
+      {other + QStringLiteral("caf\u00C9\r\n"), QStringLiteral("CAF\u00E9\r\n"), true},
+      {other + QStringLiteral("caf\u00C9\r\n"), QStringLiteral("CAFE\r\n"), false},
+  };
+  for (const auto &row : rows)
+    EXPECT_EQ(recentlyShown(row.monitor, row.line), row.shown) << row.line.toStdString();
+}
+
 TEST(ClusterLines, MonitorKeepsItsLast9000CharactersOnceOver10000) {
   QString monitor(10001, u'a');
   monitor[1000] = u'b';
