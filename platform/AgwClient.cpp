@@ -17,6 +17,18 @@ QByteArray callField(const QByteArray &call) {
   return field;
 }
 
+// A received frame's call field, shared with the last frame's when it is the same: monitored
+// traffic mostly goes from one station to one destination.
+const QByteArray &sharedCall(QByteArray &last, const char *field) {
+  if (QByteArrayView(field, callSize) != last)
+    last = QByteArray(field, callSize);
+  return last;
+}
+
+quint32 dataLength(const QByteArray &stream, qsizetype header) {
+  return qFromLittleEndian<quint32>(stream.constData() + header + 28);
+}
+
 } // namespace
 
 QByteArray encode(const Frame &frame) {
@@ -31,27 +43,34 @@ QByteArray encode(const Frame &frame) {
 }
 
 std::vector<Frame> takeFrames(QByteArray &stream) {
-  std::vector<Frame> frames;
-  qsizetype at = 0;
-  while (stream.size() - at >= headerSize) {
-    const quint32 length = qFromLittleEndian<quint32>(stream.constData() + at + 28);
-    if (length > maxDataLength) {
-      stream.clear();
-      return frames;
-    }
-    if (stream.size() - at < headerSize + qsizetype(length))
+  // The whole frames' extent first, so that the frames go into a vector made for their number.
+  qsizetype end = 0, count = 0;
+  bool outOfStep = false;
+  while (stream.size() - end >= headerSize) {
+    const quint32 length = dataLength(stream, end);
+    outOfStep = length > maxDataLength;
+    if (outOfStep || stream.size() - end < headerSize + qsizetype(length))
       break;
+    end += headerSize + length;
+    ++count;
+  }
+  std::vector<Frame> frames;
+  frames.reserve(count);
+  QByteArray from, to;
+  for (qsizetype at = 0; at < end; at += headerSize + frames.back().data.size()) {
     Frame frame;
     frame.port = std::uint8_t(stream[at]);
     frame.kind = stream[at + 4];
     frame.pid = std::uint8_t(stream[at + 6]);
-    frame.callFrom = stream.mid(at + 8, callSize);
-    frame.callTo = stream.mid(at + 18, callSize);
-    frame.data = stream.mid(at + headerSize, length);
+    frame.callFrom = sharedCall(from, stream.constData() + at + 8);
+    frame.callTo = sharedCall(to, stream.constData() + at + 18);
+    frame.data = stream.mid(at + headerSize, dataLength(stream, at));
     frames.push_back(std::move(frame));
-    at += headerSize + length;
   }
-  stream.remove(0, at);
+  if (outOfStep)
+    stream.clear();
+  else
+    stream.remove(0, end);
   return frames;
 }
 

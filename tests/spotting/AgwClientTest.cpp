@@ -77,6 +77,27 @@ TEST(AgwFrames, HeaderIsLittleEndianWithNulPaddedCalls) {
   EXPECT_TRUE(garbage.isEmpty());
 }
 
+TEST(AgwFrames, EachFrameKeepsItsOwnCallsAndThoseBeforeAnOutOfStepHeaderAreHandedOut) {
+  const struct {
+    const char *from, *to;
+  } rows[] = {{"Q7CLU", "DX"}, {"Q7CLU", "DX"}, {"Q7ABC", "DX"}, {"Q7ABC", "CQ"}, {"Q7CLU", "DX"}};
+  QByteArray stream;
+  for (const auto &row : rows) {
+    agw::Frame frame = engineFrame('U', row.from, row.to);
+    frame.callTo = row.to;
+    stream += agw::encode(frame);
+  }
+  stream += QByteArray(36, '\xFF') + agw::encode(engineFrame('U', "Q7CLU"));
+  const auto frames = agw::takeFrames(stream);
+  ASSERT_EQ(frames.size(), std::size(rows));
+  for (size_t i = 0; i < frames.size(); ++i) {
+    EXPECT_EQ(frames[i].callFrom, padded(rows[i].from)) << i;
+    EXPECT_EQ(frames[i].callTo, padded(rows[i].to)) << i;
+    EXPECT_EQ(frames[i].data, rows[i].to) << i;
+  }
+  EXPECT_TRUE(stream.isEmpty());
+}
+
 TEST(AgwClient, RegistersSendsEachKindAndClosesAgainstAnEngine) {
   FakeAgwEngine engine;
   AgwClient client(engine.port());
