@@ -3,11 +3,31 @@
 #include "platform/VbText.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
 bool isLineEnd(QChar c) {
   return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+// Where the first CR or LF of `text` stands, else its size. Four characters at a time are tested
+// for one below 14 (line ends are, and little else in text is) before one at a time for a line end.
+qsizetype firstLineEnd(QStringView text) {
+  const auto noneBelow14 = [&text](qsizetype at) {
+    constexpr std::uint64_t ones = 0x0001000100010001, highBits = 0x8000800080008000;
+    std::uint64_t four;
+    std::memcpy(&four, text.utf16() + at, sizeof four);
+    return ((four - 14 * ones) & ~four & highBits) == 0;
+  };
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    while (i + 4 <= text.size() && noneBelow14(i))
+      i += 4;
+    if (i < text.size() && isLineEnd(text[i]))
+      return i;
+  }
+  return text.size();
 }
 
 // Appends `text` with every CR and every LF written as CR LF, in one pass, a run between line
@@ -17,13 +37,13 @@ void appendCrLfEach(QString &out, QStringView text) {
   out.resize(at + text.size() * 2);
   QChar *to = out.data() + at;
   for (;;) {
-    const auto end = std::find_if(text.begin(), text.end(), isLineEnd);
-    to = std::copy(text.begin(), end, to);
-    if (end == text.end())
+    const qsizetype end = firstLineEnd(text);
+    to = std::copy(text.begin(), text.begin() + end, to);
+    if (end == text.size())
       break;
     *to++ = QLatin1Char('\r');
     *to++ = QLatin1Char('\n');
-    text = text.sliced(end - text.begin() + 1);
+    text = text.sliced(end + 1);
   }
   out.truncate(to - out.data());
 }
@@ -55,9 +75,9 @@ AgwFrameTexts agwFrameTexts(const QString &callBuffer, const QString &dataBuffer
   if (!connected) {
     // The monitor header goes up to its line end (the first CR or LF, which becomes the text's
     // first LF); then spaces are trimmed at both ends, which the line ends' doubling leaves alone.
-    const auto end = std::find_if(data.begin(), data.end(), isLineEnd);
-    if (end != data.end()) {
-      spot = data.mid(end - data.begin() + 1);
+    const qsizetype end = firstLineEnd(data);
+    if (end < data.size()) {
+      spot = data.sliced(end + 1);
       lineEndsBefore = 1;
     }
     while (spot.startsWith(u' '))
