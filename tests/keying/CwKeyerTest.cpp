@@ -27,10 +27,7 @@
 
 namespace {
 
-struct CwKeyer : ::testing::Test {
-  TempHome home;
-  TestLogFile log;
-  TestPc pc{log.path};
+struct CwKeyer : ::testing::Test, PcAtHome {
   KeyingState &k = pc.ctx->keying;
   std::vector<LineChange> changes;
   FakeSerialKeyLine *line = nullptr;

@@ -20,10 +20,7 @@
 
 namespace {
 
-struct Keying : ::testing::Test {
-  TempHome home;
-  TestLogFile log;
-  TestPc pc{log.path};
+struct Keying : ::testing::Test, PcAtHome {
   KeyingState &k = pc.ctx->keying;
   std::vector<LineChange> changes;
   FakeWinKey *wk = nullptr;

@@ -29,10 +29,7 @@ QString prompt(const QString &name) {
   return sourceDataDir() + QStringLiteral("/prompts/") + name + QStringLiteral(".wav");
 }
 
-struct VoiceKeyer : ::testing::Test {
-  TempHome home;
-  TestLogFile log;
-  TestPc pc{log.path};
+struct VoiceKeyer : ::testing::Test, PcAtHome {
   KeyingState &k = pc.ctx->keying;
   std::vector<LineChange> changes;
   std::vector<FakeSerialKeyLine *> lines; // in the order made: the voice keyer's first

@@ -39,10 +39,7 @@ QString handedOver(const QStringList &calls) {
   return text;
 }
 
-struct WinKeyWindow : ::testing::Test {
-  TempHome home;
-  TestLogFile log;
-  TestPc pc{log.path};
+struct WinKeyWindow : ::testing::Test, PcAtHome {
   KeyingState &k = pc.ctx->keying;
   FakeWinKey *wk = nullptr;
   int pumps = 0;

@@ -14,11 +14,8 @@
 
 namespace {
 
-class PrivilegesChart : public ::testing::Test {
+class PrivilegesChart : public ::testing::Test, public PcAtHome {
 protected:
-  TempHome home;
-  TestLogFile file;
-  TestPc pc{file.path};
 
   void SetUp() override { pc.ctx->screen = std::make_unique<FixedScreenMetrics>(1920, 1080, 1920, 1040); }
   void shipPlan() {

@@ -11,11 +11,8 @@
 
 #include <gtest/gtest.h>
 
-class RigLink : public ::testing::Test {
+class RigLink : public ::testing::Test, public PcAtHome {
 protected:
-  TempHome home;
-  TestLogFile file;
-  TestPc pc{file.path};
   Form1 &f = pc.laidOutForm();
 
   RigControlfrm &rig() { return pc.ctx->window<RigControlfrm>(); }

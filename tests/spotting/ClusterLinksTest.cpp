@@ -34,11 +34,8 @@ QString dxLine(const char *call, const char *khz = "14025.0") {
 
 const QString kOpening = QStringLiteral("** Attempting to Open Port **\r\n\r\n");
 
-class Links : public ::testing::Test {
+class Links : public ::testing::Test, public PcAtHome {
 protected:
-  TempHome home;
-  TestLogFile file;
-  TestPc pc{file.path};
   Form1 &f = pc.laidOutForm();
 
   PacketSpotfrm &w() { return pc.ctx->window<PacketSpotfrm>(); }

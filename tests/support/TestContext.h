@@ -107,6 +107,13 @@ private:
   std::vector<Saved> saved_;
 };
 
+// A station PC in a home folder of its own, with a log file of its own.
+struct PcAtHome {
+  TempHome home;
+  TestLogFile log;
+  TestPc pc{log.path};
+};
+
 // The first value SQLite answers to "PRAGMA <name>" on the file at `path`, on a connection of
 // its own ("ok" from integrity_check for a sound file).
 QString pragmaValue(const QString &path, const QString &name);
