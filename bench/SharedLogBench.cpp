@@ -337,20 +337,12 @@ std::string plainCabrilloQsos(const std::vector<PlainContact> &contacts, const s
     out.append(c.date, 0, 4).append("-").append(c.date, 5, 2).append("-").append(c.date, 8, 2);
     padTo(out, start, 26);
     out.append(c.time, 0, 2).append(c.time, 3, 2);
-    padTo(out, start, 31);
-    out += myCall;
-    padTo(out, start, 45);
-    out += c.rsts;
-    padTo(out, start, 49);
-    out += c.serials;
-    padTo(out, start, 56);
-    out += c.calls;
-    padTo(out, start, 70);
-    out += c.rstr;
-    padTo(out, start, 74);
-    out += c.serialr;
-    padTo(out, start, 81);
-    out += c.trn;
+    for (const auto &[column, value] :
+         {std::pair{31, &myCall}, std::pair{45, &c.rsts}, std::pair{49, &c.serials}, std::pair{56, &c.calls},
+          std::pair{70, &c.rstr}, std::pair{74, &c.serialr}, std::pair{81, &c.trn}}) {
+      padTo(out, start, static_cast<size_t>(column));
+      out += *value;
+    }
     out += "\r\n";
   }
   return out;

@@ -274,17 +274,17 @@ void frmWinKey::txtRatio_LostFocus() {
 }
 
 void frmWinKey::txtLeadIn_LostFocus() {
-  const LeadTailCheck check = checkLeadTail(txtLeadIn->text(), txtTail->text());
-  if (check.text)
-    txtLeadIn->setText(*check.text);
-  if (check.send)
-    wk().wk_ptt_leadtail(check.send->first, check.send->second);
+  leadTailLostFocus(*txtLeadIn);
 }
 
 void frmWinKey::txtTail_LostFocus() {
+  leadTailLostFocus(*txtTail);
+}
+
+void frmWinKey::leadTailLostFocus(TextBox &left) {
   const LeadTailCheck check = checkLeadTail(txtLeadIn->text(), txtTail->text());
   if (check.text)
-    txtTail->setText(*check.text);
+    left.setText(*check.text);
   if (check.send)
     wk().wk_ptt_leadtail(check.send->first, check.send->second);
 }

@@ -79,6 +79,8 @@ private:
   void ApplyWinKeySettings();
   static void NumbersOnly(int &KeyAscii);
   void optionClicked(int &setting, int value);
+  // Lead-in and tail are checked together; the box that lost the focus takes the corrected text.
+  void leadTailLostFocus(TextBox &left);
   // Appends to the CW queue; a queue that was empty starts a drain, else the running one takes it.
   void queueText(const QString &text);
   WinKey &wk();
