@@ -1,6 +1,7 @@
 #include "spotting/AgwTraffic.h"
 
 #include "platform/VbText.h"
+#include "spotting/ClusterLines.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -99,10 +100,7 @@ AgwFrameTexts agwFrameTexts(const QString &callBuffer, const QString &dataBuffer
 }
 
 bool isAgwSpotText(const QString &spotText) {
-  const auto startsWithDX = [](QStringView text) {
-    return text.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
-  };
-  return startsWithDX(spotText) || (!spotText.isEmpty() && startsWithDX(QStringView(spotText).sliced(1)));
+  return isDXLine(spotText) || (!spotText.isEmpty() && isDXLine(QStringView(spotText).sliced(1)));
 }
 
 AgwCommand agwCommand(const QString &typed) {

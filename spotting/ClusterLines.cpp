@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-bool isDXLine(const QString &line) {
+bool isDXLine(QStringView line) {
   return line.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
 }
 

@@ -7,7 +7,7 @@
 #include <functional>
 
 // A line whose first two characters are "DX" in any case.
-bool isDXLine(const QString &line);
+bool isDXLine(QStringView line);
 // Characters 16 to 24, blanks trimmed: the frequency in kHz as the cluster wrote it.
 QString spotFreqText(const QString &line);
 // Characters 27 to 39, blanks trimmed and cut at a line end, which a short TNC line carries

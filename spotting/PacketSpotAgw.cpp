@@ -25,10 +25,6 @@ bool sameCall(const QString &a, const QString &b) {
   return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool beginsWithDX(const QString &text) {
-  return text.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
-}
-
 } // namespace
 
 void PacketSpotfrm::AGWConnect() {
@@ -104,10 +100,10 @@ void PacketSpotfrm::AGWReceive() {
     QString freq = spotFreqText(texts.spotText), call = spotCallText(texts.spotText), line = texts.spotText;
     PostSpot(freq, call, line);
   }
-  if (connected && sameCall(texts.frameCall, AGWConnectedCall) && !dxOnly && !beginsWithDX(texts.spotText))
+  if (connected && sameCall(texts.frameCall, AGWConnectedCall) && !dxOnly && !isDXLine(texts.spotText))
     AppendMonitor(texts.spotText);
   if (!connected && !dxOnly && !texts.frameLine.contains(QLatin1String("DX "), Qt::CaseInsensitive) &&
-      !beginsWithDX(texts.spotText))
+      !isDXLine(texts.spotText))
     AppendMonitor(texts.frameLine);
 
   // Only a connection that is up can end.
