@@ -373,16 +373,15 @@ void PacketSpotfrm::AppendMonitor(const QString &text) {
 
 void PacketSpotfrm::showMonitor(qsizetype caret) {
   // The view shows each CR LF, and a CR or LF alone, as one line break.
-  const auto view = [](QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    // A NUL from the packet engine stays in the monitor's text; the view shows a mark for it.
-    text.replace(QChar(0), QChar(0x00A4));
-    return text;
-  };
-  txtUnProcessed->setPlainText(view(Monitor));
+  QString view = Monitor;
+  view.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  view.replace(u'\r', u'\n');
+  // A NUL from the packet engine stays in the monitor's text; the view shows a mark for it.
+  view.replace(QChar(0), QChar(0x00A4));
+  txtUnProcessed->setPlainText(view);
+  // Only a CR LF wholly before the caret has become one character there.
   QTextCursor cursor = txtUnProcessed->textCursor();
-  cursor.setPosition(static_cast<int>(view(Monitor.left(caret)).size()));
+  cursor.setPosition(static_cast<int>(caret - QStringView(Monitor).first(caret).count(u"\r\n")));
   txtUnProcessed->setTextCursor(cursor);
 }
 
