@@ -3,6 +3,8 @@
 #include "platform/Clock.h"
 #include "platform/VbText.h"
 
+#include <algorithm>
+
 SpottingState::SpottingState() {
   for (SpotSlot &slot : SpotTable)
     slot.SpotTime = wallClock(QDate(1899, 12, 30), QTime(0, 0));
@@ -38,17 +40,8 @@ QString PreFixFromCall(const QString &call) {
 
 void storeSpot(SpottingState &spots, const QString &call, float mhz, const QDateTime &arrival) {
   auto &table = spots.SpotTable;
-  for (int i = 1; i < SpottingState::kSlots; ++i) {
-    table[i - 1].SpotCall = table[i].SpotCall;
-    table[i - 1].SpotFreq = table[i].SpotFreq;
-    table[i - 1].SpotTime = table[i].SpotTime;
-    table[i - 1].SpotPrefix = table[i].SpotPrefix;
-  }
-  SpotSlot &newest = table[SpottingState::kNewest];
-  newest.SpotCall = call;
-  newest.SpotFreq = mhz;
-  newest.SpotTime = arrival;
-  newest.SpotPrefix = PreFixFromCall(call);
+  std::shift_left(table.begin(), table.end(), 1);
+  table[SpottingState::kNewest] = {call, mhz, arrival, PreFixFromCall(call), {}};
   for (int i = SpottingState::kNewest - 1; i >= 1; --i) {
     if (table[i].SpotCall.compare(call, Qt::CaseInsensitive) == 0) {
       table[i].SpotFreq = 0;
