@@ -81,5 +81,5 @@ void Form1::closeEvent(QCloseEvent *event) {
 void Form1::changeEvent(QEvent *event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow())
-    RefreshBandMap();
+    DisplayBandMapLabels();
 }

@@ -350,8 +350,8 @@ public:
   Line *LineDX = nullptr;               // its axis
   std::array<Label *, 5> lblFreqSpot{}; // scale labels, lower end first
   std::array<Label *, 50> lblDXSpot{};  // one per spot-table slot
-  void RefreshBandMap();
   void BandMapScale();
+  // Redraws the strip's spots; nothing while the strip is hidden.
   void DisplayBandMapLabels();
   void lblDXSpot_MouseMove(int Index);
   void lblDXSpot_MouseDown(int Index, Qt::MouseButton Button);

@@ -72,8 +72,7 @@ void Form1::BandChange() {
   // The controls' own visibility: the window itself may still be hidden during the load.
   if (!txtDX->isHidden() || !lblDX->isHidden()) {
     BandMapScale();
-    if (!lblDX->isHidden())
-      DisplayBandMapLabels();
+    DisplayBandMapLabels();
   }
   if (!txtCall->text().isEmpty()) {
     txtCntry_Change();

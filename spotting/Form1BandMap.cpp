@@ -57,11 +57,6 @@ void Form1::buildBandMapControls(QWidget *central) {
   });
 }
 
-void Form1::RefreshBandMap() {
-  if (!lblDX->isHidden())
-    DisplayBandMapLabels();
-}
-
 void Form1::BandMapScale() {
   const auto &table = ctx.spotting.SpotTable;
   const bandmap::Range range = bandmap::mainScaleRange(bandmap::frequencies(table), st().CurrentBand);

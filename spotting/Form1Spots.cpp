@@ -31,8 +31,7 @@ void Form1::BandMapSpots(QString &qDXSpotCall, QString &qDXSpotFreq, QString &qD
   qDXSpotRecord = cutRecord(qDXSpotRecord);
   qDXSpotFreq = frequency->text;
   storeSpot(ctx.spotting, qDXSpotCall, static_cast<float>(frequency->mhz), ctx.clock.now());
-  if (!lblDX->isHidden())
-    DisplayBandMapLabels();
+  DisplayBandMapLabels();
   // The spectrum map only while it is open: it draws the whole table when it next shows.
   if (ctx.loaded<SpectrumMap>() && !ctx.window<SpectrumMap>().isHidden())
     ctx.window<SpectrumMap>().BandMapLabelDisplay();

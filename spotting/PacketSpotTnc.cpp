@@ -105,9 +105,7 @@ void PacketSpotfrm::Timer1_Timer() {
   RefreshTicks += 1;
   if (RefreshTicks > kRefreshTicks) {
     RefreshTicks = 0;
-    Form1 &main = ctx.window<Form1>();
-    if (!main.lblDX->isHidden())
-      main.DisplayBandMapLabels();
+    ctx.window<Form1>().DisplayBandMapLabels();
   }
 }
 
