@@ -60,7 +60,7 @@ template <class Port> bool openTncPort(Port &port, const TncPortChoice &choice) 
   }
   setTncLine(port, &Port::setDataTerminalReady, false, "DTR");
   setTncLine(port, &Port::setRequestToSend, false, "RTS");
-  if (choice.PortHandshaking == 3 || choice.PortHandshaking == 4)
+  if (settings->flowControl == QSerialPort::HardwareControl)
     setTncLine(port, &Port::setRequestToSend, true, "RTS");
   if (choice.PortPower == QLatin1String("R"))
     setTncLine(port, &Port::setRequestToSend, true, "RTS");
