@@ -168,21 +168,16 @@ int AgwClient::AGWPutData(const QString &call, const QString &data, int kind, in
   const QByteArray to = call.toLatin1();
   if (!registered_ || to.size() > agw::maxCallLength)
     return 0;
-  agw::Frame frame;
+  agw::Frame frame = frameFromMe(kind == 'c' ? 'C' : char(kind));
   frame.port = std::uint8_t(radioPort);
-  frame.callFrom = myCall_;
   frame.callTo = to;
   switch (kind) {
   case 'c':
-    frame.kind = 'C';
+  case 'd':
     break;
   case 'D':
-    frame.kind = 'D';
     frame.pid = 0xF0;
     frame.data = data.toLatin1().left(qMax(0, length));
-    break;
-  case 'd':
-    frame.kind = 'd';
     break;
   default:
     return 0;
