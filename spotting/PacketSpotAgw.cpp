@@ -14,12 +14,15 @@
 
 namespace {
 
-const QString kFirstLine = QStringLiteral(
-    "Unable to connect to the AGW Packet Engine.  To use the AGW Packet Engine to send and receive packet "
-    "with your soundcard or devices such a Baypac:");
-const QString kDownloadLine =
-    QStringLiteral("- Download the freely available software from https://github.com/wb2osz/direwolf");
 const QString kTwoLines = QStringLiteral("\r\n\r\n");
+// The box and the monitor open alike.
+const QString kUnableIntro =
+    QStringLiteral(
+        "Unable to connect to the AGW Packet Engine.  To use the AGW Packet Engine to send and receive "
+        "packet with your soundcard or devices such a Baypac:") +
+    kTwoLines +
+    QStringLiteral("- Download the freely available software from https://github.com/wb2osz/direwolf") +
+    kTwoLines;
 
 bool sameCall(const QString &a, const QString &b) {
   return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -43,13 +46,12 @@ void PacketSpotfrm::AGWConnect() {
     return;
   }
   ctx.dialogs.message(
-      kFirstLine + kTwoLines + kDownloadLine + kTwoLines +
-          QStringLiteral("- Make sure the AGW Packet Engine software is running and configure it "
-                         "as described on the AGW Packet Engine website."),
+      kUnableIntro + QStringLiteral("- Make sure the AGW Packet Engine software is running and configure it "
+                                    "as described on the AGW Packet Engine website."),
       QStringLiteral("Unable to connect to the AGW Packet Engine."));
   Label4->hide();
   AppendMonitor(
-      kFirstLine + kTwoLines + kDownloadLine + kTwoLines +
+      kUnableIntro +
       QStringLiteral("- Run the Packet Engine software and configure it as described on the AGW Packet "
                      "Engine website for your sound card or TNC.") +
       kTwoLines + QStringLiteral("- Click Open from this program.") + kTwoLines);
