@@ -145,6 +145,6 @@ void takeSpotInput(QString &buffer, QString &monitor, bool dxOnly, const QString
   buffer += input;
   if (buffer.size() > 2)
     processSpotLines(buffer, monitor, dxOnly, post);
-  if (buffer.size() > 65536)
+  if (buffer.size() > kSpotBufferLimit)
     buffer.clear();
 }

@@ -29,9 +29,11 @@ using PostSpotFn = std::function<void(QString &freq, QString &call, QString &lin
 // monitor and posted; another line is appended unless `dxOnly`.
 void processSpotLines(QString &buffer, QString &monitor, bool dxOnly, const PostSpotFn &post);
 
+// Cluster text this long without a line end is noise (or a TNC ending lines in CR alone).
+constexpr qsizetype kSpotBufferLimit = 65536;
+
 // One poll's input: added to the buffer, whose lines are worked off once it holds more than 2
-// characters. A buffer then still longer than 65,536 characters has gone that long without a
-// line end (noise, a TNC ending lines in CR alone): it is emptied, so the rest of that line is
-// dropped up to its LF.
+// characters. A buffer then still longer than kSpotBufferLimit has gone that long without a
+// line end: it is emptied, so the rest of that line is dropped up to its LF.
 void takeSpotInput(QString &buffer, QString &monitor, bool dxOnly, const QString &input,
                    const PostSpotFn &post);

@@ -10,13 +10,6 @@
 #include <QCheckBox>
 #include <QTcpSocket>
 
-namespace {
-
-// Telnet text this long without a line end is noise, as on the TNC's line.
-constexpr qsizetype kTelnetBufferLimit = 65536;
-
-} // namespace
-
 void PacketSpotfrm::TelnetConnect() {
   Winsock1->abort();
   const QString host = txtTelnetHost->text();
@@ -40,7 +33,7 @@ void PacketSpotfrm::Winsock1_DataArrival() {
   // Shown as it comes, so a prompt without a line end shows at once; spots are taken by line.
   if (!chkDX->isChecked())
     AppendMonitor(arrival);
-  for (QString &line : takeCompleteLines(TelnetBuffer, arrival, kTelnetBufferLimit)) {
+  for (QString &line : takeCompleteLines(TelnetBuffer, arrival, kSpotBufferLimit)) {
     if (!isDXLine(line))
       continue;
     QString freq = spotFreqText(line), call = spotCallText(line);
