@@ -5,6 +5,7 @@
 #include "platform/AgwClient.h"
 #include "platform/Controls.h"
 #include "platform/SerialPorts.h"
+#include "tests/spotting/ClusterWindowTest.h"
 #include "tests/spotting/FakeAgwEngine.h"
 #include "tests/spotting/SocatPair.h"
 #include "tests/support/TestContext.h"
@@ -34,15 +35,10 @@ QString dxLine(const char *call, const char *khz = "14025.0") {
 
 const QString kOpening = QStringLiteral("** Attempting to Open Port **\r\n\r\n");
 
-class Links : public ::testing::Test, public PcAtHome {
+class Links : public ClusterWindowTest<PcAtHome> {
 protected:
   Form1 &f = pc.laidOutForm();
 
-  PacketSpotfrm &w() { return pc.ctx->window<PacketSpotfrm>(); }
-  void choose(const QString &mode) {
-    w().List1->setCurrentItem(w().List1->findItems(mode, Qt::MatchExactly).value(0));
-  }
-  bool listening() { return !w().Label4->isHidden(); }
   int spots() const { return f.txtDX->topLevelItemCount(); }
   QString newestCall() const { return pc.ctx->spotting.SpotTable[49].SpotCall; }
   // Types `text` into the send box and presses Enter as the box hands it over.
@@ -60,11 +56,6 @@ protected:
     EXPECT_FALSE(listening());
     EXPECT_FALSE(w().Timer1->isEnabled());
     EXPECT_TRUE(w().isVisible());
-  }
-  void showActive() {
-    w().show();
-    w().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
   }
 };
 

@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/VbText.h"
 #include "spotting/SpotHelp.h"
+#include "tests/spotting/ClusterWindowTest.h"
 #include "tests/spotting/SocatPair.h"
 #include "tests/support/TestContext.h"
 
@@ -31,10 +32,13 @@ QString lines(const QStringList &values) {
   return values.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
-class ClusterWindow : public ::testing::Test {
-protected:
+struct PcWithLog {
   TestLogFile file;
   TestPc pc{file.path};
+};
+
+class ClusterWindow : public ClusterWindowTest<PcWithLog> {
+protected:
   Form1 &f = pc.laidOutForm();
 
   QString packSpotPath() const { return pc.programDir.filePath(QStringLiteral("PackSpot.txt")); }
@@ -46,16 +50,6 @@ protected:
   QByteArray packSpot() const {
     QFile in(packSpotPath());
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-  }
-  PacketSpotfrm &w() { return pc.ctx->window<PacketSpotfrm>(); }
-  void choose(const QString &mode) {
-    w().List1->setCurrentItem(w().List1->findItems(mode, Qt::MatchExactly).value(0));
-  }
-  bool listening() { return !w().Label4->isHidden(); }
-  void showActive() {
-    w().show();
-    w().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
   }
 };
 
