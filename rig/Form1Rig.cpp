@@ -2,6 +2,7 @@
 #include "logging/Form1.h"
 
 #include "app/AppContext.h"
+#include "logging/Bands.h"
 #include "rig/RigBands.h"
 #include "rig/RigControlfrm.h"
 #include "rig/RigSelection.h"
@@ -16,16 +17,8 @@ void Form1::StartRigPolling() {
 
 void Form1::BandFreqConversion(float frequencyValue) {
   const QString band = bandForFrequency(frequencyValue);
-  if (band.isEmpty() || band.compare(st().CurrentBand, Qt::CaseInsensitive) == 0)
-    return;
-  static const std::pair<const char *, void (Form1::*)()> kMenu[] = {
-      {"160", &Form1::mnu160_Click}, {"80", &Form1::mnu80_Click}, {"40", &Form1::mnu40_Click},
-      {"20", &Form1::mnu20_Click},   {"15", &Form1::mnu15_Click}, {"10", &Form1::mnu10_Click},
-  };
-  for (const auto &[name, handler] : kMenu) {
-    if (band == QLatin1String(name))
-      (this->*handler)();
-  }
+  if (!band.isEmpty() && !sameBand(band, st().CurrentBand))
+    selectBand(band);
 }
 
 void Form1::ModeSelection(QString &) {}
