@@ -66,60 +66,40 @@ const QStringList &rigList() {
 }
 
 RigDefaults rigDefaults(const QString &rigType) {
-  const QString icomFreq = QStringLiteral("FE FE 64 E0 03 FD");
-  const QString icomMode = QStringLiteral("FE FE 64 E0 04 FD");
-  const auto kenwood = [](const QString &freq, const QString &mode) {
-    return RigDefaults{
-        QStringLiteral("4800"), QStringLiteral("8"), QStringLiteral("2"), QStringLiteral("N"), freq, mode};
-  };
-  const auto yaesu = [](const QString &poll) {
-    return RigDefaults{QStringLiteral("4800"),
-                       QStringLiteral("8"),
-                       QStringLiteral("2"),
-                       QStringLiteral("N"),
-                       poll,
-                       QString(),
-                       true};
-  };
-  const auto tenTec = [](const QString &freq, const QString &mode, bool hex) {
-    return RigDefaults{QStringLiteral("56000"),
-                       QStringLiteral("8"),
-                       QStringLiteral("1"),
-                       QStringLiteral("N"),
-                       freq,
-                       mode,
-                       hex};
-  };
-  const auto civ = [](const QString &freq, const QString &mode, bool note) {
-    return RigDefaults{QStringLiteral("1200"),
-                       QStringLiteral("8"),
-                       QStringLiteral("1"),
-                       QStringLiteral("N"),
-                       freq,
-                       mode,
-                       true,
-                       note};
+  // Every rig with serial defaults takes eight data bits and no parity.
+  const auto line = [](const char *baud, const char *stopBits, const char *freq, const char *mode, bool hex,
+                       bool note = false) {
+    RigDefaults d;
+    d.baud = QLatin1String(baud);
+    d.dataBits = QStringLiteral("8");
+    d.stopBits = QLatin1String(stopBits);
+    d.parity = QStringLiteral("N");
+    d.freqText = QLatin1String(freq);
+    d.modeText = QLatin1String(mode);
+    d.convToHex = hex;
+    d.icomNote = note;
+    return d;
   };
   if (rigType == QLatin1String("Icom") || rigType == QLatin1String("Icom 735"))
-    return civ(icomFreq, icomMode, true);
+    return line("1200", "1", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, true);
   if (rigType == QLatin1String("Ten Tec Omni VI"))
-    return civ(QStringLiteral("FE FE 04 E0 03 FD"), QStringLiteral("FE FE 04 E0 04 FD"), false);
+    return line("1200", "1", "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD", true);
   if (rigType == QLatin1String("Kenwood") || rigType == QLatin1String("Elecraft"))
-    return kenwood(QStringLiteral("FA;"), QStringLiteral("MD;"));
+    return line("4800", "2", "FA;", "MD;", false);
   if (rigType == QLatin1String("Kenwood 2"))
-    return kenwood(QStringLiteral("IF;"), QString());
+    return line("4800", "2", "IF;", "", false);
   if (rigType == QLatin1String("Yaesu"))
-    return yaesu(QStringLiteral("00 00 00 00 03"));
+    return line("4800", "2", "00 00 00 00 03", "", true);
   if (rigType == QLatin1String("Yaesu 757 GX II"))
-    return yaesu(QStringLiteral("00 00 00 00 10"));
+    return line("4800", "2", "00 00 00 00 10", "", true);
   if (rigFamily(rigType) == RigFamily::Yaesu5Byte)
-    return yaesu(QStringLiteral("00 00 00 02 10"));
+    return line("4800", "2", "00 00 00 02 10", "", true);
   if (rigType == QLatin1String("Yaesu FTdx9000"))
     return RigDefaults{QStringLiteral("4800"), {}, {}, {}, QStringLiteral("FA;"), QStringLiteral("MD0;")};
   if (rigType == QLatin1String("Ten Tec Orion"))
-    return tenTec(QStringLiteral("?AF"), QStringLiteral("?RMM"), false);
+    return line("56000", "1", "?AF", "?RMM", false);
   if (rigType == QLatin1String("Ten Tec Fnt Pnl"))
-    return tenTec(QStringLiteral("3F 41 0D"), QStringLiteral("3F 4D 0D"), true);
+    return line("56000", "1", "3F 41 0D", "3F 4D 0D", true);
   RigDefaults none;
   none.hexSettable = rigType == QLatin1String("Other");
   return none;
