@@ -28,13 +28,17 @@ PollTurn pollCommands(const PollTexts &t, int pollModeNext) {
       add(bytes > 0 ? fixedPairs(asked, bytes) : std::optional<QByteArray>(asked.toLatin1()));
     turn.pollModeNext = pollModeNext == 1 ? 0 : 1;
   };
+  // Both texts every turn, an empty one left out.
+  const auto both = [&](const auto &bytesOf) {
+    for (const QString *text : {&t.freqText, &t.modeText}) {
+      if (!text->isEmpty())
+        add(bytesOf(*text));
+    }
+  };
   switch (rigFamily(t.rigType)) {
   case RigFamily::Kenwood:
   case RigFamily::KenwoodIF:
-    for (const QString *text : {&t.freqText, &t.modeText}) {
-      if (!text->isEmpty())
-        add(text->toLatin1());
-    }
+    both([](const QString &text) { return text.toLatin1(); });
     break;
   case RigFamily::Icom:
     alternate(17, 6);
@@ -50,16 +54,12 @@ PollTurn pollCommands(const PollTexts &t, int pollModeNext) {
     alternate(7, 3);
     break;
   case RigFamily::Orion:
-    for (const QString *text : {&t.freqText, &t.modeText}) {
-      if (!text->isEmpty())
-        add(text->toLatin1() + '\r');
-    }
+    both([](const QString &text) -> QByteArray { return text.toLatin1() + '\r'; });
     break;
   case RigFamily::Other:
-    for (const QString *text : {&t.freqText, &t.modeText}) {
-      if (!text->isEmpty())
-        add(t.convToHex ? HexPairsToBytes(*text) : std::optional<QByteArray>(text->toLatin1()));
-    }
+    both([&](const QString &text) {
+      return t.convToHex ? HexPairsToBytes(text) : std::optional<QByteArray>(text.toLatin1());
+    });
     break;
   case RigFamily::Pegasus:
   case RigFamily::None:
