@@ -193,24 +193,22 @@ void RigControlfrm::buildControls() {
 }
 
 void RigControlfrm::connectControls() {
+  const auto onSelect = [this](QRadioButton *b, void (RigControlfrm::*handler)()) {
+    connect(b, &QRadioButton::toggled, this, [this, handler](bool on) {
+      if (on)
+        (this->*handler)();
+    });
+  };
+  // Any change to the line's settings stops polling.
   for (QRadioButton *b : {optBaud12,   optBaud24,   optBaud48,  optBaud96,    optBaud144,    optBaud192,
                           optBaud288,  optBaud384,  optBaud560, optParityOdd, optParityNone, optParityEven,
                           optData7,    optData8,    optStop1,   optStop2,     optPowerNone,  optPowerRTS,
                           optPowerDTR, optPollFast, optPollMed, optPollSlow,  optReallySlow})
-    connect(b, &QRadioButton::toggled, this, [this](bool on) {
-      if (on)
-        Command2_Click();
-    });
+    onSelect(b, &RigControlfrm::Command2_Click);
   for (QRadioButton *b : optComm)
-    connect(b, &QRadioButton::toggled, this, [this](bool on) {
-      if (on)
-        Command2_Click();
-    });
+    onSelect(b, &RigControlfrm::Command2_Click);
   for (QRadioButton *b : {OptRig, OptFreq, OptDont})
-    connect(b, &QRadioButton::toggled, this, [this](bool on) {
-      if (on)
-        ModeBy_Click();
-    });
+    onSelect(b, &RigControlfrm::ModeBy_Click);
   connect(chkConvToHex, &QCheckBox::toggled, ChkConvHex, &QCheckBox::setChecked);
   connect(txtFreq, &QLineEdit::textChanged, this, [this](const QString &t) { RigSettings.FreqPollText = t; });
   connect(txtMode, &QLineEdit::textChanged, this, [this](const QString &t) { RigSettings.ModePollText = t; });
@@ -239,7 +237,6 @@ void RigControlfrm::Form_Load() {
   LoadRigSettings();
   LoadBandPlan();
   LoadingSettings = false;
-  Rig.ActiveVfo = 10;
 }
 
 // The options of each group with the values they stand for.
