@@ -52,10 +52,12 @@ void frmRigTune::buildControls() {
     cmdTune[size_t(i)] = placed<QPushButton>(this, 900 + (i / 2) * 900, 1800 + (i % 2) * 480, 870, 420,
                                              QString::fromLatin1(kStepCaptions[i / 2]));
   QPushButton **modes[] = {&cmdCW, &cmdLSB, &cmdUSB, &cmdAM, &cmdFM, &cmdRTTY};
-  const char *modeCaptions[] = {"&CW", "&LSB", "&USB", "&AM", "&FM", "&RTTY"};
-  for (int i = 0; i < 6; ++i)
-    *modes[i] =
-        placed<QPushButton>(this, 240 + i * 780, 2880, 750, 420, QString::fromLatin1(modeCaptions[i]));
+  const char *modeWords[] = {"CW", "LSB", "USB", "AM", "FM", "RTTY"};
+  for (int i = 0; i < 6; ++i) {
+    const QString word = QLatin1String(modeWords[i]);
+    *modes[i] = placed<QPushButton>(this, 240 + i * 780, 2880, 750, 420, u'&' + word);
+    modeButton(*modes[i], word);
+  }
   chkScan = placed<QCheckBox>(this, 240, 3540, 900, 300, QStringLiteral("Scan"));
   placed<Label>(this, 1260, 3570, 540, 300, QStringLiteral("From:"));
   txtFrom = placed<TextBox>(this, 1800, 3540, 960, 300);
@@ -80,12 +82,6 @@ void frmRigTune::buildControls() {
     connect(cmdBand[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdBand_Click(i); });
   for (int i = 0; i < 10; ++i)
     connect(cmdTune[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdTune_Click(i); });
-  modeButton(cmdCW, QStringLiteral("CW"));
-  modeButton(cmdLSB, QStringLiteral("LSB"));
-  modeButton(cmdUSB, QStringLiteral("USB"));
-  modeButton(cmdAM, QStringLiteral("AM"));
-  modeButton(cmdFM, QStringLiteral("FM"));
-  modeButton(cmdRTTY, QStringLiteral("RTTY"));
   connect(cmdDone, &QPushButton::clicked, this, &QDialog::hide);
   connect(chkScan, &QCheckBox::clicked, this, &frmRigTune::chkScan_Click);
   const auto followText = [this] {
