@@ -6,16 +6,15 @@
 #include "keying/Morse.h"
 #include "platform/Controls.h"
 #include "platform/ProgramFiles.h"
-#include "platform/SerialPorts.h"
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
 #include "platform/VbText.h"
 #include "tests/support/KeyLineDoubles.h"
+#include "tests/support/PortLinks.h"
 #include "tests/support/TestContext.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -324,11 +323,6 @@ namespace {
 const QString kInvalidPort = QStringLiteral(
     "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
 
-void linkPort(int n, const QString &device) {
-  QDir().mkpath(serialports::portsFolder());
-  QFile::link(device, serialports::portsFolder() + QStringLiteral("/COM%1").arg(n));
-}
-
 } // namespace
 
 TEST(CwSerialPort, OpensAComLinkToAPseudoTerminalAndReportsAPortThatCannotBeOpened) {
@@ -336,8 +330,8 @@ TEST(CwSerialPort, OpensAComLinkToAPseudoTerminalAndReportsAPortThatCannotBeOpen
   TestLogFile log;
   TestPc pc{log.path};
   PseudoTerminal pty;
-  linkPort(2, pty.device);
-  linkPort(3, home.path("/gone"));
+  linkComPort(2, pty.device);
+  linkComPort(3, home.path("/gone"));
   CWFrm &w = pc.ctx->window<CWFrm>();
 
   w.Text10->setText(QStringLiteral("2"));
@@ -370,7 +364,7 @@ TEST(CwSerialPort, OpensAComLinkToAPseudoTerminalAndReportsAPortThatCannotBeOpen
 }
 
 TEST_F(CwKeyer, OpeningClosesPushToTalkButNeverTheKeyerWhoseDeviceIsRefused) {
-  linkPort(1, QStringLiteral("/dev/ttyS7"));
+  linkComPort(1, QStringLiteral("/dev/ttyS7"));
   int pttClosed = 0, winKeyClosed = 0;
   QString winKeyDevice;
   pc.ctx->portArbiter.registerUser(

@@ -1,11 +1,11 @@
 #include "platform/Controls.h"
-#include "platform/SerialPorts.h"
 #include "platform/Timer.h"
 #include "platform/VbText.h"
 #include "rig/RigControlfrm.h"
 #include "tests/rig/RigFixture.h"
 #include "tests/rig/RigSimulator.h"
 #include "tests/support/FakeSerialLink.h"
+#include "tests/support/PortLinks.h"
 #include "tests/support/TestContext.h"
 
 #include <QCheckBox>
@@ -290,7 +290,7 @@ TEST_F(RigLink, OpeningOnAPseudoTerminal) {
   }
 
   // A missing device: the message with the information icon, no polling.
-  QFile::link(home.path("/gone"), serialports::portsFolder() + "/COM5");
+  linkComPort(5, home.path("/gone"));
   choose(QStringLiteral("Kenwood"));
   rig().optComm[4]->setChecked(true);
   rig().show();

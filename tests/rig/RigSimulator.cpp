@@ -1,10 +1,7 @@
 #include "tests/rig/RigSimulator.h"
 
-#include "platform/SerialPorts.h"
 #include "rig/RigSettings.h"
-
-#include <QDir>
-#include <QFile>
+#include "tests/support/PortLinks.h"
 
 #include <fcntl.h>
 #include <pty.h>
@@ -71,11 +68,7 @@ RigSimulator::~RigSimulator() {
 }
 
 void RigSimulator::linkAs(int port) const {
-  const QString folder = serialports::portsFolder();
-  QDir().mkpath(folder);
-  const QString link = folder + QStringLiteral("/COM%1").arg(port);
-  QFile::remove(link);
-  QFile::link(device_, link);
+  linkComPort(port, device_);
 }
 
 int RigSimulator::baud() const {

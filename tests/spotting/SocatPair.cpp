@@ -1,10 +1,9 @@
 #include "tests/spotting/SocatPair.h"
 
-#include "platform/SerialPorts.h"
+#include "tests/support/PortLinks.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QThread>
 
@@ -33,8 +32,7 @@ SocatPair::~SocatPair() {
 }
 
 bool SocatPair::linkAsPort(int port) const {
-  const QString folder = serialports::portsFolder();
-  return QDir().mkpath(folder) && QFile::link(nearPath(), folder + QStringLiteral("/COM%1").arg(port));
+  return linkComPort(port, nearPath());
 }
 
 void SocatPair::write(const QByteArray &bytes) {

@@ -1,9 +1,6 @@
 #include "tests/support/WinKeySimulator.h"
 
-#include "platform/SerialPorts.h"
-
-#include <QDir>
-#include <QFile>
+#include "tests/support/PortLinks.h"
 
 #include <chrono>
 #include <poll.h>
@@ -57,10 +54,7 @@ WinKeySimulator::~WinKeySimulator() {
 }
 
 void WinKeySimulator::linkAs(int port) const {
-  QDir().mkpath(serialports::portsFolder());
-  const QString link = serialports::portsFolder() + QStringLiteral("/COM%1").arg(port);
-  QFile::remove(link);
-  QFile::link(device_, link);
+  linkComPort(port, device_);
 }
 
 void WinKeySimulator::scriptStatuses(std::initializer_list<std::uint8_t> statuses) {
