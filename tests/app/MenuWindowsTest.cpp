@@ -141,8 +141,7 @@ TEST_F(MenuWindows, TheCwKeyerIsModalAndKeptAndComesToTheFrontWhenShown) {
 }
 
 TEST_F(MenuWindows, RigInterfaceAndDxSpottingOpenBesideTheMainWindow) {
-  QFile::copy(sourceDataDir() + QStringLiteral("/BandPlan.txt"),
-              pc.programDir.filePath(QStringLiteral("BandPlan.txt")));
+  pc.shipDataFile(QStringLiteral("BandPlan.txt"));
   const QString wasCurrent = QDir::currentPath();
   QDir::setCurrent(QDir::tempPath());
   f.mnuRigInterface->trigger();

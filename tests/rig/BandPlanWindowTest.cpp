@@ -4,8 +4,6 @@
 #include "rig/frmBandPlan.h"
 #include "tests/support/TestContext.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QPushButton>
@@ -16,11 +14,8 @@ namespace {
 
 class PrivilegesChart : public ::testing::Test, public PcAtHome {
 protected:
-
   void SetUp() override { pc.ctx->screen = std::make_unique<FixedScreenMetrics>(1920, 1080, 1920, 1040); }
-  void shipPlan() {
-    QFile::copy(QDir(sourceDataDir()).filePath(kBandPlanFile), pc.programDir.filePath(kBandPlanFile));
-  }
+  void shipPlan() { pc.shipDataFile(kBandPlanFile); }
   QList<QLabel *> labels(frmBandPlan &w, const char *prefix) {
     QList<QLabel *> out;
     for (QLabel *l : w.findChildren<QLabel *>())

@@ -18,7 +18,7 @@ namespace {
 class Tuning : public RigLink {
 protected:
   void shipPlan() {
-    QFile::copy(QDir(sourceDataDir()).filePath(kBandPlanFile), pc.programDir.filePath(kBandPlanFile));
+    pc.shipDataFile(kBandPlanFile);
     rig().LoadBandPlan();
   }
   // A polled rig on a port double.
@@ -29,7 +29,6 @@ protected:
     port.written.clear();
     return port;
   }
-  std::vector<QByteArray> written(const FakeSerialLink &port) { return port.written; }
 };
 
 } // namespace
@@ -108,7 +107,7 @@ TEST_F(Tuning, DrainWaitsAndFailures) {
   const std::int64_t waited = pc.clock.counter - start;
   EXPECT_GE(waited, 3 * 2000 + 205); // three waits of 2,000 ms each, then the pause
   EXPECT_LT(waited, 3 * 2000 + 205 + 30);
-  EXPECT_EQ(written(port), std::vector<QByteArray>{"FA00014025000;"});
+  EXPECT_EQ(port.written, std::vector<QByteArray>{"FA00014025000;"});
   port.pending = 0;
 
   port.writes = false;
@@ -135,7 +134,7 @@ TEST_F(Tuning, QuickRequestsEndOnTheLastOne) {
     rig().ChangeFrequency(21.225f);
   };
   rig().ChangeFrequency(14.025f);
-  EXPECT_EQ(written(port), (std::vector<QByteArray>{"FA00014025000;", "FA00021225000;"}));
+  EXPECT_EQ(port.written, (std::vector<QByteArray>{"FA00014025000;", "FA00021225000;"}));
   EXPECT_TRUE(rig().polling());
 }
 
@@ -193,7 +192,7 @@ TEST_F(Tuning, TuningWindow) {
   EXPECT_EQ(w.txtFreq->text(), QStringLiteral("14.025"));
   w.txtFreq->setCursorPosition(0);
   QTest::keyClick(w.txtFreq, Qt::Key_Return);
-  EXPECT_EQ(written(port), std::vector<QByteArray>{"FA00014025000;"});
+  EXPECT_EQ(port.written, std::vector<QByteArray>{"FA00014025000;"});
   EXPECT_TRUE(w.txtFreq->hasFocus());
   EXPECT_EQ(w.txtFreq->cursorPosition(), 6);
   w.txtFreq->setText(QStringLiteral("x"));
@@ -242,7 +241,7 @@ TEST_F(Tuning, Scan) {
   EXPECT_EQ(w.txtFreq->text(), QStringLiteral("14.0005"));
   w.Timer1_Timer();
   EXPECT_EQ(w.txtFreq->text(), QStringLiteral("1.8"));
-  EXPECT_EQ(written(port), (std::vector<QByteArray>{"FA00014000500;", "FA00001800000;"}));
+  EXPECT_EQ(port.written, (std::vector<QByteArray>{"FA00014000500;", "FA00001800000;"}));
 
   // Whole numbers keep their point and values below 1 lose their zero, and read back.
   w.txtFrom->setText(QStringLiteral("7"));
@@ -279,13 +278,13 @@ TEST_F(Tuning, CommandTestWindow) {
   w.Command1_Click();
   w.Check1->setChecked(false);
   w.Command1_Click();
-  EXPECT_EQ(written(port),
+  EXPECT_EQ(port.written,
             (std::vector<QByteArray>{QByteArray::fromHex("FEFE64E003FD"), "FE FE 64 E0 03 FD"}));
   EXPECT_TRUE(rig().polling());
   port.written.clear();
 
   w.Command2_Click();
-  EXPECT_EQ(written(port), (std::vector<QByteArray>{"MD2;", "FA00028475000;"}));
+  EXPECT_EQ(port.written, (std::vector<QByteArray>{"MD2;", "FA00028475000;"}));
   port.written.clear();
   w.Text2->setText(QStringLiteral("abc"));
   w.Command2_Click();

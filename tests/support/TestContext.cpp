@@ -9,6 +9,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -134,6 +135,10 @@ Form1 &TestPc::laidOutForm() {
 
 QString TestPc::preferencesPath() const {
   return files::resolve(programDir.path(), kMainPreferencesFile);
+}
+
+bool TestPc::shipDataFile(const QString &name) const {
+  return QFile::copy(QDir(sourceDataDir()).filePath(name), programDir.filePath(name));
 }
 
 QString TestPc::storedPreference(int line) const {

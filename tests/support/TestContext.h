@@ -70,6 +70,8 @@ public:
   // file or the line is not there.
   QString preferencesPath() const;
   QString storedPreference(int line) const;
+  // Copies the repository's data file `name` into the program folder, as an installation has it.
+  bool shipDataFile(const QString &name) const;
   // From now on, each time station setup shows, `typing` fills it in and Done is clicked.
   void answerStationSetup(std::function<void(frmStationID &)> typing = {});
   // Fills the entry row as the operator would have typed it.
