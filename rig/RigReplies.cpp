@@ -229,12 +229,10 @@ void ParseIcomFrequency(const QByteArray &reply, bool fourByte, RigReadout &rig)
     inFrame = 0;
     return true;
   });
-  QString digits;
-  for (int k = 4; k >= 5 - kept; --k) {
-    digits += QChar::fromLatin1(kHexDigits[last[k] >> 4]);
-    digits += QChar::fromLatin1(kHexDigits[last[k] & 0x0F]);
-  }
-  const QString text = IcomDigitsToFrequency(digits);
+  QByteArray newestFirst;
+  for (int k = 4; k >= 5 - kept; --k)
+    newestFirst.append(static_cast<char>(last[k]));
+  const QString text = IcomDigitsToFrequency(ReplyToHexDigits(newestFirst));
   if (!vb::isNumeric(text))
     return;
   const double mhz = text.toDouble();
@@ -368,15 +366,9 @@ QString ByteToHex(int value) {
 }
 
 QString ReplyToHexText(const QByteArray &reply) {
-  QString out;
-  out.reserve(reply.size() * 3);
-  for (const char ch : reply) {
-    const auto b = static_cast<unsigned char>(ch);
-    out += QChar::fromLatin1(kHexDigits[b >> 4]);
-    out += QChar::fromLatin1(kHexDigits[b & 0x0F]);
-    out += u' ';
-  }
-  return out;
+  if (reply.isEmpty())
+    return {};
+  return QString::fromLatin1(reply.toHex(' ').toUpper()) + u' ';
 }
 
 QString ReplyToHexDigits(const QByteArray &reply) {
