@@ -13,9 +13,8 @@
 namespace {
 
 void colour(QLabel *label, const QColor &back, const QColor &text) {
-  label->setAutoFillBackground(true);
+  setBackColor(label, back);
   QPalette p = label->palette();
-  p.setColor(QPalette::Window, back);
   p.setColor(QPalette::WindowText, text);
   label->setPalette(p);
 }
