@@ -119,15 +119,15 @@ QByteArray modeCommand(const TuneTexts &t, const QString &mode) {
 }
 
 TunePause frequencyPause(const QString &rigType) {
+  const RigFamily f = rigFamily(rigType);
   if (is(rigType, "Elecraft"))
     return {205, true, 1000};
   if (is(rigType, "Ten Tec Omni VI"))
     return {140, false, 220};
-  if (rigFamily(rigType) == RigFamily::Icom)
+  if (f == RigFamily::Icom)
     return {140};
   if (is(rigType, "Yaesu 1000"))
     return {10};
-  const RigFamily f = rigFamily(rigType);
   if (f == RigFamily::Other || f == RigFamily::None)
     return {};
   return {205};
