@@ -16,7 +16,7 @@ protected:
   Form1 &f = pc.laidOutForm();
 
   RigControlfrm &rig() { return pc.ctx->window<RigControlfrm>(); }
-  QString settingsPath() const { return pc.programDir.filePath(QStringLiteral("RigCntrl.txt")); }
+  QString settingsPath() const { return pc.programDir.filePath(kRigSettingsFile); }
   QString band() const { return pc.ctx->logging.CurrentBand; }
   void choose(const QString &type) { rig().List1->setCurrentRow(int(rigList().indexOf(type))); }
   // "Test", with the poll timer left to the test: it calls the handler itself.
