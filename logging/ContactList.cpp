@@ -48,17 +48,9 @@ QString listCell(const LogArrays &log, int slot, int column) {
   if (column == 10)
     return vb::singleText(e.points);
   // A stored date or time the list cannot read is shown as it stands.
-  const auto date = storedDate(e.flddate);
-  const auto time = storedTime(e.fldtime);
-  return (date ? twoDigits(date->day()) : e.flddate) + u' ' +
-         (time ? twoDigits(time->hour()) + u':' + twoDigits(time->minute()) : e.fldtime);
-}
-
-QStringList listRow(const LogArrays &log, int slot) {
-  QStringList row;
-  for (int c = 0; c < kListColumns; ++c)
-    row << listCell(log, slot, c);
-  return row;
+  const StoredDateAndTime when = storedDateAndTime(log, slot);
+  return (when.date ? twoDigits(when.date->day) : e.flddate) + u' ' +
+         (when.time ? twoDigits(when.time->hour) + u':' + twoDigits(when.time->minute) : e.fldtime);
 }
 
 QsoRates qsoRates(const LogArrays &log, const QDateTime &utcNow) {

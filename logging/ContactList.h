@@ -16,10 +16,9 @@ constexpr int kShortListRows = 20;
 // only (compared without regard to case).
 std::vector<int> listedSlots(const LogArrays &log, bool listAll, bool currentBandOnly, const QString &band);
 
-// The twelve column texts of slot `slot`: Rec#, Call, Rec, #R, Snt, #S, Da/Time, Bnd,
-// Country, Prfx, Pts, Tr; and one of them.
+// One of the twelve column texts of slot `slot`: Rec#, Call, Rec, #R, Snt, #S, Da/Time, Bnd,
+// Country, Prfx, Pts, Tr.
 constexpr int kListColumns = 12;
-QStringList listRow(const LogArrays &log, int slot);
 QString listCell(const LogArrays &log, int slot, int column);
 
 // Contacts of the last 60 minutes, and three times those of the last 20: both per hour.

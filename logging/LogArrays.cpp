@@ -62,7 +62,3 @@ void LogArrays::clear() {
   blocks_.clear();
   count_ = 0;
 }
-
-void LogArrays::reserve(int n) {
-  blocks_.reserve(static_cast<size_t>(n / kBlock + 1));
-}

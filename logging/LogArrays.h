@@ -43,7 +43,6 @@ public:
   void append(LogEntry entry);
   void removeLast();
   void clear();
-  void reserve(int n);
 
 private:
   static constexpr int kBlock = 128;

@@ -132,12 +132,24 @@ std::optional<std::int64_t> storedSeconds(const QString &date, const QString &ti
   return (day->toJulianDay() - kJulianDayOf1970) * 86400 + clock->msecsSinceStartOfDay() / 1000;
 }
 
+namespace {
+
+StoredDateAndTime::Day dayOf(const QDate &d) {
+  return {d.year(), d.month(), d.day()};
+}
+
+StoredDateAndTime::Clock clockOf(const QTime &t) {
+  return {t.hour(), t.minute(), t.second()};
+}
+
+} // namespace
+
 StoredDateAndTime storedDateAndTime(const LogEntry &e) {
   StoredDateAndTime out;
   if (const auto date = storedDate(e.flddate))
-    out.date = StoredDateAndTime::Day{date->year(), date->month(), date->day()};
+    out.date = dayOf(*date);
   if (const auto time = storedTime(e.fldtime))
-    out.time = StoredDateAndTime::Clock{time->hour(), time->minute(), time->second()};
+    out.time = clockOf(*time);
   return out;
 }
 
@@ -145,22 +157,10 @@ StoredDateAndTime storedDateAndTime(const LogArrays &log, int n) {
   const std::int64_t when = log.key(n).when;
   if (when == ContactKey::kNoTime)
     return storedDateAndTime(log.slot(n));
-  StoredDateAndTime out;
-  // The civil date of a day count since 1970 (the proleptic Gregorian calendar), as in
-  // H. Hinnant's "chrono-Compatible Low-Level Date Algorithms".
   const std::int64_t days = when >= 0 ? when / 86400 : (when - 86399) / 86400;
   const int seconds = static_cast<int>(when - days * 86400);
-  const std::int64_t z = days + 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const std::int64_t dayOfEra = z - era * 146097;
-  const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153; // from March
-  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-  out.date = StoredDateAndTime::Day{static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0)), month,
-                                    static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1)};
-  out.time = StoredDateAndTime::Clock{seconds / 3600, seconds / 60 % 60, seconds % 60};
-  return out;
+  return {dayOf(QDate::fromJulianDay(days + kJulianDayOf1970)),
+          StoredDateAndTime::Clock{seconds / 3600, seconds / 60 % 60, seconds % 60}};
 }
 
 UtcStamp utcStamp(const QDateTime &local, float offsetHours) {

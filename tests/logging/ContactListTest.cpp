@@ -6,6 +6,14 @@
 
 namespace {
 
+// The twelve column texts of a slot, as the list shows them.
+QStringList listRow(const LogArrays &log, int slot) {
+  QStringList row;
+  for (int c = 0; c < kListColumns; ++c)
+    row << listCell(log, slot, c);
+  return row;
+}
+
 LogEntry contact(const QString &call, const QString &band = QStringLiteral("20"),
                  const QString &date = QStringLiteral("2024/03/30"),
                  const QString &time = QStringLiteral("14:05:09")) {
