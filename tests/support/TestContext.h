@@ -84,7 +84,6 @@ private:
   std::unique_ptr<QTimer> setupOperator_;
 };
 
-// A home folder of its own for the test, with the XDG folders at their defaults inside it.
 // Failing checks show texts as text, line ends visible.
 inline void PrintTo(const QString &text, std::ostream *out) {
   *out
@@ -93,6 +92,7 @@ inline void PrintTo(const QString &text, std::ostream *out) {
       << '"';
 }
 
+// A home folder of its own for the test, with the XDG folders at their defaults inside it.
 class TempHome {
 public:
   TempHome();
