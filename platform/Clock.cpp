@@ -24,8 +24,12 @@ void SystemClock::sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-std::int64_t SystemClock::timeGetTime() {
+std::int64_t steadyMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
+}
+
+std::int64_t SystemClock::timeGetTime() {
+  return steadyMs();
 }

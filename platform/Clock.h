@@ -34,5 +34,8 @@ public:
   std::int64_t timeGetTime() override;
 };
 
+// The system's monotonic counter in milliseconds, as SystemClock::timeGetTime reads it.
+std::int64_t steadyMs();
+
 // Wall-clock fields taken as they stand, so that adding seconds never jumps at a DST change.
 QDateTime wallClock(const QDate &date, const QTime &time);

@@ -1,10 +1,9 @@
 #include "platform/WinKey.h"
 
+#include "platform/Clock.h"
 #include "platform/SerialPorts.h"
 
 #include <QDeadlineTimer>
-
-#include <chrono>
 
 namespace {
 
@@ -17,12 +16,6 @@ QByteArray bytes(std::initializer_list<std::uint8_t> values) {
   for (const std::uint8_t value : values)
     out.append(static_cast<char>(value));
   return out;
-}
-
-std::int64_t steadyMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
 }
 
 constexpr std::uint8_t kEchoByte = 0x55;
