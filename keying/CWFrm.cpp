@@ -8,6 +8,7 @@
 #include "keying/frmCWStrings.h"
 #include "keying/frmCodePractice.h"
 #include "keying/frmWinKey.h"
+#include "logging/EntryKeys.h"
 #include "logging/Form1.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -36,10 +37,7 @@ const QString kKeyboardModeText = QStringLiteral("Keyboard CW Mode is on.  Press
 
 // The key filter of a box taking Backspace and the characters from `low` to `high`.
 std::function<void(int &)> passing(char low, char high) {
-  return [low, high](int &key) {
-    if (key != 8 && (key < low || key > high))
-      key = 0;
-  };
+  return [low, high](int &key) { key = passRange(key, low, high); };
 }
 
 // Whole-number text of a rounded value, as the boxes show numbers.
@@ -192,17 +190,11 @@ void CWFrm::buildControls() {
 
 void CWFrm::connectControls() {
   for (TextBox *b : messageBoxes())
-    b->KeyPress = [](int &key) {
-      if (key >= 'a' && key <= 'z')
-        key -= 32;
-    };
+    b->KeyPress = [](int &key) { key = Form1::Capital(key); };
   Text10->KeyPress = passing('0', ':');
   Text11->KeyPress = passing('0', ':');
   txtSpace->KeyPress = passing('-', ':');
-  txtCWLoop->KeyPress = [](int &key) {
-    if (key != 8 && key != '.' && (key < '0' || key > '9'))
-      key = 0;
-  };
+  txtCWLoop->KeyPress = repeatPauseKey;
   for (TextBox *b : {Text10, Text11})
     connect(b, &TextBox::gotFocus, b, [b] { QTimer::singleShot(0, b, [b] { b->selectAll(); }); });
 

@@ -29,6 +29,11 @@ void takeRepeatPause(TextBox &box, Timer &timer, Dialogs &dialogs) {
     dialogs.beep();
 }
 
+void repeatPauseKey(int &key) {
+  if (key != 8 && key != '.' && (key < '0' || key > '9'))
+    key = 0;
+}
+
 bool PrinterKeyLine::set(const QString &baseText, bool keyed) {
   const auto base = vb::numberIn(baseText);
   if (!base)

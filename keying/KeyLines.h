@@ -22,6 +22,8 @@ bool openKeyPort(SerialKeyLine &line, PortArbiter &arbiter, PortUser user, doubl
 // milliseconds; anything else shows "0" and stops the repeat, with a beep for text that is no
 // number.
 void takeRepeatPause(TextBox &box, Timer &timer, Dialogs &dialogs);
+// The key filter of a repeat-pause box: digits, "." and Backspace.
+void repeatPauseKey(int &key);
 
 class PrinterKeyLine {
 public:

@@ -118,16 +118,8 @@ void PhoneFrm::buildControls() {
 }
 
 void PhoneFrm::connectControls() {
-  Text11->KeyPress = [](int &key) {
-    if (key == '"')
-      key = 0;
-    else if (key >= 'a' && key <= 'z')
-      key -= 32;
-  };
-  txtPHLoop->KeyPress = [](int &key) {
-    if (key != 8 && key != '.' && (key < '0' || key > '9'))
-      key = 0;
-  };
+  Text11->KeyPress = [](int &key) { key = key == '"' ? 0 : Form1::Capital(key); };
+  txtPHLoop->KeyPress = repeatPauseKey;
   connect(Text10, &TextBox::gotFocus, Text10,
           [this] { QTimer::singleShot(0, Text10, [this] { Text10->selectAll(); }); });
   connect(Text10, &TextBox::lostFocus, this, &PhoneFrm::Text10_LostFocus);

@@ -4,6 +4,7 @@
 #include "app/ScreenScaling.h"
 #include "keying/CWFrm.h"
 #include "keying/CodePractice.h"
+#include "logging/Form1.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/KeyPress.h"
@@ -39,10 +40,6 @@ void whiteOnNavy(QWidget *widget) {
   widget->setPalette(palette);
   if (qobject_cast<QLabel *>(widget))
     setBackColor(widget, kNavy);
-}
-
-int upperCase(int KeyAscii) {
-  return KeyAscii >= 'a' && KeyAscii <= 'z' ? KeyAscii - ('a' - 'A') : KeyAscii;
 }
 
 void putCaret(QPlainTextEdit *box, int position) {
@@ -150,7 +147,7 @@ void frmCodePractice::buildControls() {
   connect(Command6, &QPushButton::clicked, this, &frmCodePractice::Command6_Click);
   connect(Command7, &QPushButton::clicked, this, &frmCodePractice::Command7_Click);
   connect(Command8, &QPushButton::clicked, this, &frmCodePractice::Command8_Click);
-  onKeyPress(Text1, upperCase);
+  onKeyPress(Text1, Form1::Capital);
   Text5->KeyPress = [this](int &KeyAscii) { Text5_KeyPress(KeyAscii); };
 }
 
@@ -222,7 +219,7 @@ void frmCodePractice::Command8_Click() {
 }
 
 void frmCodePractice::Text5_KeyPress(int &KeyAscii) {
-  const int key = upperCase(KeyAscii);
+  const int key = Form1::Capital(KeyAscii);
   KeyAscii = 0;
   KeyingState &k = ctx.keying;
   if (key == 8) {

@@ -4,6 +4,8 @@
 #include "app/ScreenScaling.h"
 #include "keying/CWFrm.h"
 #include "keying/WinKeySettings.h"
+#include "logging/EntryKeys.h"
+#include "logging/Form1.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -45,7 +47,7 @@ void frmWinKey::buildControls() {
   const auto box = [this](const QString &text, double left, double top) {
     auto *b = placed<TextBox>(this, left, top, 600, 315);
     b->setText(text);
-    b->KeyPress = NumbersOnly;
+    b->KeyPress = [](int &key) { key = passRange(key, '0', '9'); };
     return b;
   };
   const auto button = [this](const QString &text, double left, double top) {
@@ -289,16 +291,6 @@ void frmWinKey::leadTailLostFocus(TextBox &left) {
     wk().wk_ptt_leadtail(check.send->first, check.send->second);
 }
 
-void frmWinKey::NumbersOnly(int &KeyAscii) {
-  if (KeyAscii != 8 && (KeyAscii < '0' || KeyAscii > '9'))
-    KeyAscii = 0;
-}
-
-void frmWinKey::Capital(int &KeyAscii) {
-  if (KeyAscii >= 'a' && KeyAscii <= 'z')
-    KeyAscii -= 'a' - 'A';
-}
-
 void frmWinKey::WKTransmit() {
   KeyingState &k = ctx.keying;
   if (k.WinKeyOpen == 0)
@@ -355,7 +347,7 @@ void frmWinKey::Command3_Click() {
 }
 
 void frmWinKey::Text1_KeyPress(int &KeyAscii) {
-  Capital(KeyAscii);
+  KeyAscii = Form1::Capital(KeyAscii);
   if (KeyAscii > 13)
     queueText(QString(QChar(KeyAscii)));
 }

@@ -58,7 +58,6 @@ public:
   void cmdOpenWinkey_Click();
   // Hands the CW queue to the keyer character by character, waiting while the keyer is busy.
   void WKTransmit();
-  static void Capital(int &KeyAscii);
 
   void Form_Load();
   void Form_Unload();
@@ -77,7 +76,6 @@ public:
 private:
   void buildControls();
   void ApplyWinKeySettings();
-  static void NumbersOnly(int &KeyAscii);
   void optionClicked(int &setting, int value);
   // Lead-in and tail are checked together; the box that lost the focus takes the corrected text.
   void leadTailLostFocus(TextBox &left);
