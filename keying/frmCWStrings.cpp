@@ -74,9 +74,7 @@ void frmCWStrings::changeEvent(QEvent *event) {
 }
 
 void frmCWStrings::Form_Activate() {
-  CWFrm &cw = ctx.window<CWFrm>();
-  const std::array<TextBox *, 11> messages{cw.Text1, cw.Text2, cw.Text3, cw.Text4,  cw.Text5, cw.Text6,
-                                           cw.Text7, cw.Text8, cw.Text9, cw.Text12, cw.Text13};
+  const auto messages = ctx.window<CWFrm>().messageBoxes();
   for (size_t i = 0; i < messages.size(); ++i)
     lblCWString[i]->setText(messages[i]->text());
 }
