@@ -149,6 +149,12 @@ void frmWinKey::optionClicked(int &setting, int value) {
     ApplyWinKeySettings();
 }
 
+WinKeyFileSettings frmWinKey::fileSettings() const {
+  const KeyingState &k = ctx.keying;
+  return {k.WinKeyComPort, txtWKWPM->text(), txtWeight->text(), txtLeadIn->text(),
+          txtTail->text(), txtRatio->text(), k.WinKeyPinConfig, k.WinKeyMode};
+}
+
 void frmWinKey::Form_Load() {
   const ScreenTwips screen = ctx.screen->twips();
   ScreenScaling::ResizeControls(*this, ctx, screen.Width, screen.Height, 9600, 7200, 0, 1.0f,
@@ -161,8 +167,7 @@ void frmWinKey::Form_Load() {
     const auto content = vb::readLatin1(path);
     if (!content)
       return;
-    WinKeyFileSettings s{k.WinKeyComPort, txtWKWPM->text(), txtWeight->text(), txtLeadIn->text(),
-                         txtTail->text(), txtRatio->text(), k.WinKeyPinConfig, k.WinKeyMode};
+    WinKeyFileSettings s = fileSettings();
     const bool complete = readWinKeyFile(*content, s);
     k.WinKeyComPort = s.comPort;
     txtWKWPM->setText(s.wpm);
@@ -359,12 +364,9 @@ void frmWinKey::cmdStop_Click() {
 }
 
 void frmWinKey::cmdDone_Click() {
-  const KeyingState &k = ctx.keying;
-  const WinKeyFileSettings s{k.WinKeyComPort, txtWKWPM->text(), txtWeight->text(), txtLeadIn->text(),
-                             txtTail->text(), txtRatio->text(), k.WinKeyPinConfig, k.WinKeyMode};
   const QString path = files::resolve(ctx.folders.DataFolder, kWinKeyFile);
   QString error;
-  const bool saved = vb::writeLatin1Atomic(path, winKeyFileText(s), &error);
+  const bool saved = vb::writeLatin1Atomic(path, winKeyFileText(fileSettings()), &error);
   hide();
   if (!saved)
     ctx.dialogs.message(error + QStringLiteral("  ") + path,

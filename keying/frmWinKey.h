@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class TextBox;
 class WinKey;
+struct WinKeyFileSettings;
 
 class frmWinKey : public QDialog {
   Q_OBJECT
@@ -76,6 +77,8 @@ public:
 private:
   void buildControls();
   void ApplyWinKeySettings();
+  // What WK.txt keeps: the value boxes and the keying state's port, pins and mode.
+  WinKeyFileSettings fileSettings() const;
   void optionClicked(int &setting, int value);
   // Lead-in and tail are checked together; the box that lost the focus takes the corrected text.
   void leadTailLostFocus(TextBox &left);
