@@ -562,7 +562,8 @@ void CWFrm::Transmit(QChar ch) {
   }
   const auto wordSpace = vb::numberIn(txtSpace->text());
   const auto units = wordSpace ? keyedUnits(ch, *wordSpace) : std::nullopt;
-  if (!units)
+  const auto wpm = vb::numberIn(Text11->text());
+  if (!units || !wpm || !(*wpm > 0))
     return;
   // However the character ends, the transmitter is left released.
   bool down = false;
@@ -571,9 +572,6 @@ void CWFrm::Transmit(QChar ch) {
       setKey(false);
   });
   for (const QChar unit : *units) {
-    const auto wpm = vb::numberIn(Text11->text());
-    if (!wpm || !(*wpm > 0))
-      return;
     down = unit == u'1';
     if (!setKey(down))
       return;
