@@ -1,5 +1,6 @@
 #include "keying/KeyerSettings.h"
 
+#include "keying/WinKeySettings.h"
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 
@@ -16,15 +17,10 @@ bool readPause(vb::FieldReader &r, QString &seconds, int &intervalMs) {
   return ms.has_value();
 }
 
-// A byte read from the file: a number from 0 to 255, rounded; other text is a failure.
+// A byte read from the file, as the WinKey file reads one; other text is a failure.
 std::optional<int> byteField(const std::optional<QString> &field) {
-  const auto v = field ? vb::numberIn(*field) : std::nullopt;
-  if (!v)
-    return std::nullopt;
-  const double r = vb::roundHalfEven(*v);
-  if (r < 0 || r > 255)
-    return std::nullopt;
-  return static_cast<int>(r);
+  const ByteValue v = field ? byteValue(*field) : ByteValue{};
+  return v.ok ? std::optional<int>(v.value) : std::nullopt;
 }
 
 } // namespace
