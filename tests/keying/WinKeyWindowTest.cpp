@@ -6,10 +6,10 @@
 #include "platform/Controls.h"
 #include "platform/ProgramFiles.h"
 #include "platform/SerialKeyLine.h"
-#include "platform/SerialPorts.h"
 #include "platform/VbText.h"
 #include "platform/WinKey.h"
 #include "tests/support/FakeWinKey.h"
+#include "tests/support/PortLinks.h"
 #include "tests/support/TestContext.h"
 #include "tests/support/WinKeySimulator.h"
 
@@ -299,8 +299,7 @@ TEST_F(WinKeyWindow, TheMainWindowsCloseClosesTheKeyerAndUnloadsOnlyLoadedWindow
 
 TEST_F(WinKeyWindow, AKeyerThatCannotBeOpenedDropsTheQueueWithOneBoxEachTime) {
   pc.ctx->winKey = std::make_unique<SerialWinKey>();
-  QDir().mkpath(serialports::portsFolder());
-  QFile::link(home.path("/no-keyer"), serialports::portsFolder() + "/COM5");
+  linkComPort(5, home.path("/no-keyer"));
   k.CWBuffer = QStringLiteral("CQ TEST");
   w->WKTransmit();
   ASSERT_EQ(pc.dialogs.shown.size(), 1u);

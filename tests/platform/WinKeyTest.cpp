@@ -1,11 +1,10 @@
 // The WinKey driver against the simulated keyer, through the COM map and a pseudo-terminal.
 
 #include "platform/WinKey.h"
-#include "platform/SerialPorts.h"
+#include "tests/support/PortLinks.h"
 #include "tests/support/TestContext.h"
 #include "tests/support/WinKeySimulator.h"
 
-#include <QFile>
 #include <QSerialPort>
 
 #include <gtest/gtest.h>
@@ -52,7 +51,7 @@ TEST_F(WinKeyWire, OpenReportsEachWayItCanFailAndFreesThePort) {
       {"missing device", {}, 7, wkresult::ComOpenFailed},
       {"no port", {}, 0, wkresult::ComOpenFailed},
   };
-  QFile::link(QStringLiteral("/dev/no-such-keyer"), serialports::portsFolder() + "/COM7");
+  linkComPort(7, QStringLiteral("/dev/no-such-keyer"));
   for (const Row &row : rows) {
     WinKeySimulator sim;
     sim.linkAs(kPort);
