@@ -25,12 +25,11 @@ bool QtSerialKeyLine::open(const QString &device, QString *error) {
 }
 
 void QtSerialKeyLine::close() {
+  dtr_ = rts_ = false;
   if (port_->isOpen()) {
-    dtr_ = rts_ = false;
     apply();
     port_->close();
   }
-  dtr_ = rts_ = false;
 }
 
 bool QtSerialKeyLine::isOpen() const {
