@@ -25,17 +25,13 @@ namespace {
 const QString kInvalidPort = QStringLiteral(
     "The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none.");
 
-QString prompt(const QString &name) {
-  return sourceDataDir() + QStringLiteral("/prompts/") + name + QStringLiteral(".wav");
-}
-
 struct VoiceKeyer : ::testing::Test, PcAtHome {
   KeyingState &k = pc.ctx->keying;
   std::vector<LineChange> changes;
   std::vector<FakeSerialKeyLine *> lines; // in the order made: the voice keyer's first
   FakePrinterPorts *printer = nullptr;
   PhoneFrm *w = nullptr;
-  const int callMs = wavDurationMs(prompt(QStringLiteral("Call"))).value_or(0);
+  const int callMs = wavDurationMs(promptFile(QStringLiteral("Call"))).value_or(0);
 
   void SetUp() override {
     pc.clock.readStep = 0;
@@ -49,7 +45,7 @@ struct VoiceKeyer : ::testing::Test, PcAtHome {
     pc.ctx->printerPorts = std::move(p);
     pc.form();
     w = &pc.ctx->window<PhoneFrm>();
-    w->Text1->setText(prompt(QStringLiteral("Call")));
+    w->Text1->setText(promptFile(QStringLiteral("Call")));
     w->Text10->setText(QStringLiteral("1"));
   }
 
@@ -106,7 +102,7 @@ TEST_F(VoiceKeyer, F1PlaysOnceOrRepeatsAfterItsPauseUntilAKeyEndsTheCycle) {
   // F2 to F9 never repeat.
   w->txtPHLoop->setText(QStringLiteral("5"));
   for (int code = 113; code <= 120; ++code) {
-    w->waveBoxes()[static_cast<size_t>(code - 112)]->setText(prompt(QStringLiteral("Dupe")));
+    w->waveBoxes()[static_cast<size_t>(code - 112)]->setText(promptFile(QStringLiteral("Dupe")));
     press(code);
     tickAt(pc.clock.counter + 5000);
     EXPECT_EQ(k.VoiceRepeatPending, 0) << code;
@@ -130,7 +126,7 @@ TEST_F(VoiceKeyer, AnEmptyBoxCutsTheMessageAndASecondKeyKeepsPushToTalkOn) {
   EXPECT_EQ(k.VoiceRepeatPending, 0);
   EXPECT_TRUE(w->Command12->isHidden());
 
-  w->Text3->setText(prompt(QStringLiteral("Country")));
+  w->Text3->setText(promptFile(QStringLiteral("Country")));
   press(114);
   tickAt(100);
   press(113); // empty: cuts the message
@@ -138,14 +134,14 @@ TEST_F(VoiceKeyer, AnEmptyBoxCutsTheMessageAndASecondKeyKeepsPushToTalkOn) {
   EXPECT_EQ(keyed(), (std::vector<LineChange>{{"RTS", 1, 0}, {"RTS", 0, 140}}));
 
   changes.clear();
-  w->Text2->setText(prompt(QStringLiteral("Dupe")));
+  w->Text2->setText(promptFile(QStringLiteral("Dupe")));
   pc.clock.counter = 1000;
   press(114);
   tickAt(1100);
   press(113);
   tickAt(1140);
   EXPECT_TRUE(pushToTalkKeyed()) << "the second message plays on";
-  tickAt(1100 + wavDurationMs(prompt(QStringLiteral("Dupe"))).value_or(0));
+  tickAt(1100 + wavDurationMs(promptFile(QStringLiteral("Dupe"))).value_or(0));
   EXPECT_EQ(keyed().size(), 3u);
   EXPECT_FALSE(pushToTalkKeyed());
 }
@@ -208,7 +204,7 @@ TEST_F(VoiceKeyer, AFileThatCannotPlayOrABoxThatCannotBeReadNeverLeavesPushToTal
   }
   EXPECT_EQ(pc.dialogs.beeps, 2);
 
-  w->Text1->setText(prompt(QStringLiteral("Call")));
+  w->Text1->setText(promptFile(QStringLiteral("Call")));
   w->Text11->setText(QStringLiteral("junk"));
   changes.clear();
   press(112);

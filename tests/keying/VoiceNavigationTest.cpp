@@ -18,8 +18,7 @@
 namespace {
 
 int lengthOf(const QString &name) {
-  return wavDurationMs(sourceDataDir() + QStringLiteral("/prompts/") + name + QStringLiteral(".wav"))
-      .value_or(-1);
+  return wavDurationMs(promptFile(name)).value_or(-1);
 }
 
 struct Navigation {

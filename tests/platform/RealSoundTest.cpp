@@ -17,7 +17,7 @@ TEST(RealSound, APromptPlaysAndEndsWithinItsBound) {
   auto output = std::make_unique<QtSoundOutput>();
   const QtSoundOutput &device = *output;
   auto player = std::make_unique<WavePlayer>(clock, std::move(output));
-  const QString path = sourceDataDir() + QStringLiteral("/prompts/Dupe.wav");
+  const QString path = promptFile(QStringLiteral("Dupe"));
   const int length = wavDurationMs(path).value_or(0);
   ASSERT_TRUE(player->open(path));
   QElapsedTimer elapsed;

@@ -10,20 +10,16 @@
 
 namespace {
 
-QString prompt(const QString &name) {
-  return sourceDataDir() + QStringLiteral("/prompts/") + name + QStringLiteral(".wav");
-}
-
 struct PlayingRule : ::testing::Test {
   FakeClock clock;
   SoundLog log;
   WavePlayer player{clock, std::make_unique<FakeSoundOutput>(clock, log)};
-  int length = wavDurationMs(prompt(QStringLiteral("Call"))).value_or(0);
+  int length = wavDurationMs(promptFile(QStringLiteral("Call"))).value_or(0);
 
   void SetUp() override {
     clock.readStep = 0;
     ASSERT_GT(length, 0);
-    ASSERT_TRUE(player.open(prompt(QStringLiteral("Call"))));
+    ASSERT_TRUE(player.open(promptFile(QStringLiteral("Call"))));
     ASSERT_TRUE(player.play());
   }
   // Whether it still plays `ms` after it started.
@@ -41,7 +37,7 @@ TEST(ShippedPrompts, AreAllTenRiffWaveFilesWithALength) {
   EXPECT_EQ(QDir(sourceDataDir() + QStringLiteral("/prompts")).entryList({QStringLiteral("*.wav")}).size(),
             names.size());
   for (const QString &name : names) {
-    const auto ms = wavDurationMs(prompt(name));
+    const auto ms = wavDurationMs(promptFile(name));
     ASSERT_TRUE(ms) << name.toStdString();
     EXPECT_GT(*ms, 200) << name.toStdString();
     EXPECT_LT(*ms, 3000) << name.toStdString();
@@ -67,7 +63,7 @@ TEST_F(PlayingRule, StopAndCloseEndItAtOnceAndCloseLetsTheFileGo) {
   log.reportsEnd = false;
   player.stop();
   EXPECT_FALSE(player.isPlaying());
-  EXPECT_EQ(player.fileName(), prompt(QStringLiteral("Call")));
+  EXPECT_EQ(player.fileName(), promptFile(QStringLiteral("Call")));
   ASSERT_TRUE(player.play());
   EXPECT_TRUE(player.isPlaying());
   player.close();

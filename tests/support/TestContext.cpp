@@ -209,6 +209,10 @@ QString sourceDataDir() {
   return QStringLiteral(ORVEX_SOURCE_DIR "/data");
 }
 
+QString promptFile(const QString &name) {
+  return sourceDataDir() + QStringLiteral("/prompts/") + name + QStringLiteral(".wav");
+}
+
 void saveScreenshot(QWidget &window, const QString &name) {
   const QString folder = qEnvironmentVariable("ORVEX_SCREENSHOTS");
   if (!folder.isEmpty())

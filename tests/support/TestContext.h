@@ -122,6 +122,8 @@ QString pragmaValue(const QString &path, const QString &name);
 
 // The folder of the repository's own data files.
 QString sourceDataDir();
+// The recorded prompt `name` ("Call", "Dupe"...) among them, as a wave file's path.
+QString promptFile(const QString &name);
 
 // Saves a picture of `window` as <name>.png in the folder named by ORVEX_SCREENSHOTS, when set,
 // for people to look at (run the tests under xvfb-run with QT_QPA_PLATFORM=xcb to see them as
