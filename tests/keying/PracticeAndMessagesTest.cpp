@@ -48,13 +48,6 @@ struct Keying : ::testing::Test, PcAtHome {
     pc.ctx->window<frmWinKey>().cmdOpenWinkey_Click();
     wk->calls.clear();
   }
-  QString handedOver() const {
-    QString text;
-    for (const QString &call : wk->calls)
-      if (call.startsWith(QLatin1String("char ")))
-        text += QChar(call.mid(5).toInt());
-    return text;
-  }
 };
 
 struct Practice : Keying {
@@ -181,7 +174,7 @@ TEST_F(Practice, ClosingIsRefusedWhileKeyingAndEndsAWinKeySendUntouched) {
   };
   p->Command3_Click();
   EXPECT_FALSE(p->isVisible());
-  EXPECT_TRUE(handedOver().isEmpty());
+  EXPECT_TRUE(wk->handedOver().isEmpty());
   EXPECT_TRUE(p->Text2->toPlainText().isEmpty()) << "the closed window is left alone";
 }
 
@@ -197,7 +190,7 @@ TEST_F(Keying, TheMessagesWindowSendsARowAsItsKeyWould) {
     wk->calls.clear();
     QTest::mouseClick(row % 2 ? s.lblCWString[static_cast<size_t>(row)] : s.Label1[static_cast<size_t>(row)],
                       Qt::LeftButton);
-    EXPECT_EQ(handedOver(), row < 11 ? boxes[static_cast<size_t>(row)]->text() : QString()) << row;
+    EXPECT_EQ(wk->handedOver(), row < 11 ? boxes[static_cast<size_t>(row)]->text() : QString()) << row;
   }
   cw->Option4->setChecked(true);
   wk->calls.clear();

@@ -30,15 +30,6 @@ const QString kUnableText = QStringLiteral(
     "specified the correct port and that the Winkey device is properly connected.");
 const QStringList kSettings{"wpm 18", "weight 50", "leadtail 0 0", "ratio 50", "pincfg 6", "mode 0"};
 
-// The characters handed to the keyer, as text.
-QString handedOver(const QStringList &calls) {
-  QString text;
-  for (const QString &call : calls)
-    if (call.startsWith(QLatin1String("char ")))
-      text += QChar(call.mid(5).toInt());
-  return text;
-}
-
 struct WinKeyWindow : ::testing::Test, PcAtHome {
   KeyingState &k = pc.ctx->keying;
   FakeWinKey *wk = nullptr;
@@ -221,19 +212,19 @@ TEST_F(WinKeyWindow, TestTextsAndTypingJoinTheQueue) {
   };
   w->Command1_Click();
   const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ ");
-  EXPECT_EQ(handedOver(wk->calls), alphabet.repeated(6));
+  EXPECT_EQ(wk->handedOver(), alphabet.repeated(6));
   wk->onStatus = {};
 
   pc.ctx->logging.station.MyCall = QStringLiteral("K1ABC");
   wk->calls.clear();
   w->Command3_Click();
-  EXPECT_EQ(handedOver(wk->calls), QStringLiteral("VVV TEST DE K1ABC"));
+  EXPECT_EQ(wk->handedOver(), QStringLiteral("VVV TEST DE K1ABC"));
 
   wk->calls.clear();
   QTest::keyClicks(w->Text1, QStringLiteral("ab"));
   QTest::keyClick(w->Text1, Qt::Key_Return);
   QTest::keyClick(w->Text1, Qt::Key_Backspace);
-  EXPECT_EQ(handedOver(wk->calls), QStringLiteral("AB"));
+  EXPECT_EQ(wk->handedOver(), QStringLiteral("AB"));
   EXPECT_EQ(wk->sent(), (QStringList{"char 65", "char 66"}));
   EXPECT_EQ(w->Text1->text(), QStringLiteral("A"));
 
@@ -248,7 +239,7 @@ TEST_F(WinKeyWindow, TheHandOverWaitsWhileBusyAndObeysWhatEventsDoMeanwhile) {
   k.CWBuffer = QStringLiteral("CQ!");
   wk->statuses = {0, 5, 5, 4, 0};
   w->WKTransmit();
-  EXPECT_EQ(handedOver(wk->calls), QStringLiteral("CQ!"));
+  EXPECT_EQ(wk->handedOver(), QStringLiteral("CQ!"));
   EXPECT_EQ(pumps, 2) << "events run only in the busy wait";
   EXPECT_EQ(pc.clock.slept, 3 * 10 + 2 * 10);
 
@@ -258,7 +249,7 @@ TEST_F(WinKeyWindow, TheHandOverWaitsWhileBusyAndObeysWhatEventsDoMeanwhile) {
   wk->statuses = {0, 5};
   onEvents = [&] { k.CWBuffer.clear(); };
   w->WKTransmit();
-  EXPECT_EQ(handedOver(wk->calls), QStringLiteral("T"));
+  EXPECT_EQ(wk->handedOver(), QStringLiteral("T"));
 
   // A function key in the wait drains its message in a nested hand-over.
   wk->calls.clear();
@@ -270,7 +261,7 @@ TEST_F(WinKeyWindow, TheHandOverWaitsWhileBusyAndObeysWhatEventsDoMeanwhile) {
     w->WKTransmit();
   };
   w->WKTransmit();
-  EXPECT_EQ(handedOver(wk->calls), QStringLiteral("CTU"));
+  EXPECT_EQ(wk->handedOver(), QStringLiteral("CTU"));
   EXPECT_TRUE(k.CWBuffer.isEmpty());
 
   // A keyer that went away drops the queue, and the next hand-over opens it again.
@@ -284,7 +275,7 @@ TEST_F(WinKeyWindow, TheHandOverWaitsWhileBusyAndObeysWhatEventsDoMeanwhile) {
   k.CWBuffer = QStringLiteral("QRZ");
   w->WKTransmit();
   EXPECT_EQ(wk->sent().first(), QStringLiteral("open 5"));
-  EXPECT_EQ(handedOver(wk->calls), QStringLiteral("QRZ"));
+  EXPECT_EQ(wk->handedOver(), QStringLiteral("QRZ"));
 }
 
 TEST_F(WinKeyWindow, TheMainWindowsCloseClosesTheKeyerAndUnloadsOnlyLoadedWindows) {
@@ -357,7 +348,7 @@ TEST_F(WinKeyWindow, TheCwQueueGoesToTheKeyerAfterTheContactIsLoggedAndTheSpeedF
   k.CWBuffer = QStringLiteral("CQ!");
   cw.LoopThroughCWBuffer();
   EXPECT_EQ(loggedAtHandOver, 1u);
-  EXPECT_EQ(handedOver(wk->calls), QStringLiteral("CQ!"));
+  EXPECT_EQ(wk->handedOver(), QStringLiteral("CQ!"));
 
   wk->calls.clear();
   cw.Text11->setText(QStringLiteral("13"));

@@ -8,6 +8,14 @@ QStringList FakeWinKey::sent(qsizetype from) const {
   return out;
 }
 
+QString FakeWinKey::handedOver() const {
+  QString text;
+  for (const QString &call : calls)
+    if (call.startsWith(QLatin1String("char ")))
+      text += QChar(call.mid(5).toInt());
+  return text;
+}
+
 std::int32_t FakeWinKey::record(const QString &call) {
   calls << call;
   return isOpen ? wkresult::Success : wkresult::NotOpen;

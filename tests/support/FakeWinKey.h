@@ -24,6 +24,8 @@ public:
 
   // The calls after the first `from`, without the status requests.
   QStringList sent(qsizetype from = 0) const;
+  // The characters handed to the keyer, as text.
+  QString handedOver() const;
 
   std::int32_t wk_open(std::uint8_t &version, std::uint8_t port) override;
   std::int32_t wk_close() override;
