@@ -17,7 +17,6 @@ const LogArrays &fullLog() {
   static const LogArrays log = [] {
     const QStringList &bands = bandCodes();
     LogArrays l;
-    l.reserve(kContacts);
     for (int n = 0; n < kContacts; ++n) {
       LogEntry e;
       // Prefixes from AA0 to ZZ9, suffixes of three letters.
