@@ -74,12 +74,13 @@ void frmDigitalSource::boxChanged(TextBox *box) {
     return;
   }
   Form1 &main = ctx.window<Form1>();
+  // Only what typing into the field could put there: the RTTY program may send anything.
   if (box == txtSUrCall)
-    main.txtCall->setText(box->text().toUpper());
+    main.txtCall->setText(Form1::outsideCall(box->text()));
   else if (box == txtSField1)
-    main.txtRSTR->setText(box->text().toUpper());
+    main.txtRSTR->setText(Form1::typedText(box->text(), Form1::number));
   else if (box == txtSField3)
-    main.txtSec->setText(box->text());
+    main.txtSec->setText(Form1::typedText(box->text(), Form1::number));
 }
 
 void frmDigitalSource::arrived(const QString &item, const QString &text) {

@@ -185,9 +185,16 @@ public:
   void mnuTamblogExport_Click();
 
   // Key filters of the entry row, used by other windows too: "a" to "z" become "A" to "Z";
-  // only the digits and Backspace pass.
+  // only the digits and Backspace pass; the call field's own filter.
   static int Capital(int KeyAscii);
   static int number(int KeyAscii);
+  static int callKey(int KeyAscii);
+  // Text from outside the keyboard as typing it into a field with the key filter `key` would
+  // leave it: only the characters the filter lets through as printable Latin-1 characters.
+  static QString typedText(const QString &text, int (*key)(int));
+  // A call from the RTTY program or a clicked spot as the call field takes it: in capitals, and
+  // only what typing could put there.
+  static QString outsideCall(const QString &text);
 
   // Cabrillo entry.
   QAction *mnuWriteSumm = nullptr;

@@ -105,8 +105,6 @@ void Form1::txtCall_KeyPress(int &KeyAscii) {
     txtPoints->setText(QString());
     clearCountryPlace();
   }
-  if (KeyAscii == keys::DoubleQuote)
-    KeyAscii = 0;
   if (carriesDigitFromCall(call, txtCall->selStart(), KeyAscii)) {
     carry(KeyAscii, carryTo::Report, txtRSTR, &Form1::txtRSTR_KeyPress);
     KeyAscii = 0;
@@ -125,7 +123,7 @@ void Form1::txtCall_KeyPress(int &KeyAscii) {
     KeyAscii = 0;
     txtRSTR->setFocus();
   }
-  KeyAscii = Capital(KeyAscii);
+  KeyAscii = callKey(KeyAscii);
   PartialDupCheck(KeyAscii);
   if (s.DupeFlag == 1)
     DupeHold();

@@ -9,3 +9,25 @@ int Form1::Capital(int KeyAscii) {
 int Form1::number(int KeyAscii) {
   return passRange(KeyAscii, '0', '9');
 }
+
+int Form1::callKey(int KeyAscii) {
+  // Quotes would break the log's text files; Space moves on instead of typing.
+  if (KeyAscii == keys::DoubleQuote || KeyAscii == '\'' || KeyAscii == keys::Space)
+    return 0;
+  return Capital(KeyAscii);
+}
+
+QString Form1::typedText(const QString &text, int (*key)(int)) {
+  QString typed;
+  for (const QChar c : text) {
+    // A key types Latin-1 only; a filter gives 0 for a key it drops.
+    const QChar kept(c.unicode() <= 0xFF ? key(c.unicode()) : 0);
+    if (kept.isPrint())
+      typed += kept;
+  }
+  return typed;
+}
+
+QString Form1::outsideCall(const QString &text) {
+  return typedText(text.toUpper(), callKey);
+}

@@ -183,6 +183,8 @@ int SerialWinKey::nextByte(const QDeadlineTimer &deadline) {
   pending_.remove(0, 1);
   if (isStatusByte(byte)) {
     status_ = byte & 0x1F;
+    if (status_ & (wkstatus::Busy | wkstatus::Xoff))
+      status_ |= wkstatus::Hold;
     lastAnswerMs_ = ms_();
   }
   return byte;

@@ -28,6 +28,9 @@ inline constexpr std::int32_t BreakIn = 2;
 inline constexpr std::int32_t Busy = 4;
 inline constexpr std::int32_t KeyDown = 8;
 inline constexpr std::int32_t Wait = 16;
+// Ours, added to the keyer's bits while it is sending or its buffer is nearly full: the callers
+// hand over the next character only at a status of 4 or less, and Busy alone is 4.
+inline constexpr std::int32_t Hold = 32;
 } // namespace wkstatus
 
 class QDeadlineTimer;
@@ -40,7 +43,8 @@ public:
   virtual std::int32_t wk_open(std::uint8_t &version, std::uint8_t port) = 0;
   virtual std::int32_t wk_close() = 0;
   virtual std::int32_t wk_char(std::uint8_t code) = 0;
-  // The status bits, the last known ones when the keyer does not answer at once.
+  // The status bits, with Hold while the keyer is Busy or in Xoff; the last known status when
+  // the keyer does not answer at once.
   virtual std::int32_t wk_getstatus() = 0;
   virtual std::int32_t wk_clearbuf() = 0;
   virtual std::int32_t wk_backspace() = 0;

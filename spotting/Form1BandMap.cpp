@@ -94,7 +94,7 @@ void Form1::lblDXSpot_MouseDown(int Index, Qt::MouseButton Button) {
   }
   ChangeRigFrequency(spot.SpotFreq);
   txtCall->setFocus();
-  txtCall->setText(spot.SpotCall);
+  txtCall->setText(outsideCall(spot.SpotCall));
   // On from the call box as Tab goes: its leave handling checks the dupe and fills the reports.
   focusNextChild();
 }
@@ -111,7 +111,7 @@ void Form1::txtDX_Click() {
   if (rigSelected(ctx.prefs.RigType))
     ChangeRigFrequency(QLocale::c().toFloat(frequency.trimmed()));
   txtCall->setFocus();
-  txtCall->setText(row->text(0));
+  txtCall->setText(outsideCall(row->text(0)));
 }
 
 void Form1::txtDX_DblClick() {

@@ -138,7 +138,7 @@ void SpectrumMap::lblDXSpot_MouseDown(int Index, Qt::MouseButton Button) {
   }
   Form1 &main = ctx.window<Form1>();
   main.ChangeRigFrequency(spot.SpotFreq);
-  main.txtCall->setText(spot.SpotCall);
+  main.txtCall->setText(Form1::outsideCall(spot.SpotCall));
   hide();
   main.txtCall->setFocus();
 }

@@ -1,6 +1,7 @@
 # The build lays out the program folder on every build: a fresh folder gets the data files, the
-# default settings and an empty log; a folder in use keeps the operator's settings and log,
-# whatever the case of their names, and gets the newer data files.
+# default settings and an empty log, and no voice prompts (the operator copies those in); a folder
+# in use keeps the operator's settings and log, whatever the case of their names, and gets the
+# newer data files.
 # Run with -DSCRIPT=<tools/program_folder.cmake> -DSRC=<data> -DMAKELOG=<make_empty_log> -DWORK=<dir>.
 cmake_minimum_required(VERSION 3.25)
 
@@ -24,11 +25,15 @@ file(REMOVE_RECURSE ${WORK})
 # A fresh folder.
 set(fresh ${WORK}/fresh)
 lay_out(${fresh})
-foreach(name orvexfnt.txt wave2.txt CW.txt OrvexLog.MDB orvexhlp.txt arrlpre2.txt ADIFCnt.txt Dupe.wav)
+foreach(name orvexfnt.txt wave2.txt CW.txt OrvexLog.MDB orvexhlp.txt arrlpre2.txt ADIFCnt.txt)
   if(NOT EXISTS ${fresh}/${name})
     message(FATAL_ERROR "a fresh program folder lacks ${name}")
   endif()
 endforeach()
+file(GLOB prompts ${fresh}/*.[wW][aA][vV])
+if(prompts)
+  message(FATAL_ERROR "the build put wave files into the program folder: ${prompts}")
+endif()
 
 # A folder in use: the operator's settings (one of them spelled in other case) and log stay.
 set(used ${WORK}/used)

@@ -3,6 +3,7 @@
 #include "keying/RttyLink.h"
 #include "keying/frmDigitalSource.h"
 #include "platform/Controls.h"
+#include "spotting/SpectrumMap.h"
 #include "tests/support/FakeRttyPeer.h"
 #include "tests/support/TestContext.h"
 
@@ -12,6 +13,7 @@
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -89,15 +91,60 @@ TEST_F(RttyLink, IncomingValuesFillTheEntryRowAndTheCallGoesBack) {
   f.ConnectRttyLink();
   ASSERT_TRUE(QTest::qWaitFor([&] { return f.txtCall->text() == QStringLiteral("W1AW"); }, 2000));
   ASSERT_TRUE(QTest::qWaitFor([&] { return peer.got.contains(QStringLiteral("txtBUrCall=W1AW")); }, 2000));
-  peer.set(QStringLiteral("txtSField1"), QStringLiteral("5nn"));
+  peer.set(QStringLiteral("txtSField1"), QStringLiteral("599"));
   peer.set(QStringLiteral("txtSField3"), QStringLiteral("007"));
   for (int n = 4; n <= 8; ++n)
     peer.set(QStringLiteral("txtSField%1").arg(n), QStringLiteral("x"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return link.txtSField8->text() == QStringLiteral("x"); }, 2000));
-  EXPECT_EQ(f.txtRSTR->text(), QStringLiteral("5NN"));
+  EXPECT_EQ(f.txtRSTR->text(), QStringLiteral("599"));
   EXPECT_EQ(f.txtSec->text(), QStringLiteral("007"));
   EXPECT_EQ(f.txtCall->text(), QStringLiteral("W1AW")) << "the unused items change nothing";
   EXPECT_EQ(k.TheirCall, QStringLiteral("W1AW")) << "the call's own handling ran";
+}
+
+TEST_F(RttyLink, TextFromOutsideKeepsOnlyWhatTypingCouldPutIntoTheField) {
+  // Each text comes as the RTTY program's call, report and serial, and as a spotted call.
+  const QChar nul(0);
+  const struct {
+    QString text, call, digits;
+  } rows[] = {
+      {QStringLiteral("dl1\a\u00e4\x1b"
+                      "bc"),
+       QStringLiteral("DL1\u00c4BC"), QStringLiteral("1")},
+      {QStringLiteral("W1") + nul + QStringLiteral("AW"), QStringLiteral("W1AW"), QStringLiteral("1")},
+      {QStringLiteral("w1aw/p"), QStringLiteral("W1AW/P"), QStringLiteral("1")},
+      {QStringLiteral(" \"K1'ABC\" "), QStringLiteral("K1ABC"), QStringLiteral("1")},
+      {QStringLiteral("5\u00ad9\u00859\x7f"), QStringLiteral("599"), QStringLiteral("599")},
+      {QStringLiteral("\u04167"), QStringLiteral("7"), QStringLiteral("7")},
+  };
+  f.ConnectRttyLink();
+  ASSERT_TRUE(peer.waitFor(2));
+  for (const auto &row : rows) {
+    const std::string what = row.text.toStdString();
+    for (const char *item : {"txtSUrCall", "txtSField1", "txtSField3"})
+      peer.set(QString::fromLatin1(item), row.text);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.txtSField3->text() == row.text; }, 2000)) << what;
+    EXPECT_EQ(link.txtSUrCall->text(), row.text) << what << ": the link's own item is unchanged";
+    EXPECT_EQ(f.txtCall->text(), row.call) << what;
+    EXPECT_EQ(f.txtRSTR->text(), row.digits) << what;
+    EXPECT_EQ(f.txtSec->text(), row.digits) << what;
+
+    QString call = row.text, frequency = QStringLiteral("14025.0"), record = QStringLiteral("DX de K1TTT:");
+    f.BandMapSpots(call, frequency, record);
+    const std::function<void()> clicks[] = {
+        [&] {
+          f.txtDX->setCurrentItem(f.txtDX->topLevelItem(0));
+          f.txtDX_Click();
+        },
+        [&] { f.lblDXSpot_MouseDown(SpottingState::kNewest, Qt::RightButton); },
+        [&] { pc.ctx->window<SpectrumMap>().lblDXSpot_MouseDown(SpottingState::kNewest, Qt::RightButton); },
+    };
+    for (const auto &click : clicks) {
+      f.txtCall->setText(QStringLiteral("OLD"));
+      click();
+      EXPECT_EQ(f.txtCall->text(), row.call) << what << ": a spot clicked";
+    }
+  }
 }
 
 TEST_F(RttyLink, LinkedInRttyTheSerialCallReportAndKeyCodesReachThePeer) {
@@ -136,8 +183,9 @@ TEST_F(RttyLink, MalformedLinesAreDroppedAndAnOutgoingBoxSetByThePeerIsNotSentBa
   peer.say("txtUnknown\tx\n");
   peer.say("txtSUrCall\t" + QByteArray(5000, 'A') + "\n");
   peer.say("txtBField2\tfrom peer\n");
-  peer.set(QStringLiteral("txtSField3"), QStringLiteral("line\r\nbreak"));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return f.txtSec->text() == QStringLiteral("line  break"); }, 2000));
+  peer.set(QStringLiteral("txtSField3"), QStringLiteral("0\r\n07"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return link.txtSField3->text() == QStringLiteral("0  07"); }, 2000));
+  EXPECT_EQ(f.txtSec->text(), QStringLiteral("007"));
   EXPECT_EQ(link.txtBField2->text(), QStringLiteral("from peer"));
   EXPECT_TRUE(f.txtCall->text().isEmpty());
   settle();

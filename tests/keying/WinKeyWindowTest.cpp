@@ -278,6 +278,22 @@ TEST_F(WinKeyWindow, TheHandOverWaitsWhileBusyAndObeysWhatEventsDoMeanwhile) {
   EXPECT_EQ(wk->handedOver(), QStringLiteral("QRZ"));
 }
 
+TEST_F(WinKeyWindow, TheHandOverWaitsForTheRealDriverOnABusyKeyer) {
+  WinKeySimulator keyer;
+  keyer.linkAs(5);
+  pc.ctx->winKey = std::make_unique<SerialWinKey>();
+  w->cmdOpenWinkey_Click();
+  ASSERT_EQ(k.WinKeyOpen, WinKeySimulator::kVersion);
+  keyer.receivedAll();
+  keyer.clearReceived();
+  keyer.scriptStatuses({wkstatus::Busy, wkstatus::Busy | wkstatus::Xoff, wkstatus::Xoff, 0});
+  k.CWBuffer = QStringLiteral("CQ");
+  w->WKTransmit();
+  EXPECT_EQ(keyer.receivedAll(), QByteArray(4, '\x15') + "C\x15Q")
+      << "three busy answers, then idle: four status requests before the first character";
+  EXPECT_EQ(pumps, 3);
+}
+
 TEST_F(WinKeyWindow, TheMainWindowsCloseClosesTheKeyerAndUnloadsOnlyLoadedWindows) {
   open();
   Form1 &f = pc.form();

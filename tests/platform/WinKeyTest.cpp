@@ -130,15 +130,16 @@ TEST_F(WinKeyWire, OnlyPrintableCharactersReachTheKeyerInCapitals) {
   EXPECT_EQ(keyer.received(8), QByteArray("CQ![];\\Z"));
 }
 
-TEST_F(WinKeyWire, StatusGivesTheLowBitsIncludingWhatTheKeyerSendsOnItsOwn) {
+TEST_F(WinKeyWire, StatusGivesTheLowBitsHeldWhileBusyIncludingWhatTheKeyerSendsOnItsOwn) {
   open();
-  keyer.scriptStatuses({wkstatus::Busy, wkstatus::Busy | wkstatus::Xoff, 0});
-  EXPECT_EQ(driver.wk_getstatus(), 4);
-  EXPECT_EQ(driver.wk_getstatus(), 5);
+  keyer.scriptStatuses({wkstatus::Busy, wkstatus::Busy | wkstatus::Xoff, wkstatus::BreakIn, 0});
+  EXPECT_EQ(driver.wk_getstatus(), wkstatus::Hold | 4);
+  EXPECT_EQ(driver.wk_getstatus(), wkstatus::Hold | 5);
+  EXPECT_EQ(driver.wk_getstatus(), 2);
   EXPECT_EQ(driver.wk_getstatus(), 0);
   keyer.silent = true;
   keyer.sendStatus(wkstatus::Busy | wkstatus::Xoff);
-  EXPECT_EQ(driver.wk_getstatus(), 5) << "a status sent on the keyer's own counts";
+  EXPECT_EQ(driver.wk_getstatus(), wkstatus::Hold | 5) << "a status sent on the keyer's own counts";
   keyer.sendStatus(0);
   driver.wk_char('E');
   EXPECT_EQ(driver.wk_getstatus(), 0) << "taken in by the character call";
@@ -147,10 +148,10 @@ TEST_F(WinKeyWire, StatusGivesTheLowBitsIncludingWhatTheKeyerSendsOnItsOwn) {
 TEST_F(WinKeyWire, AKeyerSilentForThreeSecondsIsClosed) {
   open();
   keyer.scriptStatuses({wkstatus::Busy});
-  EXPECT_EQ(driver.wk_getstatus(), 4);
+  EXPECT_EQ(driver.wk_getstatus(), wkstatus::Hold | 4);
   keyer.silent = true;
   now += SerialWinKey::kGoneMs - 1;
-  EXPECT_EQ(driver.wk_getstatus(), 4) << "the last known status";
+  EXPECT_EQ(driver.wk_getstatus(), wkstatus::Hold | 4) << "the last known status";
   now += 1;
   EXPECT_EQ(driver.wk_getstatus(), wkresult::NotOpen);
   EXPECT_EQ(driver.wk_char('A'), wkresult::NotOpen);
