@@ -123,6 +123,37 @@ TEST_F(Tuning, DrainWaitsAndFailures) {
   EXPECT_EQ(pc.dialogs.last()->text, QStringLiteral("Input/output error CW"));
 }
 
+// A tune or mode command that meets a line gone since the last tick says so in its own box, the
+// only one; polling stays off.
+TEST_F(Tuning, CommandsOnALineThatWentAwayFail) {
+  const struct {
+    void (*command)(RigControlfrm &);
+    const char *title;
+    const char *text;
+  } rows[] = {{[](RigControlfrm &r) { r.ChangeFrequency(14.025f); }, "Error Changing Frequency",
+               "The serial device has gone away."},
+              {[](RigControlfrm &r) {
+                 QString mode = QStringLiteral("CW");
+                 r.ChangeMode(0, mode);
+               },
+               "Error Changing Mode", "The serial device has gone away. CW"}};
+  for (const auto &row : rows) {
+    SCOPED_TRACE(row.title);
+    pc.dialogs.shown.clear();
+    RigSimulator sim(QStringLiteral("Kenwood"));
+    sim.linkAs(2);
+    choose(QStringLiteral("Kenwood"));
+    test();
+    sim.hangUp();
+    row.command(rig());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(pc.dialogs.shown.size(), 1u);
+    EXPECT_EQ(pc.dialogs.last()->title, QString::fromLatin1(row.title));
+    EXPECT_EQ(pc.dialogs.last()->text, QString::fromLatin1(row.text));
+    EXPECT_FALSE(rig().polling());
+  }
+}
+
 // Requests made while one runs: the latest goes out once the first is done.
 TEST_F(Tuning, QuickRequestsEndOnTheLastOne) {
   FakeSerialLink &port = polled(QStringLiteral("Kenwood"));
