@@ -630,6 +630,10 @@ bool RigControlfrm::tuneOnce(float mhz) {
   if (!pegasus)
     comComm1->discardInput();
   RigReply.clear();
+  // A bad number fails before anything, the band plan's mode included, goes to the rig.
+  const auto command = frequencyCommand(tuneTexts(), mhz);
+  if (!command)
+    return tuneFailed(QStringLiteral("Invalid frequency: %1 MHz").arg(vb::singleText(mhz)));
   QString mode;
   ChangeMode(mhz, mode);
   WaitForOutputDrain();
@@ -638,13 +642,10 @@ bool RigControlfrm::tuneOnce(float mhz) {
   if (pause.yieldFirst)
     ctx.doEvents();
   PauseMilliseconds(pause.moreMs);
-  if (pegasus) {
+  if (pegasus)
     WritePegasusCommand(mhz);
-  } else {
-    const QByteArray command = frequencyCommand(tuneTexts(), mhz);
-    if (!command.isEmpty() && !comComm1->write(command))
-      return tuneFailed(comComm1->errorString());
-  }
+  else if (!command->isEmpty() && !comComm1->write(*command))
+    return tuneFailed(comComm1->errorString());
   WaitForOutputDrain();
   // A line that went away meanwhile took nothing.
   if (!pegasus && !comComm1->isOpen())

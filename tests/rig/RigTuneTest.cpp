@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 class Tuning : public RigLink {
@@ -152,6 +154,35 @@ TEST_F(Tuning, CommandsOnALineThatWentAwayFail) {
     EXPECT_EQ(pc.dialogs.last()->text, QString::fromLatin1(row.text));
     EXPECT_FALSE(rig().polling());
   }
+}
+
+// A frequency that is not finite, not above zero or too wide for the family's digits is a bad
+// number for every family: nothing reaches the rig, and the box says so.
+TEST_F(Tuning, BadFrequenciesSendNothingAndSaySo) {
+  ASSERT_TRUE(QDir().mkpath(home.path("/Pegasus")));
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const struct {
+    const char *rig;
+    float tooWide;
+  } families[] = {{"Kenwood", 100000},     {"Kenwood 2", 100000},      {"Elecraft", 100000},
+                  {"Yaesu FTdx9000", 100}, {"Ten Tec Orion", 100},     {"Icom", 10000},
+                  {"Icom 735", 100},       {"Ten Tec Omni VI", 10000}, {"Yaesu", 1000},
+                  {"Yaesu 890", 1000},     {"Ten Tec Fnt Pnl", 4295},  {"Ten Tec Pegasus", inf},
+                  {"Other", inf}};
+  for (const auto &family : families) {
+    // The last one is past a 64-bit integer in hertz.
+    for (const float mhz : {-14.025f, 0.0f, inf, nan, family.tooWide, family.tooWide * 1e25f}) {
+      FakeSerialLink &port = polled(QString::fromLatin1(family.rig));
+      pc.dialogs.shown.clear();
+      rig().ChangeFrequency(mhz);
+      EXPECT_TRUE(port.written.empty()) << family.rig << " " << mhz;
+      ASSERT_EQ(pc.dialogs.shown.size(), 1u) << family.rig << " " << mhz;
+      EXPECT_EQ(pc.dialogs.last()->title, QStringLiteral("Error Changing Frequency"));
+      EXPECT_FALSE(rig().polling());
+    }
+  }
+  EXPECT_FALSE(QFile::exists(home.path("/Pegasus/PEGASUS.IN")));
 }
 
 // Requests made while one runs: the latest goes out once the first is done.
