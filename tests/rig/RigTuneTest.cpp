@@ -267,6 +267,26 @@ TEST_F(Tuning, TuningWindow) {
   EXPECT_TRUE(w.cmdDone->hasFocus());
 }
 
+// Without a rig, or with a rig window never loaded, the mode and tune buttons do nothing: they
+// never load the rig window, whose load would take the rig of an old settings file and poll it.
+TEST_F(Tuning, ButtonsWithoutALinkedRigLoadNoRigWindow) {
+  RigLinkSettings old;
+  old.RigType = QStringLiteral("Kenwood");
+  old.FreqPollText = QStringLiteral("FA;");
+  ASSERT_TRUE(vb::writeLatin1Atomic(settingsPath(), rigSettingsText(old)));
+  ASSERT_FALSE(pc.ctx->loaded<RigControlfrm>());
+  frmRigTune &w = pc.ctx->window<frmRigTune>();
+  w.txtFreq->setText(QStringLiteral("14.025"));
+  for (const char *type : {"None", "Kenwood"}) {
+    pc.ctx->prefs.RigType = QString::fromLatin1(type);
+    for (QPushButton *button : {w.cmdCW, w.cmdLSB, w.cmdUSB, w.cmdAM, w.cmdFM, w.cmdRTTY, w.Command1})
+      button->click();
+    EXPECT_FALSE(pc.ctx->loaded<RigControlfrm>()) << type;
+    EXPECT_EQ(pc.ctx->prefs.RigType, QString::fromLatin1(type));
+    EXPECT_TRUE(pc.dialogs.shown.empty()) << type;
+  }
+}
+
 TEST_F(Tuning, CtrlGOpensTheTuningWindowModally) {
   f.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
