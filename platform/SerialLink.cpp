@@ -1,13 +1,50 @@
 #include "platform/SerialLink.h"
 
+#include <poll.h>
+
 #include <utility>
 
 QtSerialLink::QtSerialLink() {
   QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { keepInput(); });
+  // Qt keeps retrying output to a device that has gone (a pulled USB adapter, a closed
+  // pseudo-terminal) as fast as it can; such a line is closed at its first error. Qt reports a
+  // line that takes no bytes just now the same way: that one is left to the stall timer.
+  QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError e) {
+    if ((e == QSerialPort::ResourceError || e == QSerialPort::WriteError || e == QSerialPort::ReadError) &&
+        hungUp())
+      lose(QStringLiteral("The serial device has gone away."));
+  });
+  stall_.setSingleShot(true);
+  stall_.setInterval(kStallMs);
+  QObject::connect(&stall_, &QTimer::timeout, &port_, [this] {
+    if (port_.isOpen() && port_.bytesToWrite() > 0)
+      lose(QStringLiteral("The serial device has taken no data for %1 seconds.").arg(kStallMs / 1000));
+  });
+  QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
+    if (port_.bytesToWrite() > 0)
+      stall_.start();
+    else
+      stall_.stop();
+  });
+}
+
+bool QtSerialLink::hungUp() {
+  pollfd line{port_.handle(), POLLIN | POLLOUT, 0};
+  return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+void QtSerialLink::lose(const QString &why) {
+  if (!port_.isOpen())
+    return;
+  close();
+  lostWhy_ = why;
+  if (onLost)
+    onLost();
 }
 
 bool QtSerialLink::open(const QString &device, const SerialOpenSettings &s) {
   close();
+  lostWhy_.clear();
   port_.setPortName(device);
   const QSerialPort::Parity parity = s.parity == 'O'   ? QSerialPort::OddParity
                                      : s.parity == 'E' ? QSerialPort::EvenParity
@@ -33,8 +70,11 @@ bool QtSerialLink::isOpen() const {
 }
 
 void QtSerialLink::close() {
-  if (port_.isOpen())
+  stall_.stop();
+  if (port_.isOpen()) {
     port_.close();
+    lostWhy_.clear();
+  }
   input_.clear();
 }
 
@@ -42,6 +82,10 @@ bool QtSerialLink::write(const QByteArray &bytes) {
   if (!port_.isOpen() || port_.write(bytes) != bytes.size())
     return false;
   port_.flush();
+  if (!port_.isOpen())
+    return false;
+  if (port_.bytesToWrite() > 0 && !stall_.isActive())
+    stall_.start();
   return true;
 }
 
@@ -49,7 +93,7 @@ qint64 QtSerialLink::bytesToWrite() {
   if (!port_.isOpen())
     return 0;
   port_.flush();
-  return port_.bytesToWrite();
+  return port_.isOpen() ? port_.bytesToWrite() : 0;
 }
 
 void QtSerialLink::keepInput() {
@@ -65,6 +109,8 @@ QByteArray QtSerialLink::takeInput() {
   // rounds at most, so a line that floods cannot hold the tick.
   for (int round = 0; round < 4 && port_.waitForReadyRead(0); ++round) {
   }
+  if (!port_.isOpen())
+    return {};
   keepInput();
   return std::exchange(input_, QByteArray());
 }
@@ -73,7 +119,8 @@ void QtSerialLink::discardInput() {
   if (!port_.isOpen())
     return;
   takeInput();
-  port_.clear(QSerialPort::Input);
+  if (port_.isOpen())
+    port_.clear(QSerialPort::Input);
 }
 
 void QtSerialLink::waitForSent(int ms) {
@@ -90,5 +137,7 @@ bool QtSerialLink::setRts(bool on) {
 }
 
 QString QtSerialLink::errorString() const {
-  return port_.isOpen() ? port_.errorString() : QStringLiteral("The port is not open.");
+  if (port_.isOpen())
+    return port_.errorString();
+  return lostWhy_.isEmpty() ? QStringLiteral("The port is not open.") : lostWhy_;
 }

@@ -6,7 +6,9 @@
 #include <QByteArray>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 struct SerialOpenSettings {
@@ -37,9 +39,16 @@ public:
   // The control lines; false when the line refuses (a pseudo-terminal has no RTS).
   virtual bool setDtr(bool on) = 0;
   virtual bool setRts(bool on) = 0;
+  // Why the last call failed; after the device went away, why it went.
   virtual QString errorString() const = 0;
 
+  // Called once when the device goes away while open: a read or write error that means it is
+  // gone, or output that has not moved for kStallMs. The port is closed by then. It may be called
+  // from inside the link's own calls, so it must not wait for the operator there.
+  std::function<void()> onLost;
+
   static constexpr qsizetype kInputLimit = 4096;
+  static constexpr int kStallMs = 2000;
 };
 
 class QtSerialLink : public SerialLink {
@@ -59,6 +68,10 @@ public:
 
 private:
   void keepInput();
+  bool hungUp();
+  void lose(const QString &why);
   QSerialPort port_;
   QByteArray input_;
+  QTimer stall_; // runs while output waits and has not moved
+  QString lostWhy_;
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vb {
 
@@ -80,7 +81,14 @@ double roundHalfEven(double value) {
 }
 
 std::int64_t roundToInt(double value) {
-  return static_cast<std::int64_t>(std::nearbyint(value));
+  const double whole = std::nearbyint(value);
+  if (std::isnan(whole))
+    return 0;
+  if (whole >= 0x1p63)
+    return std::numeric_limits<std::int64_t>::max();
+  if (whole < -0x1p63)
+    return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(whole);
 }
 
 QString numberText(double value) {

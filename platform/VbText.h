@@ -35,6 +35,7 @@ QString rtrim(const QString &text);
 
 // Round to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);
+// The same as a 64-bit integer: beyond its range the nearest end, NaN as 0.
 std::int64_t roundToInt(double value);
 
 // A number as the files carry it: "." as the decimal point, no blanks, a whole number as its

@@ -4,13 +4,30 @@
 #include "rig/RigSettings.h"
 
 #include <array>
+#include <cmath>
 
 namespace {
 
-// The frequency as whole units of `scale` per MHz (halves to even), in decimal digits padded
-// to `width`.
-QString digits(float mhz, double scale, int width) {
-  return QString::number(vb::roundToInt(double(mhz) * scale)).rightJustified(width, u'0');
+// The frequency in whole units of `scale` per MHz (halves to even); nothing when it is not above
+// zero or needs more than `width` digits, so no value beyond the family's field is ever made an
+// integer.
+std::optional<qint64> units(float mhz, double scale, int width) {
+  constexpr std::array<double, 12> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4,  1e5,
+                                                   1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
+  const double whole = std::nearbyint(double(mhz) * scale);
+  if (!(whole >= 1) || whole >= kPowersOfTen.at(size_t(width)))
+    return std::nullopt;
+  return static_cast<qint64>(whole);
+}
+
+// The same as decimal digits padded to `pad`.
+std::optional<QString> digits(float mhz, double scale, int width, int pad) {
+  const auto whole = units(mhz, scale, width);
+  return whole ? std::optional(QString::number(*whole).rightJustified(pad, u'0')) : std::nullopt;
+}
+
+std::optional<QString> digits(float mhz, double scale, int width) {
+  return digits(mhz, scale, width, width);
 }
 
 // Two-digit pairs from the left, written last pair first.
@@ -21,10 +38,8 @@ QString reversedPairs(const QString &d) {
   return out;
 }
 
-// A binary family's command from packed hex; nothing when the digits outgrew their width.
-QByteArray binary(const QString &packed, const QString &digits, int width) {
-  if (digits.size() > width)
-    return {};
+// A binary family's command from packed hex (empty when the poll text's address is not hex).
+QByteArray binary(const QString &packed) {
   return PackedHexToBytes(packed).value_or(QByteArray());
 }
 
@@ -50,7 +65,9 @@ constexpr std::array<const char *, 11> kNewcat = {"1", "2", "3", "7", "5", "4", 
 
 } // namespace
 
-QByteArray frequencyCommand(const TuneTexts &t, float mhz) {
+std::optional<QByteArray> frequencyCommand(const TuneTexts &t, float mhz) {
+  if (!(mhz > 0) || !std::isfinite(mhz))
+    return std::nullopt;
   const QString &type = t.rigType;
   switch (rigFamily(type)) {
   case RigFamily::Kenwood:
@@ -59,36 +76,48 @@ QByteArray frequencyCommand(const TuneTexts &t, float mhz) {
                                ? (t.activeVfo == 1 ? QStringLiteral("FB") : QStringLiteral("FA"))
                            : is(type, "Elecraft") ? QStringLiteral("FA")
                                                   : t.freqText.left(2);
-    return (prefix + digits(mhz, 1e6, 11) + u';').toLatin1();
+    const auto d = digits(mhz, 1e6, 11);
+    return d ? std::optional((prefix + *d + u';').toLatin1()) : std::nullopt;
   }
-  case RigFamily::FTdx9000:
-    return (t.freqText.left(2) + digits(mhz, 1e6, 8) + u';').toLatin1();
-  case RigFamily::Orion:
-    return (QStringLiteral("*AF") + digits(mhz, 1e6, 0) + u'\r').toLatin1();
+  case RigFamily::FTdx9000: {
+    const auto d = digits(mhz, 1e6, 8);
+    return d ? std::optional((t.freqText.left(2) + *d + u';').toLatin1()) : std::nullopt;
+  }
+  case RigFamily::Orion: {
+    // Unpadded hertz, at most the 8 digits the rig's own frequency reply carries.
+    const auto d = digits(mhz, 1e6, 8, 0);
+    return d ? std::optional((QStringLiteral("*AF") + *d + u'\r').toLatin1()) : std::nullopt;
+  }
   case RigFamily::Icom: {
     const int width = is(type, "Icom 735") ? 8 : 10;
-    const QString d = digits(mhz, 1e6, width);
-    return binary(QStringLiteral("FEFE") + t.freqText.mid(6, 2) + QStringLiteral("E005") + reversedPairs(d) +
-                      QStringLiteral("FD"),
-                  d, width);
+    const auto d = digits(mhz, 1e6, width);
+    if (!d)
+      return std::nullopt;
+    return binary(QStringLiteral("FEFE") + t.freqText.mid(6, 2) + QStringLiteral("E005") + reversedPairs(*d) +
+                  QStringLiteral("FD"));
   }
   case RigFamily::Yaesu5Byte: {
-    const QString d = digits(mhz, 1e5, 8);
-    return is(type, "Yaesu") ? binary(d + QStringLiteral("01"), d, 8)
-                             : binary(reversedPairs(d) + QStringLiteral("0A"), d, 8);
+    const auto d = digits(mhz, 1e5, 8);
+    if (!d)
+      return std::nullopt;
+    return binary(is(type, "Yaesu") ? *d + QStringLiteral("01") : reversedPairs(*d) + QStringLiteral("0A"));
   }
   case RigFamily::TenTecPanel: {
-    // The hertz go through a single-precision working copy, as the rig's own program did.
-    const auto hertz = static_cast<float>(vb::roundToInt(double(mhz) * 1e6));
-    const QString hex = QString::number(qint64(hertz), 16).toUpper().rightJustified(8, u'0');
-    return binary(QStringLiteral("2A41") + hex + QStringLiteral("0D"), hex, 8);
+    // The hertz go through a single-precision working copy, as the rig's own program did; the
+    // copy may round up past the 8 hex digits.
+    const auto hertz = units(mhz, 1e6, 10);
+    const auto copy = hertz ? static_cast<float>(*hertz) : 0.0f;
+    if (!hertz || copy >= 4294967296.0f)
+      return std::nullopt;
+    const QString hex = QString::number(static_cast<qint64>(copy), 16).toUpper().rightJustified(8, u'0');
+    return binary(QStringLiteral("2A41") + hex + QStringLiteral("0D"));
   }
   case RigFamily::Pegasus:
   case RigFamily::Other:
   case RigFamily::None:
     break;
   }
-  return {};
+  return QByteArray();
 }
 
 QByteArray modeCommand(const TuneTexts &t, const QString &mode) {

@@ -16,8 +16,9 @@ struct TuneTexts {
 };
 
 // The family's set-frequency command at `mhz`; empty for the families without one ("Other",
-// "None", "Ten Tec Pegasus") and for a frequency too wide for a binary family's digits.
-QByteArray frequencyCommand(const TuneTexts &t, float mhz);
+// "None", "Ten Tec Pegasus"). Nothing for a bad number: a frequency that is not finite, not above
+// zero, or too wide for the family's digits.
+std::optional<QByteArray> frequencyCommand(const TuneTexts &t, float mhz);
 // The family's set-mode command for `mode`; empty for a word the family has no command for.
 QByteArray modeCommand(const TuneTexts &t, const QString &mode);
 // The pause before the family's set-frequency command, in ms, and whether it is followed by a

@@ -368,6 +368,7 @@ void RigControlfrm::Command1_Click() {
 bool RigControlfrm::OpenRigPort() {
   const RigLinkSettings &s = RigSettings;
   comComm1->close();
+  comComm1->onLost = [this] { lineLost(); };
   const auto line = parseCommSettings(s.CommSettings);
   if (!line || s.CommPort < 1 || s.CommPort > 10) {
     portFailed();
@@ -402,13 +403,44 @@ bool RigControlfrm::OpenRigPort() {
 }
 
 void RigControlfrm::portFailed() {
+  portMessage();
+  if (!isVisible())
+    exec();
+}
+
+// The line went away: polling ends at once, and the operator is told once, after the link's own
+// call has returned. A tune or mode command that fails on it tells instead, in its own box.
+void RigControlfrm::lineLost() {
+  Command2_Click();
+  lossUntold_ = true;
+  QTimer::singleShot(0, this, &RigControlfrm::tellLoss);
+}
+
+void RigControlfrm::tellLoss() {
+  if (commandDepth_ == 0 && std::exchange(lossUntold_, false))
+    portMessage();
+}
+
+void RigControlfrm::portMessage() {
   ctx.dialogs.message(
       QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or "
                      "the settings that you have selected are invalid.  Please select another "
                      "combination or choose None for your rig selection."),
       QStringLiteral("Invalid Comm Settings."), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
-  if (!isVisible())
-    exec();
+}
+
+RigControlfrm::CommandRun::CommandRun(RigControlfrm &form) : f(form) {
+  ++f.commandDepth_;
+}
+
+RigControlfrm::CommandRun::~CommandRun() {
+  --f.commandDepth_;
+  f.tellLoss();
+}
+
+void RigControlfrm::commandFailed(const QString &text, const QString &title) {
+  lossUntold_ = false;
+  ctx.dialogs.message(text, title);
 }
 
 void RigControlfrm::StartRigPolling() {
@@ -573,6 +605,7 @@ void RigControlfrm::Form_Unload() {
 }
 
 void RigControlfrm::ChangeFrequency(float qChangeFreq) {
+  const CommandRun run(*this);
   if (tuning_) {
     nextTune_ = qChangeFreq;
     return;
@@ -597,6 +630,10 @@ bool RigControlfrm::tuneOnce(float mhz) {
   if (!pegasus)
     comComm1->discardInput();
   RigReply.clear();
+  // A bad number fails before anything, the band plan's mode included, goes to the rig.
+  const auto command = frequencyCommand(tuneTexts(), mhz);
+  if (!command)
+    return tuneFailed(QStringLiteral("Invalid frequency: %1 MHz").arg(vb::singleText(mhz)));
   QString mode;
   ChangeMode(mhz, mode);
   WaitForOutputDrain();
@@ -605,23 +642,27 @@ bool RigControlfrm::tuneOnce(float mhz) {
   if (pause.yieldFirst)
     ctx.doEvents();
   PauseMilliseconds(pause.moreMs);
-  if (pegasus) {
+  if (pegasus)
     WritePegasusCommand(mhz);
-  } else {
-    const QByteArray command = frequencyCommand(tuneTexts(), mhz);
-    if (!command.isEmpty() && !comComm1->write(command)) {
-      ctx.dialogs.message(comComm1->errorString(), QStringLiteral("Error Changing Frequency"));
-      return false;
-    }
-  }
+  else if (!command->isEmpty() && !comComm1->write(*command))
+    return tuneFailed(comComm1->errorString());
   WaitForOutputDrain();
+  // A line that went away meanwhile took nothing.
+  if (!pegasus && !comComm1->isOpen())
+    return tuneFailed(comComm1->errorString());
   tmrGetData->start();
   return true;
+}
+
+bool RigControlfrm::tuneFailed(const QString &why) {
+  commandFailed(why, QStringLiteral("Error Changing Frequency"));
+  return false;
 }
 
 void RigControlfrm::ChangeMode(float qChangeFrequency, QString &ModeToChangeTo) {
   if (RigType() == kNone)
     return;
+  const CommandRun run(*this);
   if (ModeToChangeTo.isEmpty())
     ModeFromBandPlan(qChangeFrequency, ModeToChangeTo);
   if (!ModeToChangeTo.isEmpty()) {
@@ -630,8 +671,7 @@ void RigControlfrm::ChangeMode(float qChangeFrequency, QString &ModeToChangeTo) 
     PauseMilliseconds(99);
     const QByteArray command = modeCommand(tuneTexts(), ModeToChangeTo);
     if (!command.isEmpty() && !comComm1->write(command)) {
-      ctx.dialogs.message(comComm1->errorString() + u' ' + ModeToChangeTo,
-                          QStringLiteral("Error Changing Mode"));
+      commandFailed(comComm1->errorString() + u' ' + ModeToChangeTo, QStringLiteral("Error Changing Mode"));
       return;
     }
   }

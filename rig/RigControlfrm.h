@@ -95,11 +95,27 @@ private:
   bool OpenRigPort();
   void StartRigPolling();
   void portFailed();
+  void portMessage();
+  void lineLost();
+  void tellLoss();
+  void commandFailed(const QString &text, const QString &title);
+  bool lossUntold_ = false;
+  // Held while a tuning command runs: a line lost meanwhile is told when the outermost one ends,
+  // unless its failure box has told of it.
+  struct CommandRun {
+    explicit CommandRun(RigControlfrm &form);
+    ~CommandRun();
+    CommandRun(const CommandRun &) = delete;
+    CommandRun &operator=(const CommandRun &) = delete;
+    RigControlfrm &f;
+  };
+  int commandDepth_ = 0;
   void readTick();
   bool sendTick();
   PollTexts pollTexts() const;
   TuneTexts tuneTexts() const;
   bool tuneOnce(float mhz);
+  bool tuneFailed(const QString &why);
   bool tuning_ = false;
   std::optional<float> nextTune_;
   QString &RigType();

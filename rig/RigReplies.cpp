@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -22,14 +23,28 @@ std::optional<double> digitsAt(const QByteArray &reply, qsizetype from, qsizetyp
   return value;
 }
 
+// A frequency a reply may set: finite and above zero in single precision. Anything else is a
+// corrupt reply, which changes nothing.
+std::optional<float> usableMhz(double mhz) {
+  if (!(mhz > 0) || mhz > std::numeric_limits<float>::max())
+    return std::nullopt;
+  const auto single = static_cast<float>(mhz);
+  return single > 0 ? std::optional<float>(single) : std::nullopt;
+}
+
 // Hertz read as text replies carry them: MHz rounded to 5 decimals, halves to even.
-float roundedMhz(double hertz) {
-  return static_cast<float>(vb::roundHalfEven(hertz / 10.0) / 100000.0);
+std::optional<float> roundedMhz(double hertz) {
+  return usableMhz(vb::roundHalfEven(hertz / 10.0) / 100000.0);
 }
 
 // A quotient formatted with five decimals before it is stored (halves away from zero).
-float formattedMhz(double mhz) {
-  return static_cast<float>(std::round(mhz * 100000.0) / 100000.0);
+std::optional<float> formattedMhz(double mhz) {
+  return usableMhz(std::round(mhz * 100000.0) / 100000.0);
+}
+
+void setFrequency(std::optional<float> mhz, RigReadout &rig) {
+  if (mhz)
+    rig.RigFrequency = *mhz;
 }
 
 // The byte at 0-based `index`, when the reply reaches it.
@@ -69,9 +84,10 @@ void statusRecord(const QByteArray &reply, int first, int last, RigReadout &rig)
   if (reply.size() < 5)
     return;
   const auto tens = hexNumber(reply, first, last);
-  if (!tens)
+  const auto mhz = tens ? formattedMhz(*tens / 100000.0) : std::nullopt;
+  if (!mhz)
     return;
-  rig.RigFrequency = formattedMhz(*tens / 100000.0);
+  rig.RigFrequency = *mhz;
   statusRecordMode(reply, rig);
 }
 
@@ -97,7 +113,7 @@ void ParseKenwoodFrequency(const QByteArray &reply, const QString &txtFreq, RigR
   if (i < 0 || reply.size() <= i + 13)
     return;
   if (const auto hertz = digitsAt(reply, i + 2, 11))
-    rig.RigFrequency = roundedMhz(*hertz);
+    setFrequency(roundedMhz(*hertz), rig);
 }
 
 void ParseKenwoodMode(const QByteArray &reply, RigReadout &rig) {
@@ -113,9 +129,10 @@ void ParseKenwoodIF(const QByteArray &reply, RigReadout &rig) {
   if (i < 0 || reply.size() <= i + 13)
     return;
   const auto hertz = digitsAt(reply, i + 2, 11);
-  if (!hertz)
+  const auto mhz = hertz ? roundedMhz(*hertz) : std::nullopt;
+  if (!mhz)
     return;
-  rig.RigFrequency = roundedMhz(*hertz);
+  rig.RigFrequency = *mhz;
   rig.RigMode = QStringLiteral("PH");
   const auto mode = byteAt(reply, i + 29);
   if (!mode)
@@ -132,7 +149,7 @@ void ParseFTdx9000Reply(const QByteArray &reply, const QString &txtFreq, const Q
   const qsizetype f = freqPrefix.isEmpty() ? -1 : reply.indexOf(freqPrefix);
   if (f >= 0 && reply.size() > f + 8) {
     if (const auto hertz = digitsAt(reply, f + 2, 8))
-      rig.RigFrequency = roundedMhz(*hertz);
+      setFrequency(roundedMhz(*hertz), rig);
   }
   const QByteArray modePrefix = txtMode.left(3).toLatin1();
   const qsizetype m = modePrefix.isEmpty() ? -1 : reply.indexOf(modePrefix);
@@ -148,7 +165,7 @@ void ParseOrionFrequency(const QByteArray &reply, RigReadout &rig) {
   if (cr < 0)
     return;
   if (const auto hertz = digitsAt(reply, i + 3, cr - i - 3))
-    rig.RigFrequency = roundedMhz(*hertz);
+    setFrequency(roundedMhz(*hertz), rig);
 }
 
 void ParseOrionMode(const QByteArray &reply, RigReadout &rig) {
@@ -230,13 +247,17 @@ void ParseIcomFrequency(const QByteArray &reply, bool fourByte, RigReadout &rig)
     return true;
   });
   QByteArray newestFirst;
-  for (int k = 4; k >= 5 - kept; --k)
+  for (int k = 4; k >= 5 - kept; --k) {
+    // BCD: a nibble above 9 is a corrupt byte, whose letter would pass for a digit or an exponent.
+    if ((last[k] >> 4) > 9 || (last[k] & 0x0F) > 9)
+      return;
     newestFirst.append(static_cast<char>(last[k]));
+  }
   const QString text = IcomDigitsToFrequency(ReplyToHexDigits(newestFirst));
   if (!vb::isNumeric(text))
     return;
   const double mhz = text.toDouble();
-  rig.RigFrequency = static_cast<float>(fourByte ? mhz / 100.0 : mhz);
+  setFrequency(usableMhz(fourByte ? mhz / 100.0 : mhz), rig);
 }
 
 void ParseIcomMode(const QByteArray &reply, RigReadout &rig) {
@@ -253,9 +274,11 @@ void ParseYaesuStatus(const QByteArray &reply, RigReadout &rig) {
     return;
   const QString digits = ReplyToHexDigits(reply.left(5));
   const auto mode = digitsAt(digits.toLatin1(), 8, 2);
-  if (!mode || !digitsAt(digits.toLatin1(), 0, 8))
+  const auto mhz = digitsAt(digits.toLatin1(), 0, 8) ? usableMhz(DigitsToFrequency(digits.left(8)).toDouble())
+                                                     : std::nullopt;
+  if (!mode || !mhz)
     return;
-  rig.RigFrequency = DigitsToFrequency(digits.left(8)).toFloat();
+  rig.RigFrequency = *mhz;
   const int m = static_cast<int>(*mode);
   if (m == 0 || m == 1 || m == 4 || m == 8 || m == 84 || m == 88)
     rig.RigMode = QStringLiteral("PH");
@@ -269,9 +292,10 @@ void ParseYaesu757Status(const QByteArray &reply, RigReadout &rig) {
   const QString hex = ReplyToHexDigits(reply.left(10));
   const QString digits = hex.mid(16, 2) + hex.mid(14, 2) + hex.mid(12, 2) + hex.mid(10, 2);
   const auto tens = digitsAt(digits.toLatin1(), 0, 8);
-  if (!tens)
+  const auto mhz = tens ? formattedMhz(*tens / 100000.0) : std::nullopt;
+  if (!mhz)
     return;
-  rig.RigFrequency = formattedMhz(*tens / 100000.0);
+  rig.RigFrequency = *mhz;
   int mode = 0;
   for (const QChar c : hex.mid(18, 2)) {
     if (!c.isDigit())
@@ -299,9 +323,10 @@ void ParseYaesu920Status(const QByteArray &reply, RigReadout &rig) {
   if (reply.size() < 5)
     return;
   const auto hertz = hexNumber(reply, 3, 10);
-  if (!hertz)
+  const auto mhz = hertz ? formattedMhz(*hertz / 1000000.0) : std::nullopt;
+  if (!mhz)
     return;
-  rig.RigFrequency = formattedMhz(*hertz / 1000000.0);
+  rig.RigFrequency = *mhz;
   rig.RigMode = QStringLiteral("PH");
   const auto b = byteAt(reply, 7);
   if (b && (*b & 0x0F) == 1)
@@ -310,7 +335,7 @@ void ParseYaesu920Status(const QByteArray &reply, RigReadout &rig) {
 
 void ParseTenTecFrequency(const QByteArray &reply, RigReadout &rig) {
   if (const auto hertz = hexNumber(reply, 3, 10))
-    rig.RigFrequency = formattedMhz(*hertz / 1000000.0);
+    setFrequency(formattedMhz(*hertz / 1000000.0), rig);
 }
 
 void ParseTenTecMode(const QByteArray &reply, RigReadout &rig) {
@@ -325,11 +350,12 @@ void ParseTenTecMode(const QByteArray &reply, RigReadout &rig) {
 
 bool parsePegasusReply(const QString &content, RigReadout &rig) {
   vb::FieldReader in(content);
-  const auto mhz = in.number();
+  const auto number = in.number();
+  const auto mhz = number ? usableMhz(*number) : std::nullopt;
   const auto word = mhz ? in.text() : std::nullopt;
   if (!word)
     return false;
-  rig.RigFrequency = static_cast<float>(*mhz);
+  rig.RigFrequency = *mhz;
   rig.RigMode = (word->isEmpty() || *word == QLatin1String("CW")) ? *word : QStringLiteral("PH");
   return true;
 }

@@ -2,7 +2,7 @@
 // What the rigs answer to their poll commands, read into a frequency and a mode word. Each
 // parser reads one reply as taken from the port (bytes, 0x00 included) and changes only what it
 // could read; a position the reply does not reach ends it, so no number is made from part of a
-// field.
+// field, and a frequency that is not finite and above zero is not read at all.
 
 #include <QByteArray>
 #include <QString>

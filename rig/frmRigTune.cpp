@@ -121,10 +121,20 @@ void frmRigTune::buildControls() {
 
 void frmRigTune::modeButton(QPushButton *button, const QString &word) {
   connect(button, &QPushButton::clicked, this, [this, word] {
-    QString mode = word;
-    ctx.window<RigControlfrm>().ChangeMode(0, mode);
+    if (RigControlfrm *link = rigLink()) {
+      QString mode = word;
+      link->ChangeMode(0, mode);
+    }
     cmdDone->setFocus();
   });
+}
+
+// A rig window never loaded links no rig, and making it here would load the rig of an old
+// settings file, as spot clicks also know.
+RigControlfrm *frmRigTune::rigLink() const {
+  if (ctx.prefs.RigType == QLatin1String("None") || !ctx.loaded<RigControlfrm>())
+    return nullptr;
+  return &ctx.window<RigControlfrm>();
 }
 
 void frmRigTune::Form_Load() {
@@ -135,8 +145,8 @@ void frmRigTune::Command1_Click() {
   if (!holdsNumber(txtFreq))
     return;
   const auto mhz = static_cast<float>(vb::val(txtFreq->text()));
-  if (ctx.prefs.RigType != QLatin1String("None"))
-    ctx.window<RigControlfrm>().ChangeFrequency(mhz);
+  if (RigControlfrm *link = rigLink())
+    link->ChangeFrequency(mhz);
 }
 
 void frmRigTune::cmdBand_Click(int index) {

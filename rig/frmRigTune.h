@@ -7,6 +7,7 @@
 #include <array>
 
 class AppContext;
+class RigControlfrm;
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
@@ -41,4 +42,5 @@ public:
 private:
   void buildControls();
   void modeButton(QPushButton *button, const QString &word);
+  RigControlfrm *rigLink() const;
 };

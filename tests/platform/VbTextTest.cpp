@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace vb;
 
@@ -30,6 +31,9 @@ TEST(VbNumbers, RoundingHalvesGoToEvenButFixedFormatsRoundAway) {
   EXPECT_EQ(roundToInt(-2.5), -2);
   EXPECT_EQ(roundToInt(95.5), 96);
   EXPECT_EQ(roundToInt(94.5), 94);
+  EXPECT_EQ(roundToInt(1e300), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(roundToInt(-std::numeric_limits<double>::infinity()), std::numeric_limits<std::int64_t>::min());
+  EXPECT_EQ(roundToInt(std::nan("")), 0);
   EXPECT_EQ(fixedText(2.25, 1), QStringLiteral("2.3"));
   EXPECT_EQ(fixedText(0.05, 1), QStringLiteral("0.1"));
   EXPECT_EQ(formatNumber(2.25, QStringLiteral("###0.0"), false), QStringLiteral("2.3"));

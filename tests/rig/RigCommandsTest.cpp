@@ -8,7 +8,8 @@ namespace {
 
 QByteArray freq(const char *rig, float mhz, const char *freqText = "", int vfo = 10) {
   return frequencyCommand(
-      {QString::fromLatin1(rig), QString::fromLatin1(freqText), QStringLiteral("MD0;"), vfo}, mhz);
+             {QString::fromLatin1(rig), QString::fromLatin1(freqText), QStringLiteral("MD0;"), vfo}, mhz)
+      .value_or("none");
 }
 
 } // namespace
@@ -28,13 +29,13 @@ TEST(RigCommands, SetFrequencyPerFamily) {
       {freq("Ten Tec Omni VI", 14.025f, "FE FE 04 E0 03 FD"),
        QByteArray::fromHex("FE FE 04 E0 05 00 50 02 14 00 FD")},
       {freq("Icom 735", 14.025f, "FE FE 04 E0 03 FD"), QByteArray::fromHex("FE FE 04 E0 05 00 50 02 14 FD")},
-      {freq("Icom 735", 146.0f, "FE FE 04 E0 03 FD"), {}}, // too wide for 8 digits
+      {freq("Icom 735", 146.0f, "FE FE 04 E0 03 FD"), "none"}, // too wide for 8 digits
       {freq("Yaesu 890", 14.025f), QByteArray::fromHex("00 25 40 01 0A")},
       {freq("Yaesu 890", 7.0f), QByteArray::fromHex("00 00 70 00 0A")},
       {freq("Yaesu 1000", 14.025f), QByteArray::fromHex("00 25 40 01 0A")},
       {freq("Yaesu", 14.025f), QByteArray::fromHex("01 40 25 00 01")},
-      {freq("Yaesu", 1270.0f), {}},
-      {freq("Yaesu 757 GX II", 1270.0f), {}},
+      {freq("Yaesu", 1270.0f), "none"},
+      {freq("Yaesu 757 GX II", 1270.0f), "none"},
       {freq("Yaesu FTdx9000", 14.025f, "FA;"), "FA14025000;"},
       {freq("Ten Tec Fnt Pnl", 14.025f), QByteArray::fromHex("2A 41 00 D6 01 28 0D")},
       {freq("Ten Tec Orion", 14.025f), "*AF14025000\r"},

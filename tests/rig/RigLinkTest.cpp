@@ -426,3 +426,49 @@ TEST_F(RigLink, PegasusFollowsItsReplyFile) {
   EXPECT_EQ(rig().Rig.RigMode, QStringLiteral("PH"));
   EXPECT_TRUE(port.written.empty());
 }
+
+// A line that goes away while polled, as a pulled adapter or a rig that takes no more bytes:
+// polling ends with one message and nothing more is written; "Test" polls again once the rig is
+// back.
+TEST_F(RigLink, ALineThatGoesAwayEndsPollingWithOneMessage) {
+  const struct {
+    const char *how;
+    void (*lose)(RigSimulator &);
+  } ways[] = {{"hung up", [](RigSimulator &sim) { sim.hangUp(); }},
+              {"takes nothing", [](RigSimulator &sim) { sim.holdOutput(true); }}};
+  rig().show();
+  choose(QStringLiteral("Kenwood"));
+  rig().optPollFast->setChecked(true);
+  for (const auto &way : ways) {
+    SCOPED_TRACE(way.how);
+    pc.dialogs.shown.clear();
+    auto sim = std::make_unique<RigSimulator>(QStringLiteral("Kenwood"));
+    sim->linkAs(2);
+    rig().Command1_Click(); // the poll timer runs
+    ASSERT_TRUE(rig().polling());
+    QTest::qWait(200);
+    ASSERT_TRUE(sim->serve() > 0);
+    way.lose(*sim);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pc.dialogs.shown.empty(); }, 5000));
+    QTest::qWait(300);
+    EXPECT_FALSE(rig().polling());
+    EXPECT_FALSE(rig().Label2->isVisibleTo(&rig()));
+    EXPECT_FALSE(rig().comComm1->isOpen());
+    ASSERT_EQ(pc.dialogs.shown.size(), 1u);
+    EXPECT_EQ(pc.dialogs.last()->text, kNoPortMessage);
+    EXPECT_EQ(pc.dialogs.last()->title, QStringLiteral("Invalid Comm Settings."));
+    EXPECT_EQ(pc.dialogs.last()->icon, Dialogs::Icon::Information);
+    sim->holdOutput(false);
+    sim->received.clear();
+    QTest::qWait(200);
+    sim->serve();
+    EXPECT_TRUE(sim->received.isEmpty()) << sim->received.constData();
+
+    RigSimulator back(QStringLiteral("Kenwood"));
+    back.linkAs(2);
+    rig().Command1_Click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return back.serve() > 0; }, 1000));
+    EXPECT_EQ(back.received, "FA;MD;");
+    rig().Command2_Click();
+  }
+}

@@ -17,6 +17,21 @@ struct ReplyCase {
   const char *modeText = "";
 };
 
+// Each reply parsed from 7.0 MHz and mode "XX", against the row's expectation.
+template <size_t N> void expectParsed(const ReplyCase (&rows)[N]) {
+  for (const ReplyCase &row : rows) {
+    RigReadout rig;
+    rig.RigFrequency = 7.0f;
+    rig.RigMode = QStringLiteral("XX");
+    const PollTexts texts{QString::fromLatin1(row.rig), QString::fromLatin1(row.freqText),
+                          QString::fromLatin1(row.modeText)};
+    parseReply(texts, row.reply, row.pollModeNext, rig);
+    const QByteArray shown = row.reply.left(24).toHex(' ');
+    EXPECT_FLOAT_EQ(rig.RigFrequency, row.frequency) << row.rig << " " << shown.constData();
+    EXPECT_EQ(rig.RigMode, QString::fromLatin1(row.mode)) << row.rig << " " << shown.constData();
+  }
+}
+
 } // namespace
 
 // Every worked example of the poll loop's parsers, and the replies that must change nothing.
@@ -67,17 +82,32 @@ TEST(RigReplies, ParsersReadTheirFamiliesReplies) {
       {"Ten Tec Orion", "@AF14025000", 0, 7.0f, "XX"},
       {"Other", "FA00014025000;", 0, 7.0f, "XX"},
   };
-  for (const ReplyCase &row : rows) {
-    RigReadout rig;
-    rig.RigFrequency = 7.0f;
-    rig.RigMode = QStringLiteral("XX");
-    const PollTexts texts{QString::fromLatin1(row.rig), QString::fromLatin1(row.freqText),
-                          QString::fromLatin1(row.modeText)};
-    parseReply(texts, row.reply, row.pollModeNext, rig);
-    EXPECT_FLOAT_EQ(rig.RigFrequency, row.frequency) << row.rig << " " << row.reply.toHex(' ').constData();
-    EXPECT_EQ(rig.RigMode, QString::fromLatin1(row.mode))
-        << row.rig << " " << row.reply.toHex(' ').constData();
-  }
+  expectParsed(rows);
+}
+
+// A corrupt reply whose frequency is not finite, not above zero or read from a BCD nibble above 9
+// changes nothing.
+TEST(RigReplies, BadFrequenciesChangeNothing) {
+  const QByteArray zeroIf =
+      QByteArray("IF00000000000") + QByteArray(16, '0') + "31" + QByteArray(7, '0') + ";";
+  const ReplyCase rows[] = {
+      {"Icom", QByteArray::fromHex("FE FE E0 64 03 00 0E 02 14 00 FD"), 1, 7.0f, "XX"}, // 14.020E00
+      {"Icom", QByteArray::fromHex("FE FE E0 64 03 99 99 0E 14 00 FD"), 1, 7.0f, "XX"}, // 14.0E9999
+      {"Icom", QByteArray::fromHex("FE FE E0 64 03 00 00 00 00 00 FD"), 1, 7.0f, "XX"},
+      {"Icom 735", QByteArray::fromHex("FE FE E0 04 03 00 5D 02 14 FD"), 1, 7.0f, "XX"}, // 1402.5D00
+      {"Ten Tec Orion", "@AF" + QByteArray(400, '9') + "\r@RMM3\r", 0, 7.0f, "CW"},
+      {"Ten Tec Orion", "@AF" + QByteArray(60, '9') + "\r", 0, 7.0f, "XX"},
+      {"Ten Tec Orion", "@AF0\r", 0, 7.0f, "XX"},
+      {"Kenwood", "FA00000000000;", 0, 7.0f, "XX", "FA;"},
+      {"Kenwood 2", zeroIf, 0, 7.0f, "XX"},
+      {"Yaesu FTdx9000", "FA00000000;", 1, 7.0f, "XX", "FA;", "MD0;"},
+      {"Yaesu", QByteArray::fromHex("00 00 00 00 02"), 0, 7.0f, "XX"},
+      {"Yaesu 757 GX II", QByteArray::fromHex("00 00 00 00 00 00 00 00 00 02"), 0, 7.0f, "XX"},
+      {"Yaesu 890", QByteArray::fromHex("00 00 00 00 00 00 00 02"), 0, 7.0f, "XX"},
+      {"Yaesu 920", QByteArray::fromHex("00 00 00 00 00 00 00 01"), 0, 7.0f, "XX"},
+      {"Ten Tec Fnt Pnl", QByteArray::fromHex("41 00 00 00 00 0D"), 1, 7.0f, "XX"},
+  };
+  expectParsed(rows);
 }
 
 TEST(RigReplies, KenwoodIfTakesTheVfoAndDigitHelpersPlaceThePoint) {
@@ -115,10 +145,10 @@ TEST(RigReplies, PegasusReplyNeedsBothFields) {
     float frequency;
     const char *mode;
   } rows[] = {
-      {"14.025,CW", true, 14.025f, "CW"},
-      {"14.025\r\n\"USB\"\r\n", true, 14.025f, "PH"},
-      {"14.025\r\n", false, 7.0f, "XX"},
-      {"", false, 7.0f, "XX"},
+      {"14.025,CW", true, 14.025f, "CW"}, {"14.025\r\n\"USB\"\r\n", true, 14.025f, "PH"},
+      {"14.025\r\n", false, 7.0f, "XX"},  {"1e999,CW", false, 7.0f, "XX"},
+      {"1e300,CW", false, 7.0f, "XX"},    {"-14.025,CW", false, 7.0f, "XX"},
+      {"0,CW", false, 7.0f, "XX"},        {"", false, 7.0f, "XX"},
   };
   for (const auto &row : rows) {
     RigReadout rig;

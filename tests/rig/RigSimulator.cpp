@@ -6,9 +6,11 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <stdexcept>
+#include <utility>
 
 // The kernel's termios with the rates as numbers, which custom rates (56,000) need.
 struct termios2 {
@@ -63,12 +65,22 @@ RigSimulator::RigSimulator(const QString &rigType) : rigType_(rigType) {
 }
 
 RigSimulator::~RigSimulator() {
-  ::close(master_);
-  ::close(slave_);
+  hangUp();
+}
+
+void RigSimulator::hangUp() {
+  for (int *fd : {&master_, &slave_}) {
+    if (*fd >= 0)
+      ::close(std::exchange(*fd, -1));
+  }
 }
 
 void RigSimulator::linkAs(int port) const {
   linkComPort(port, device_);
+}
+
+void RigSimulator::holdOutput(bool held) {
+  ::tcflow(slave_, held ? TCOOFF : TCOON);
 }
 
 int RigSimulator::baud() const {

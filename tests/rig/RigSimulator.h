@@ -33,6 +33,10 @@ public:
   int serve();
   // Writes `bytes` of noise at once, as a rig on the wrong baud rate would.
   void flood(int bytes);
+  // Closes the rig's end of the line, as a pulled USB adapter does.
+  void hangUp();
+  // Stops the line's output, as a rig that takes no more bytes does, or starts it again.
+  void holdOutput(bool held);
 
   // The line as the program set it up.
   int baud() const;

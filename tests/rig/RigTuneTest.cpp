@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 class Tuning : public RigLink {
@@ -123,6 +125,66 @@ TEST_F(Tuning, DrainWaitsAndFailures) {
   EXPECT_EQ(pc.dialogs.last()->text, QStringLiteral("Input/output error CW"));
 }
 
+// A tune or mode command that meets a line gone since the last tick says so in its own box, the
+// only one; polling stays off.
+TEST_F(Tuning, CommandsOnALineThatWentAwayFail) {
+  const struct {
+    void (*command)(RigControlfrm &);
+    const char *title;
+    const char *text;
+  } rows[] = {{[](RigControlfrm &r) { r.ChangeFrequency(14.025f); }, "Error Changing Frequency",
+               "The serial device has gone away."},
+              {[](RigControlfrm &r) {
+                 QString mode = QStringLiteral("CW");
+                 r.ChangeMode(0, mode);
+               },
+               "Error Changing Mode", "The serial device has gone away. CW"}};
+  for (const auto &row : rows) {
+    SCOPED_TRACE(row.title);
+    pc.dialogs.shown.clear();
+    RigSimulator sim(QStringLiteral("Kenwood"));
+    sim.linkAs(2);
+    choose(QStringLiteral("Kenwood"));
+    test();
+    sim.hangUp();
+    row.command(rig());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(pc.dialogs.shown.size(), 1u);
+    EXPECT_EQ(pc.dialogs.last()->title, QString::fromLatin1(row.title));
+    EXPECT_EQ(pc.dialogs.last()->text, QString::fromLatin1(row.text));
+    EXPECT_FALSE(rig().polling());
+  }
+}
+
+// A frequency that is not finite, not above zero or too wide for the family's digits is a bad
+// number for every family: nothing reaches the rig, and the box says so.
+TEST_F(Tuning, BadFrequenciesSendNothingAndSaySo) {
+  ASSERT_TRUE(QDir().mkpath(home.path("/Pegasus")));
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const struct {
+    const char *rig;
+    float tooWide;
+  } families[] = {{"Kenwood", 100000},     {"Kenwood 2", 100000},      {"Elecraft", 100000},
+                  {"Yaesu FTdx9000", 100}, {"Ten Tec Orion", 100},     {"Icom", 10000},
+                  {"Icom 735", 100},       {"Ten Tec Omni VI", 10000}, {"Yaesu", 1000},
+                  {"Yaesu 890", 1000},     {"Ten Tec Fnt Pnl", 4295},  {"Ten Tec Pegasus", inf},
+                  {"Other", inf}};
+  for (const auto &family : families) {
+    // The last one is past a 64-bit integer in hertz.
+    for (const float mhz : {-14.025f, 0.0f, inf, nan, family.tooWide, family.tooWide * 1e25f}) {
+      FakeSerialLink &port = polled(QString::fromLatin1(family.rig));
+      pc.dialogs.shown.clear();
+      rig().ChangeFrequency(mhz);
+      EXPECT_TRUE(port.written.empty()) << family.rig << " " << mhz;
+      ASSERT_EQ(pc.dialogs.shown.size(), 1u) << family.rig << " " << mhz;
+      EXPECT_EQ(pc.dialogs.last()->title, QStringLiteral("Error Changing Frequency"));
+      EXPECT_FALSE(rig().polling());
+    }
+  }
+  EXPECT_FALSE(QFile::exists(home.path("/Pegasus/PEGASUS.IN")));
+}
+
 // Requests made while one runs: the latest goes out once the first is done.
 TEST_F(Tuning, QuickRequestsEndOnTheLastOne) {
   FakeSerialLink &port = polled(QStringLiteral("Kenwood"));
@@ -203,6 +265,26 @@ TEST_F(Tuning, TuningWindow) {
   w.cmdCW->click();
   EXPECT_EQ(port.written.back(), QByteArray("MD3;"));
   EXPECT_TRUE(w.cmdDone->hasFocus());
+}
+
+// Without a rig, or with a rig window never loaded, the mode and tune buttons do nothing: they
+// never load the rig window, whose load would take the rig of an old settings file and poll it.
+TEST_F(Tuning, ButtonsWithoutALinkedRigLoadNoRigWindow) {
+  RigLinkSettings old;
+  old.RigType = QStringLiteral("Kenwood");
+  old.FreqPollText = QStringLiteral("FA;");
+  ASSERT_TRUE(vb::writeLatin1Atomic(settingsPath(), rigSettingsText(old)));
+  ASSERT_FALSE(pc.ctx->loaded<RigControlfrm>());
+  frmRigTune &w = pc.ctx->window<frmRigTune>();
+  w.txtFreq->setText(QStringLiteral("14.025"));
+  for (const char *type : {"None", "Kenwood"}) {
+    pc.ctx->prefs.RigType = QString::fromLatin1(type);
+    for (QPushButton *button : {w.cmdCW, w.cmdLSB, w.cmdUSB, w.cmdAM, w.cmdFM, w.cmdRTTY, w.Command1})
+      button->click();
+    EXPECT_FALSE(pc.ctx->loaded<RigControlfrm>()) << type;
+    EXPECT_EQ(pc.ctx->prefs.RigType, QString::fromLatin1(type));
+    EXPECT_TRUE(pc.dialogs.shown.empty()) << type;
+  }
 }
 
 TEST_F(Tuning, CtrlGOpensTheTuningWindowModally) {

@@ -52,7 +52,8 @@ TEST(RigctlCrossCheck, SetFramesMatchTheProgramsCommands) {
   const QStringList cw{QStringLiteral("M"), QStringLiteral("CW"), QStringLiteral("0")};
   const auto freq = [](const char *rig, const char *poll) {
     return frequencyCommand({QString::fromLatin1(rig), QString::fromLatin1(poll), QStringLiteral("MD0;")},
-                            14.025f);
+                            14.025f)
+        .value_or(QByteArray());
   };
   const auto mode = [](const char *rig, const char *poll) {
     return modeCommand({QString::fromLatin1(rig), QString::fromLatin1(poll), QStringLiteral("MD0;")},
