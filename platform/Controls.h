@@ -76,11 +76,13 @@ private:
 // key they cancel or drop does not reach it.
 void previewKeys(QWidget *control, FormKeys form);
 
-// From now on, work that handlers deferred (focus handlers connected queued, single shots, and
-// work those queue in turn) runs before the next typed key is delivered, however many keys the
-// window system holds: keys typed ahead while the program was busy are handled as if typed one
-// at a time. Called once, after the application object is made.
-void runDeferredWorkBeforeKeys();
+// Completes the key layer; called once, after the application object is made. From now on, work
+// that handlers deferred (focus handlers connected queued, single shots, and work those queue in
+// turn) runs before the next typed key is delivered, however many keys the window system holds:
+// keys typed ahead while the program was busy are handled as if typed one at a time. And a key
+// reaches its window's handlers once, whichever of the window's controls previews it first, even
+// when a control ignores it and it goes on to a previewing control or window around it.
+void installKeyLayer();
 
 // Paints the control's background in `color`.
 void setBackColor(QWidget *widget, const QColor &color);

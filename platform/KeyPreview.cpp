@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -23,6 +25,71 @@ bool bypassesHandlers(const QKeyEvent &event) {
   return false;
 }
 
+// The program-wide part of the key layer. It delivers every key itself, so that the one pass of
+// a key through its window's handlers is known however far up the window the key then travels
+// (a key a button ignores goes on to the window).
+class KeyLayer : public QObject {
+public:
+  static KeyLayer &instance() {
+    static QPointer<KeyLayer> layer;
+    if (!layer)
+      layer = new KeyLayer(QCoreApplication::instance());
+    return *layer;
+  }
+
+  // Whether the window's handlers are still to see `event`; from now on they have.
+  bool firstPreview(const QEvent &event) {
+    // A key sent around the layer (not installed) is previewed wherever it goes.
+    return &event != onItsWay_.event || !std::exchange(onItsWay_.previewed, true);
+  }
+
+protected:
+  bool eventFilter(QObject *receiver, QEvent *event) override {
+    ++delivered_;
+    if (event->type() != QEvent::KeyPress || !receiver->isWidgetType() || event == onItsWay_.event)
+      return false;
+    deliver(receiver, static_cast<QKeyEvent *>(event));
+    // Delivered, up the window as far as it went: Qt's own pass ends here.
+    event->accept();
+    return true;
+  }
+
+private:
+  using QObject::QObject;
+
+  struct KeyOnItsWay {
+    const QEvent *event = nullptr;
+    bool previewed = false;
+  };
+
+  void deliver(QObject *receiver, QKeyEvent *event) {
+    // Replayed and synthesised keys are part of the key being handled.
+    if (event->spontaneous())
+      runPostedWork();
+    const QScopedValueRollback<KeyOnItsWay> onItsWay(onItsWay_, {event, false});
+    QCoreApplication::instance()->notify(receiver, event);
+  }
+
+  // Qt delivers every key the window system has queued in one go, and work posted meanwhile
+  // after all of them; keys typed ahead would then run before the focus work of the keys before
+  // them. Each key typed therefore waits until the posted work has run.
+  void runPostedWork() {
+    // One round sends only what was posted before it began; work posted by that work needs
+    // another. A round that delivers nothing finds the queue empty. The bound keeps work that
+    // posts itself again from holding the key for ever.
+    constexpr int kMaxRounds = 16;
+    for (int round = 0; round < kMaxRounds; ++round) {
+      const quint64 before = delivered_;
+      QCoreApplication::sendPostedEvents();
+      if (delivered_ == before)
+        break;
+    }
+  }
+
+  quint64 delivered_ = 0;
+  KeyOnItsWay onItsWay_;
+};
+
 // One key through the window's handlers: whether they cancelled the key going down, and the
 // character code they left (0 also for a key that types nothing: see `typed`).
 struct PreviewedKey {
@@ -32,12 +99,15 @@ struct PreviewedKey {
 };
 
 PreviewedKey preview(const FormKeys &form, const QKeyEvent &event) {
+  const int typed = keyAscii(event);
+  KeyLayer &layer = KeyLayer::instance();
+  if (!layer.firstPreview(event))
+    return {false, typed, typed};
   int keyCode = virtualKeyCode(event);
   const bool hasCode = keyCode != 0;
   // A key without a code still goes down (code 0): it may end what the window is doing.
   if (form.keyDown)
     form.keyDown(keyCode, shiftState(event.modifiers()));
-  const int typed = keyAscii(event);
   int ascii = typed;
   if (form.keyPress && typed != 0)
     form.keyPress(ascii);
@@ -60,40 +130,10 @@ private:
   FormKeys form_;
 };
 
-// Qt delivers every key the window system has queued in one go, and work posted meanwhile
-// after all of them; keys typed ahead would then run before the focus work of the keys before
-// them. Each key typed therefore waits until the posted work has run.
-class DeferredWorkFirst : public QObject {
-public:
-  using QObject::QObject;
-
-protected:
-  bool eventFilter(QObject *, QEvent *event) override {
-    ++delivered_;
-    // Replayed and synthesised keys are part of the key being handled.
-    if (event->type() != QEvent::KeyPress || !event->spontaneous())
-      return false;
-    // One round sends only what was posted before it began; work posted by that work needs
-    // another. A round that delivers nothing finds the queue empty. The bound keeps work that
-    // posts itself again from holding the key for ever.
-    constexpr int kMaxRounds = 16;
-    for (int round = 0; round < kMaxRounds; ++round) {
-      const quint64 before = delivered_;
-      QCoreApplication::sendPostedEvents();
-      if (delivered_ == before)
-        break;
-    }
-    return false;
-  }
-
-private:
-  quint64 delivered_ = 0;
-};
-
 } // namespace
 
-void runDeferredWorkBeforeKeys() {
-  QCoreApplication::instance()->installEventFilter(new DeferredWorkFirst(QCoreApplication::instance()));
+void installKeyLayer() {
+  QCoreApplication::instance()->installEventFilter(&KeyLayer::instance());
 }
 
 void TextBox::setKeysOnly() {

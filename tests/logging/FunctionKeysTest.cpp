@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -361,6 +362,28 @@ TEST_F(FunctionKeys, TheCwStringsWindowAndEveryControlTakeTheKeys) {
     ++switches;
   }
   EXPECT_GT(switches, 10);
+}
+
+TEST_F(FunctionKeys, TheCwStringsWindowHandsEachKeyOnOnceWhicheverControlHasIt) {
+  WinKeySimulator keyer;
+  useWinKey(keyer);
+  frmCWStrings &strings = pc.ctx->loadedWindow<frmCWStrings>();
+  strings.show();
+  strings.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&strings));
+  strings.Command1->setFocus();
+  for (QWidget *to : {static_cast<QWidget *>(strings.Command1), static_cast<QWidget *>(&strings)}) {
+    for (const auto &[fkey, message] : {std::pair{Qt::Key_F3, "C"}, std::pair{Qt::Key_F8, "H"},
+                                        std::pair{Qt::Key_F9, "I"}, std::pair{Qt::Key_F11, "K"}}) {
+      QTest::keyClick(to, fkey);
+      settle();
+      EXPECT_EQ(sentText(keyer), QString::fromLatin1(message)) << to->metaObject()->className();
+    }
+  }
+  QTest::keyClick(strings.Command1, Qt::Key_F12);
+  settle();
+  EXPECT_EQ(k.KeyboardCWMode, 1);
+  EXPECT_EQ(f.lblDialog->text(), kKeyboardCw);
 }
 
 TEST_F(FunctionKeys, PhoneKeysPlayTheirMessagesAndEscapeStopsOneBeforeClearing) {
