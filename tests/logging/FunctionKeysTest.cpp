@@ -103,6 +103,14 @@ protected:
     keyer.receivedAll();
     keyer.clearReceived();
   }
+  // The CW messages window shown and active.
+  frmCWStrings &activeCwStrings() {
+    frmCWStrings &strings = pc.ctx->loadedWindow<frmCWStrings>();
+    strings.show();
+    strings.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&strings));
+    return strings;
+  }
   // Whether the keyer received the command byte `code` since it was last cleared.
   static bool keyerGot(WinKeySimulator &keyer, char code) { return keyer.receivedAll().contains(code); }
   // The text the keyer received since it was last cleared.
@@ -336,10 +344,7 @@ TEST_F(FunctionKeys, KeysTypedWhileTheKeyLineSendsJoinOrShortenTheQueue) {
 TEST_F(FunctionKeys, TheCwStringsWindowAndEveryControlTakeTheKeys) {
   WinKeySimulator keyer;
   useWinKey(keyer);
-  frmCWStrings &strings = pc.ctx->loadedWindow<frmCWStrings>();
-  strings.show();
-  strings.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&strings));
+  frmCWStrings &strings = activeCwStrings();
   f.txtCall->setText(QStringLiteral("K1ABC"));
   QTest::keyClick(&strings, Qt::Key_F2);
   EXPECT_EQ(sentText(keyer), QStringLiteral("B"));
@@ -367,10 +372,7 @@ TEST_F(FunctionKeys, TheCwStringsWindowAndEveryControlTakeTheKeys) {
 TEST_F(FunctionKeys, TheCwStringsWindowHandsEachKeyOnOnceWhicheverControlHasIt) {
   WinKeySimulator keyer;
   useWinKey(keyer);
-  frmCWStrings &strings = pc.ctx->loadedWindow<frmCWStrings>();
-  strings.show();
-  strings.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&strings));
+  frmCWStrings &strings = activeCwStrings();
   strings.Command1->setFocus();
   for (QWidget *to : {static_cast<QWidget *>(strings.Command1), static_cast<QWidget *>(&strings)}) {
     for (const auto &[fkey, message] : {std::pair{Qt::Key_F3, "C"}, std::pair{Qt::Key_F8, "H"},
