@@ -18,10 +18,13 @@ class QTreeView;
 
 // The key handlers of a window that sees its controls' keys before they do: the key going down
 // (virtual-key code, 0 for a key without one, and shift state, see KeyCodes.h) and the character it types.
-// Each may change its code by reference; 0 cancels the key.
+// Each may change its code by reference; 0 cancels the key. A key for which `waits` answers true
+// is held, in order with the other held keys, and comes again, to what then has the focus in its
+// window, as soon as `waits` lets it through.
 struct FormKeys {
   std::function<void(int &KeyCode, int Shift)> keyDown;
   std::function<void(int &KeyAscii)> keyPress;
+  std::function<bool(int KeyCode)> waits = {}; // none: every key goes at once
 };
 
 class TextBox : public QLineEdit {
