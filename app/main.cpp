@@ -11,7 +11,7 @@
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
   useDesignFont();
-  runDeferredWorkBeforeKeys();
+  installKeyLayer();
   QtDialogs dialogs;
   SystemClock clock;
   SettingsStore settings;

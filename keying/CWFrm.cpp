@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
@@ -556,8 +557,10 @@ void CWFrm::Transmit(QChar ch) {
   if ((k.CWKeyingMethod == 1 || k.CWKeyingMethod == 2) && !Comm->isOpen())
     CWSetup();
   if (ch == u'!') {
-    if (!main().txtCall->text().isEmpty())
+    if (!main().txtCall->text().isEmpty()) {
+      const QScopedValueRollback logging(k.CWLogging, 1);
       main().Mains();
+    }
     return;
   }
   const auto wordSpace = vb::numberIn(txtSpace->text());

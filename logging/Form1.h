@@ -249,6 +249,9 @@ public:
   QAction *mnuClear = nullptr;
   void Form_KeyDown(int &KeyCode, int Shift);
   void Form_KeyPress(int &KeyAscii);
+  // Whether a key must wait before these handlers take it: while a CW message on a key line has
+  // still to log the contact in the row, the keys for the next contact wait until it is logged.
+  bool keyWaitsForLogSign(int KeyCode) const;
   void PartialDupCheck(int KeyAscii);
   void txtCall_Change();
   void txtCall_KeyPress(int &KeyAscii);

@@ -22,6 +22,7 @@
 namespace {
 
 constexpr int kCtrl = 2;
+constexpr int kEscape = 27;
 constexpr int kUp = 38;
 constexpr int kDown = 40;
 constexpr int kF1 = 112;
@@ -41,12 +42,21 @@ bool isMode(const QString &code, ContestMode mode) {
 
 void Form1::previewAllKeys() {
   const FormKeys form{[this](int &KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); },
-                      [this](int &KeyAscii) { Form_KeyPress(KeyAscii); }};
+                      [this](int &KeyAscii) { Form_KeyPress(KeyAscii); },
+                      [this](int KeyCode) { return keyWaitsForLogSign(KeyCode); }};
   // Every control that can take the focus, whichever part of the program placed it.
   for (QWidget *control : findChildren<QWidget *>()) {
     if (control->focusPolicy() != Qt::NoFocus)
       previewKeys(control, form);
   }
+}
+
+bool Form1::keyWaitsForLogSign(int KeyCode) const {
+  // Escape stops the message; the speed keys and F12 act on the sending, not on the row.
+  if (KeyCode == kEscape || KeyCode == kUp || KeyCode == kDown || KeyCode == kF12)
+    return false;
+  const KeyingState &k = ctx.keying;
+  return k.CWSending == 1 && (k.CWLogging == 1 || k.CWBuffer.contains(u'!'));
 }
 
 void Form1::Form_KeyDown(int &KeyCode, int Shift) {

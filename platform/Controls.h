@@ -18,10 +18,13 @@ class QTreeView;
 
 // The key handlers of a window that sees its controls' keys before they do: the key going down
 // (virtual-key code, 0 for a key without one, and shift state, see KeyCodes.h) and the character it types.
-// Each may change its code by reference; 0 cancels the key.
+// Each may change its code by reference; 0 cancels the key. A key for which `waits` answers true
+// is held, in order with the other held keys, and comes again, to what then has the focus in its
+// window, as soon as `waits` lets it through.
 struct FormKeys {
   std::function<void(int &KeyCode, int Shift)> keyDown;
   std::function<void(int &KeyAscii)> keyPress;
+  std::function<bool(int KeyCode)> waits = {}; // none: every key goes at once
 };
 
 class TextBox : public QLineEdit {
@@ -76,11 +79,13 @@ private:
 // key they cancel or drop does not reach it.
 void previewKeys(QWidget *control, FormKeys form);
 
-// From now on, work that handlers deferred (focus handlers connected queued, single shots, and
-// work those queue in turn) runs before the next typed key is delivered, however many keys the
-// window system holds: keys typed ahead while the program was busy are handled as if typed one
-// at a time. Called once, after the application object is made.
-void runDeferredWorkBeforeKeys();
+// Completes the key layer; called once, after the application object is made. From now on, work
+// that handlers deferred (focus handlers connected queued, single shots, and work those queue in
+// turn) runs before the next typed key is delivered, however many keys the window system holds:
+// keys typed ahead while the program was busy are handled as if typed one at a time. And a key
+// reaches its window's handlers once, whichever of the window's controls previews it first, even
+// when a control ignores it and it goes on to a previewing control or window around it.
+void installKeyLayer();
 
 // Paints the control's background in `color`.
 void setBackColor(QWidget *widget, const QColor &color);

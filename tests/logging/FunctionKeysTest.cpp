@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -101,6 +102,14 @@ protected:
     // The settings sent with the open are left out of what the keys send.
     keyer.receivedAll();
     keyer.clearReceived();
+  }
+  // The CW messages window shown and active.
+  frmCWStrings &activeCwStrings() {
+    frmCWStrings &strings = pc.ctx->loadedWindow<frmCWStrings>();
+    strings.show();
+    strings.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&strings));
+    return strings;
   }
   // Whether the keyer received the command byte `code` since it was last cleared.
   static bool keyerGot(WinKeySimulator &keyer, char code) { return keyer.receivedAll().contains(code); }
@@ -335,10 +344,7 @@ TEST_F(FunctionKeys, KeysTypedWhileTheKeyLineSendsJoinOrShortenTheQueue) {
 TEST_F(FunctionKeys, TheCwStringsWindowAndEveryControlTakeTheKeys) {
   WinKeySimulator keyer;
   useWinKey(keyer);
-  frmCWStrings &strings = pc.ctx->loadedWindow<frmCWStrings>();
-  strings.show();
-  strings.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&strings));
+  frmCWStrings &strings = activeCwStrings();
   f.txtCall->setText(QStringLiteral("K1ABC"));
   QTest::keyClick(&strings, Qt::Key_F2);
   EXPECT_EQ(sentText(keyer), QStringLiteral("B"));
@@ -361,6 +367,25 @@ TEST_F(FunctionKeys, TheCwStringsWindowAndEveryControlTakeTheKeys) {
     ++switches;
   }
   EXPECT_GT(switches, 10);
+}
+
+TEST_F(FunctionKeys, TheCwStringsWindowHandsEachKeyOnOnceWhicheverControlHasIt) {
+  WinKeySimulator keyer;
+  useWinKey(keyer);
+  frmCWStrings &strings = activeCwStrings();
+  strings.Command1->setFocus();
+  for (QWidget *to : {static_cast<QWidget *>(strings.Command1), static_cast<QWidget *>(&strings)}) {
+    for (const auto &[fkey, message] : {std::pair{Qt::Key_F3, "C"}, std::pair{Qt::Key_F8, "H"},
+                                        std::pair{Qt::Key_F9, "I"}, std::pair{Qt::Key_F11, "K"}}) {
+      QTest::keyClick(to, fkey);
+      settle();
+      EXPECT_EQ(sentText(keyer), QString::fromLatin1(message)) << to->metaObject()->className();
+    }
+  }
+  QTest::keyClick(strings.Command1, Qt::Key_F12);
+  settle();
+  EXPECT_EQ(k.KeyboardCWMode, 1);
+  EXPECT_EQ(f.lblDialog->text(), kKeyboardCw);
 }
 
 TEST_F(FunctionKeys, PhoneKeysPlayTheirMessagesAndEscapeStopsOneBeforeClearing) {

@@ -228,6 +228,11 @@ void queueKeys(QWindow *window, const QString &keys) {
       key = Qt::Key_Backtab;
       modifiers = Qt::ShiftModifier;
       text.clear();
+    } else if (c.unicode() > functionKey(0).unicode() && c.unicode() <= functionKey(12).unicode()) {
+      key = Qt::Key_F1 + (c.unicode() - functionKey(1).unicode());
+      text.clear();
+    } else if (c == u'\x1b') {
+      key = Qt::Key_Escape;
     } else if (c == u' ') {
       key = Qt::Key_Space;
     } else if (c == u'\r') {

@@ -130,10 +130,15 @@ QString promptFile(const QString &name);
 // a real X server draws them).
 void saveScreenshot(QWidget &window, const QString &name);
 
-// Queues typed keys (letters, digits, Space, Enter as "\r", "<" for Shift+Tab) as the window
-// system queues keys it has read but not yet delivered: all of them wait for the next round of
-// events, as keys typed while the program is busy do.
+// Queues typed keys (letters, digits, Space, Enter as "\r", "<" for Shift+Tab, Escape as "\x1b",
+// function keys as functionKey(n)) as the window system queues keys it has read but not yet
+// delivered: all of them wait for the next round of events, as keys typed while the program is
+// busy do.
 void queueKeys(QWindow *window, const QString &keys);
+// F1 to F12 among the keys for queueKeys.
+inline QChar functionKey(int n) {
+  return QChar(0xE000 + n);
+}
 
 // One station PC with its main window laid out, shown and active: widget tests that move the focus need
 // an active window.

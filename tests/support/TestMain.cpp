@@ -9,7 +9,7 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   // Laid out as the program lays its windows out.
   useDesignFont();
-  runDeferredWorkBeforeKeys();
+  installKeyLayer();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
