@@ -45,9 +45,13 @@ protected:
     ShownMainWindow::SetUp();
   }
   // Runs `during` once the next modal showing is up, then closes that window.
-  void whileModal(std::function<void(QWidget *)> during) {
-    QTimer::singleShot(10, &f, [during = std::move(during)] {
+  // A loaded machine may take longer than one tick to bring the window up: look again until it
+  // is there, or give up after about 5 s.
+  void whileModal(std::function<void(QWidget *)> during, int triesLeft = 500) {
+    QTimer::singleShot(10, &f, [this, during = std::move(during), triesLeft]() mutable {
       QWidget *modal = QApplication::activeModalWidget();
+      if (!modal && triesLeft > 0)
+        return whileModal(std::move(during), triesLeft - 1);
       during(modal);
       if (modal)
         modal->close();
