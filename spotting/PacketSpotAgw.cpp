@@ -39,25 +39,41 @@ void PacketSpotfrm::AGWConnect() {
                         QStringLiteral("Call Sign Required!"));
     return;
   }
+  const auto notRegistered = [this](const QString &text, const QString &title, const QString &monitorText) {
+    ctx.dialogs.message(text, title);
+    Label4->hide();
+    AppendMonitor(monitorText);
+    if (!isVisible())
+      show();
+    Timer1->stop();
+  };
+  // The engine registers no longer call, so it is not asked.
+  if (call.size() > agw::maxCallLength) {
+    const QString tooLong =
+        QStringLiteral(
+            "Your call sign %1 is %2 characters long.  The AGW Packet Engine accepts a call sign of "
+            "at most %3 characters (such as Q7TLV-15).  Enter a shorter call sign on the setup "
+            "form to use the packet engine.")
+            .arg(call)
+            .arg(call.size())
+            .arg(agw::maxCallLength);
+    notRegistered(tooLong, QStringLiteral("Call Sign Too Long"), tooLong + kTwoLines);
+    return;
+  }
   const QString title = vb::trim(ctx.window<Form1>().windowTitle().left(50));
   if (agw->AGWStartPoll(call, title, int(call.size()), int(title.size())) != 0) {
     Timer1->start();
     AppendMonitor(QStringLiteral("\r\n** Successfully connected to AGW Packet Engine **\r\n\r\n"));
     return;
   }
-  ctx.dialogs.message(
-      kUnableIntro + QStringLiteral("- Make sure the AGW Packet Engine software is running and configure it "
-                                    "as described on the AGW Packet Engine website."),
-      QStringLiteral("Unable to connect to the AGW Packet Engine."));
-  Label4->hide();
-  AppendMonitor(
+  notRegistered(
+      kUnableIntro + QStringLiteral("- Make sure the AGW Packet Engine software is running and "
+                                    "configure it as described on the AGW Packet Engine website."),
+      QStringLiteral("Unable to connect to the AGW Packet Engine."),
       kUnableIntro +
-      QStringLiteral("- Run the Packet Engine software and configure it as described on the AGW Packet "
-                     "Engine website for your sound card or TNC.") +
-      kTwoLines + QStringLiteral("- Click Open from this program.") + kTwoLines);
-  if (!isVisible())
-    show();
-  Timer1->stop();
+          QStringLiteral("- Run the Packet Engine software and configure it as described on the AGW "
+                         "Packet Engine website for your sound card or TNC.") +
+          kTwoLines + QStringLiteral("- Click Open from this program.") + kTwoLines);
 }
 
 void PacketSpotfrm::AGWSend(const QString &text) {

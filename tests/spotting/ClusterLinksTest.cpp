@@ -431,6 +431,19 @@ TEST_F(AgwLink, RegistrationNeedsAnOwnCallAndAnEngineThatAgrees) {
   EXPECT_EQ(engine.received().front().callFrom, QByteArray("Q7ABC\0\0\0\0\0", 10));
 }
 
+TEST_F(AgwLink, ACallTooLongForTheEngineIsNamedAsTheReason) {
+  pc.state().station.MyCall = QStringLiteral("Q7ABCD/QRP");
+  w().hide();
+  w().Command1_Click();
+  const QString tooLong =
+      "Your call sign Q7ABCD/QRP is 10 characters long.  The AGW Packet Engine accepts a call sign of at "
+      "most 9 characters (such as Q7TLV-15).  Enter a shorter call sign on the setup form to use the "
+      "packet engine.";
+  expectFailedOpen("Call Sign Too Long", tooLong);
+  EXPECT_EQ(w().Monitor, kOpening + tooLong + "\r\n\r\n");
+  EXPECT_EQ(engine.connections(), 0);
+}
+
 TEST_F(AgwLink, MonitoredAndConnectedTrafficAsTheOperatorSeesIt) {
   open();
   const QByteArray header = " 1:Fm Q7CLU To DX <UI pid=F0 Len=79 PF=0 >[12:34:56]\r";
