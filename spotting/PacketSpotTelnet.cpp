@@ -44,7 +44,14 @@ void PacketSpotfrm::Winsock1_DataArrival() {
 }
 
 void PacketSpotfrm::Winsock1_Error(int number) {
-  const QString message = telnetErrorMessage(number);
+  telnetEnded(telnetErrorMessage(number));
+}
+
+void PacketSpotfrm::Winsock1_Closed() {
+  telnetEnded(QString());
+}
+
+void PacketSpotfrm::telnetEnded(const QString &message) {
   Winsock1->abort();
   AppendMonitor(message);
   Command2_Click();

@@ -40,8 +40,10 @@ void PacketSpotfrm::connectLinks() {
   connect(txtSent, &QLineEdit::textChanged, this, &PacketSpotfrm::txtSent_Change);
   connect(Winsock1, &QTcpSocket::readyRead, this, &PacketSpotfrm::Winsock1_DataArrival);
   connect(Winsock1, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-    // A closed connection, by the cluster or by a reset, was never reported.
-    if (error != QAbstractSocket::RemoteHostClosedError)
+    // The cluster closing the connection, or resetting it; "Close Port" aborts without an error.
+    if (error == QAbstractSocket::RemoteHostClosedError)
+      Winsock1_Closed();
+    else
       Winsock1_Error(telnetErrorNumber(error));
   });
 }

@@ -132,6 +132,8 @@ public:
   void TelnetConnect();
   void Winsock1_DataArrival();
   void Winsock1_Error(int number);
+  // The cluster closed the connection: closed as an error closes it, without a message.
+  void Winsock1_Closed();
   void TelnetSend();
 
   // The packet engine link.
@@ -144,6 +146,8 @@ protected:
   void changeEvent(QEvent *event) override;
 
 private:
+  // The telnet connection has ended: `message` (none for the cluster's close), then "Close Port".
+  void telnetEnded(const QString &message);
   void buildControls();
   void connectLinks();
   void buildSerialFrames();

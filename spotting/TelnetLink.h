@@ -13,8 +13,8 @@
 // "Error number " and the number.
 QString telnetErrorMessage(int number);
 
-// The error number a socket error is reported under. A closed connection is not an error here:
-// the caller never asks for RemoteHostClosedError.
+// The error number a socket error is reported under. A connection the cluster closed is no
+// error with a message: the caller never asks for RemoteHostClosedError.
 int telnetErrorNumber(QAbstractSocket::SocketError error);
 
 // The port box's text as a port number, converted as every number box is ("&H1C84" is 7300,

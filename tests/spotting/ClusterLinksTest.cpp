@@ -289,14 +289,26 @@ TEST_F(TelnetLink, APromptShowsAtOnceAndEveryWholeDXLineIsASpot) {
   fromCluster(dxLine("Q7FF").mid(20), [this] { return newestCall() == "Q7FF"; });
   EXPECT_EQ(w().Monitor, dxLine("Q7FF"));
   EXPECT_EQ(newestCall(), "Q7FF");
+}
 
-  // The cluster closing the line is not reported; the next Enter finds no connection.
+TEST_F(TelnetLink, AClusterThatClosesTheLineClosesThePortWithABeep) {
+  connectToCluster();
+  const QString attempt =
+      QStringLiteral("Attempting connection to: 127.0.0.1:%1\r\n\r\n").arg(cluster.serverPort());
+  fromCluster(dxLine("Q7AA"));
   peer->close();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return w().Winsock1->state() == QAbstractSocket::UnconnectedState; }));
-  EXPECT_EQ(w().Monitor, dxLine("Q7FF"));
-  EXPECT_TRUE(listening());
-  enter(QStringLiteral("still there?"));
-  EXPECT_TRUE(w().Monitor.endsWith("Please wait a moment and try again.\r\n\r\n"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !listening(); }, 3000));
+  EXPECT_EQ(w().Monitor, attempt + dxLine("Q7AA") + "\r\n\r\n** Port Closed **");
+  EXPECT_EQ(pc.dialogs.beeps, 1);
+  EXPECT_FALSE(w().Timer1->isEnabled());
+  EXPECT_EQ(w().Winsock1->state(), QAbstractSocket::UnconnectedState);
+
+  // A close the operator asks for gets its one notice and no beep.
+  connectToCluster();
+  w().Command2_Click();
+  QTest::qWait(100);
+  EXPECT_EQ(w().Monitor, attempt + "\r\n\r\n** Port Closed **");
+  EXPECT_EQ(pc.dialogs.beeps, 1);
 }
 
 TEST_F(TelnetLink, ErrorsShowTheirMessageAndCloseThePort) {
