@@ -21,7 +21,6 @@
 #include "spotting/AgwTraffic.h"
 #include "spotting/ClusterLines.h"
 #include "spotting/PacketSpotfrm.h"
-#include "spotting/TelnetLink.h"
 
 #include <QTreeWidget>
 
@@ -142,9 +141,11 @@ void BM_TncFraming(benchmark::State &state) {
   int posted = 0;
   const PostSpotFn post = [&posted](QString &, QString &, QString &) { ++posted; };
   besideBareParse(state, "TNC framing", [&] {
-    QString buffer = QStringLiteral("\n"), monitor;
+    ClusterLineFramer framer;
+    QString monitor;
     for (qsizetype at = 0; at < input.size(); at += 256)
-      takeSpotInput(buffer, monitor, true, input.mid(at, 256), post);
+      for (QString &line : framer.take(QStringView(input).mid(at, 256)))
+        takeClusterLine(line, monitor, true, {LineRules::Tnc}, post);
   });
   benchmark::DoNotOptimize(posted);
 }
@@ -152,9 +153,9 @@ void BM_TncFraming(benchmark::State &state) {
 void BM_TelnetFraming(benchmark::State &state) {
   const QString input = burst();
   besideBareParse(state, "Telnet framing", [&input] {
-    QString buffer;
+    ClusterLineFramer framer;
     for (qsizetype at = 0; at < input.size(); at += 1460)
-      for (const QString &line : takeCompleteLines(buffer, input.mid(at, 1460), 65536))
+      for (const QString &line : framer.take(QStringView(input).mid(at, 1460)))
         benchmark::DoNotOptimize(isDXLine(line));
   });
 }
@@ -177,7 +178,8 @@ void BM_AgwFraming(benchmark::State &state) {
       const QString call = QString::fromLatin1(frame.callFrom);
       const QString data = QString::fromLatin1(QByteArrayView(frame.data).chopped(1));
       const AgwFrameTexts texts = agwFrameTexts(call, data, frame.kind, int(data.size()), false);
-      benchmark::DoNotOptimize(isAgwSpotText(texts.spotText));
+      for (const QString &line : wholeClusterLines(texts.spotText))
+        benchmark::DoNotOptimize(isAgwSpotText(line));
     }
   });
 }

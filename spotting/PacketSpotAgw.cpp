@@ -107,19 +107,22 @@ void PacketSpotfrm::AGWSend(const QString &text) {
 void PacketSpotfrm::AGWReceive() {
   QString callBuffer, dataBuffer;
   int kind = 0, length = 0, spare = 0;
-  if (agw->AGWGetData(callBuffer, dataBuffer, kind, length, spare) == 0)
-    return;
+  if (agw->AGWGetData(callBuffer, dataBuffer, kind, length, spare) != 0)
+    AGWReceive(callBuffer, dataBuffer, kind, length);
+}
+
+void PacketSpotfrm::AGWReceive(const QString &callBuffer, const QString &dataBuffer, int kind, int length) {
   const bool connected = !AGWConnectedCall.isEmpty();
   const AgwFrameTexts texts = agwFrameTexts(callBuffer, dataBuffer, kind, length, connected);
   const bool dxOnly = chkDX->isChecked();
 
-  if (isAgwSpotText(texts.spotText) && !recentlyShown(Monitor, texts.spotText)) {
-    AppendMonitor(texts.spotText);
-    QString freq = spotFreqText(texts.spotText), call = spotCallText(texts.spotText), line = texts.spotText;
-    PostSpot(freq, call, line);
-  }
-  if (connected && sameCall(texts.frameCall, AGWConnectedCall) && !dxOnly && !isDXLine(texts.spotText))
-    AppendMonitor(texts.spotText);
+  // The connected station's text may break a line between two frames.
+  QStringList lines = kind == 'D' ? AGWBuffer.take(texts.spotText) : wholeClusterLines(texts.spotText);
+  const LineRules rules{LineRules::Agw, connected && sameCall(texts.frameCall, AGWConnectedCall)};
+  const PostSpotFn post = spotPoster();
+  for (QString &line : lines)
+    takeClusterLine(line, Monitor, dxOnly, rules, post);
+  TrimMonitor();
   if (!connected && !dxOnly && !texts.frameLine.contains(QLatin1String("DX "), Qt::CaseInsensitive) &&
       !isDXLine(texts.spotText))
     AppendMonitor(texts.frameLine);
@@ -131,6 +134,7 @@ void PacketSpotfrm::AGWReceive() {
     AppendMonitor(QStringLiteral("\r\n** Disconnected from ") + AGWConnectedCall + QStringLiteral(" **\r\n"));
     setWindowTitle(QStringLiteral("DX Spotting Setup"));
     AGWConnectedCall.clear();
+    AGWBuffer.clear();
   }
   if (kind == 'c' && !connected) {
     AGWConnectedCall = texts.frameCall;

@@ -194,7 +194,6 @@ void PacketSpotfrm::Form_Load() {
   LoadSpotSettings();
   // Whatever the file held, the option handlers close connections again from here on.
   LoadingSettings = 0;
-  ReceiveBuffer = QStringLiteral("\n");
 }
 
 void PacketSpotfrm::LoadSpotSettings() {
@@ -254,6 +253,7 @@ bool PacketSpotfrm::SaveSpotSettings() {
 }
 
 void PacketSpotfrm::Command1_Click() {
+  dropWaitingLines();
   Monitor = QStringLiteral("** Attempting to Open Port **\r\n\r\n");
   showMonitor(0);
   if (comComm1->isOpen())
@@ -275,6 +275,7 @@ void PacketSpotfrm::Command2_Click() {
   if (Label4->isHidden())
     return;
   Label4->hide();
+  dropWaitingLines();
   AppendMonitor(QStringLiteral("\r\n\r\n** Port Closed **"));
   if (comComm1->isOpen())
     comComm1->close();
@@ -440,14 +441,30 @@ void PacketSpotfrm::PostSpot(QString &freq, QString &call, QString &line) {
   ctx.window<Form1>().BandMapSpots(call, freq, record);
 }
 
+PostSpotFn PacketSpotfrm::spotPoster() {
+  return [this](QString &freq, QString &call, QString &line) { PostSpot(freq, call, line); };
+}
+
 void PacketSpotfrm::ReadTNCInput() {
   ReadTNCInput(QString::fromLatin1(comComm1->readAll()));
 }
 
 void PacketSpotfrm::ReadTNCInput(const QString &TNCInput) {
-  if (TNCInput.isEmpty())
+  takeLines(ReceiveBuffer.take(TNCInput), {LineRules::Tnc});
+}
+
+void PacketSpotfrm::takeLines(const QStringList &lines, LineRules rules) {
+  if (lines.isEmpty())
     return;
-  takeSpotInput(ReceiveBuffer, Monitor, chkDX->isChecked(), TNCInput,
-                [this](QString &freq, QString &call, QString &line) { PostSpot(freq, call, line); });
+  const bool dxOnly = chkDX->isChecked();
+  const PostSpotFn post = spotPoster();
+  for (QString line : lines)
+    takeClusterLine(line, Monitor, dxOnly, rules, post);
   TrimMonitor();
+}
+
+void PacketSpotfrm::dropWaitingLines() {
+  ReceiveBuffer.clear();
+  TelnetBuffer.clear();
+  AGWBuffer.clear();
 }

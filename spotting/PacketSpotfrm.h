@@ -4,6 +4,7 @@
 // first use until the main window closes; "&Done" only hides it.
 
 #include "platform/Timer.h"
+#include "spotting/ClusterLines.h"
 
 #include <QString>
 #include <QWidget>
@@ -86,8 +87,8 @@ public:
   QString PortPower;
   int PortHandshaking = 0;
   QString AGWConnectedCall;
-  // Begins with the LF that ended the last complete line.
-  QString ReceiveBuffer;
+  // The TNC's text after its last complete line.
+  ClusterLineFramer ReceiveBuffer;
   float RefreshTicks = 0; // timer ticks since the last spot or band-map redraw
 
   void Form_Load();
@@ -128,24 +129,33 @@ public:
   void txtSent_Change();
 
   // The telnet link. Text received after the last complete line waits in TelnetBuffer.
-  QString TelnetBuffer;
+  ClusterLineFramer TelnetBuffer;
   void TelnetConnect();
   void Winsock1_DataArrival();
+  void Winsock1_DataArrival(const QString &arrival);
   void Winsock1_Error(int number);
   // The cluster closed the connection: closed as an error closes it, without a message.
   void Winsock1_Closed();
   void TelnetSend();
 
-  // The packet engine link.
+  // The packet engine link. The connected station's text after its last complete line waits in
+  // AGWBuffer; a monitored frame is a whole frame heard, so its last line ends with it.
   QString AGWMyCall;
+  ClusterLineFramer AGWBuffer;
   void AGWConnect();
   void AGWSend(const QString &text);
   void AGWReceive();
+  void AGWReceive(const QString &callBuffer, const QString &dataBuffer, int kind, int length);
 
 protected:
   void changeEvent(QEvent *event) override;
 
 private:
+  // Takes complete lines from the TNC or the telnet cluster by their link's rules.
+  void takeLines(const QStringList &lines, LineRules rules);
+  // A new connection or a close: nothing received before it is taken any more.
+  void dropWaitingLines();
+  PostSpotFn spotPoster();
   // The telnet connection has ended: `message` (none for the cluster's close), then "Close Port".
   void telnetEnded(const QString &message);
   void buildControls();
