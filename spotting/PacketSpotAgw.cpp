@@ -112,6 +112,7 @@ void PacketSpotfrm::AGWReceive() {
 }
 
 void PacketSpotfrm::AGWReceive(const QString &callBuffer, const QString &dataBuffer, int kind, int length) {
+  IntakeBatch batch(*this);
   const bool connected = !AGWConnectedCall.isEmpty();
   const AgwFrameTexts texts = agwFrameTexts(callBuffer, dataBuffer, kind, length, connected);
   const bool dxOnly = chkDX->isChecked();
@@ -122,7 +123,6 @@ void PacketSpotfrm::AGWReceive(const QString &callBuffer, const QString &dataBuf
   const PostSpotFn post = spotPoster();
   for (QString &line : lines)
     takeClusterLine(line, Monitor, dxOnly, rules, post);
-  TrimMonitor();
   if (!connected && !dxOnly && !texts.frameLine.contains(QLatin1String("DX "), Qt::CaseInsensitive) &&
       !isDXLine(texts.spotText))
     AppendMonitor(texts.frameLine);

@@ -32,6 +32,7 @@ void PacketSpotfrm::Winsock1_DataArrival() {
 void PacketSpotfrm::Winsock1_DataArrival(const QString &arrival) {
   if (arrival.isEmpty())
     return;
+  IntakeBatch batch(*this);
   // Shown as it comes, so a prompt without a line end shows at once; spots are taken by line.
   if (!chkDX->isChecked())
     AppendMonitor(arrival);
@@ -43,6 +44,11 @@ void PacketSpotfrm::Winsock1_Error(int number) {
 }
 
 void PacketSpotfrm::Winsock1_Closed() {
+  // What the cluster sent before it closed is taken first.
+  if (intakeWaiting()) {
+    closeAfterIntake_ = true;
+    return;
+  }
   telnetEnded(QString());
 }
 

@@ -12,6 +12,7 @@
 #include "spotting/SpotHelp.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QListWidget>
@@ -21,6 +22,9 @@
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -63,6 +67,11 @@ PacketSpotfrm::PacketSpotfrm(AppContext &context) : QWidget(nullptr), ctx(contex
   Winsock1 = new QTcpSocket(this);
   Timer1 = new Timer(this);
   Timer1->setInterval(333);
+  IntakeTimer = new QTimer(this);
+  IntakeTimer->setSingleShot(true);
+  // A timer, not a posted call: typed keys wait for posted work, but never for the intake.
+  IntakeTimer->setInterval(0);
+  connect(IntakeTimer, &QTimer::timeout, this, &PacketSpotfrm::TakeWaitingLines);
   agw = std::make_unique<AgwClient>();
   connectLinks();
 }
@@ -364,6 +373,8 @@ void PacketSpotfrm::ShowSpotHelp() {
 
 void PacketSpotfrm::TrimMonitor() {
   trimMonitorText(Monitor);
+  if (intakeBatches_ > 0)
+    return;
   showMonitor(Monitor.size() > 2 ? Monitor.size() - 1 : 0);
 }
 
@@ -453,17 +464,52 @@ void PacketSpotfrm::ReadTNCInput(const QString &TNCInput) {
   takeLines(ReceiveBuffer.take(TNCInput), {LineRules::Tnc});
 }
 
+PacketSpotfrm::IntakeBatch::IntakeBatch(PacketSpotfrm &window)
+    : window_(window), monitorBefore_(window.Monitor) {
+  ++window_.intakeBatches_;
+  window_.ctx.window<Form1>().beginSpotBatch();
+}
+
+PacketSpotfrm::IntakeBatch::~IntakeBatch() {
+  window_.ctx.window<Form1>().endSpotBatch();
+  if (--window_.intakeBatches_ == 0 && window_.Monitor != monitorBefore_)
+    window_.TrimMonitor();
+}
+
 void PacketSpotfrm::takeLines(const QStringList &lines, LineRules rules) {
   if (lines.isEmpty())
     return;
-  const bool dxOnly = chkDX->isChecked();
-  const PostSpotFn post = spotPoster();
-  for (QString line : lines)
-    takeClusterLine(line, Monitor, dxOnly, rules, post);
-  TrimMonitor();
+  WaitingLines += lines;
+  WaitingRules = rules;
+  if (WaitingLines.size() > kMaxWaitingLines)
+    WaitingLines.remove(0, WaitingLines.size() - kMaxWaitingLines);
+  // Behind lines still waiting, these wait their turn.
+  if (!IntakeTimer->isActive())
+    TakeWaitingLines();
+}
+
+void PacketSpotfrm::TakeWaitingLines() {
+  QElapsedTimer slice;
+  slice.start();
+  qsizetype taken = 0;
+  {
+    IntakeBatch batch(*this);
+    const bool dxOnly = chkDX->isChecked();
+    const PostSpotFn post = spotPoster();
+    while (taken < WaitingLines.size() && !slice.hasExpired(kIntakeSliceMs))
+      takeClusterLine(WaitingLines[taken++], Monitor, dxOnly, WaitingRules, post);
+  }
+  WaitingLines.remove(0, taken);
+  if (!WaitingLines.isEmpty())
+    IntakeTimer->start();
+  else if (std::exchange(closeAfterIntake_, false))
+    Winsock1_Closed();
 }
 
 void PacketSpotfrm::dropWaitingLines() {
+  WaitingLines.clear();
+  IntakeTimer->stop();
+  closeAfterIntake_ = false;
   ReceiveBuffer.clear();
   TelnetBuffer.clear();
   AGWBuffer.clear();

@@ -23,6 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QSerialPort;
 class QTcpSocket;
+class QTimer;
 class TextBox;
 
 class PacketSpotfrm : public QWidget {
@@ -151,8 +152,35 @@ protected:
   void changeEvent(QEvent *event) override;
 
 private:
-  // Takes complete lines from the TNC or the telnet cluster by their link's rules.
+  // While the intake runs, the monitor's view and the main window's spot views wait for its
+  // end, when each is brought up to date once. Batches may nest.
+  class IntakeBatch {
+  public:
+    explicit IntakeBatch(PacketSpotfrm &window);
+    ~IntakeBatch();
+    IntakeBatch(const IntakeBatch &) = delete;
+    IntakeBatch &operator=(const IntakeBatch &) = delete;
+
+  private:
+    PacketSpotfrm &window_;
+    QString monitorBefore_;
+  };
+  int intakeBatches_ = 0;
+  // Complete lines from the TNC or the telnet cluster wait for the spot intake, which takes them
+  // a slice of at most kIntakeSliceMs at a time: a burst of thousands of lines leaves the event
+  // loop its turn between slices, so typed keys show while the rest follows.
+  static constexpr int kIntakeSliceMs = 30;
+  // Beyond this many waiting lines (a cluster sending faster than any intake) the oldest go.
+  static constexpr qsizetype kMaxWaitingLines = 100000;
   void takeLines(const QStringList &lines, LineRules rules);
+  void TakeWaitingLines();
+  bool intakeWaiting() const { return !WaitingLines.isEmpty(); }
+  // The lines still to take, and the rules of the link they came from.
+  QStringList WaitingLines;
+  LineRules WaitingRules;
+  QTimer *IntakeTimer = nullptr;
+  // The cluster closed the connection while lines were still waiting: it closes after them.
+  bool closeAfterIntake_ = false;
   // A new connection or a close: nothing received before it is taken any more.
   void dropWaitingLines();
   PostSpotFn spotPoster();

@@ -309,6 +309,19 @@ TEST_F(TelnetLink, AClusterThatClosesTheLineClosesThePortWithABeep) {
   QTest::qWait(100);
   EXPECT_EQ(w().Monitor, attempt + "\r\n\r\n** Port Closed **");
   EXPECT_EQ(pc.dialogs.beeps, 1);
+
+  // All that the cluster sent before it closed is taken first, however much it was.
+  connectToCluster();
+  w().chkDX->setChecked(true);
+  QByteArray burst;
+  for (int n = 0; n < 20000; ++n)
+    burst += dxLine(qPrintable(QStringLiteral("Q7B%1").arg(n))).toLatin1();
+  peer->write(burst);
+  peer->close();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !listening(); }, 10000));
+  EXPECT_EQ(newestCall(), "Q7B19999");
+  EXPECT_TRUE(w().Monitor.endsWith(dxLine("Q7B19999") + "\r\n\r\n** Port Closed **"));
+  EXPECT_EQ(pc.dialogs.beeps, 2);
 }
 
 TEST_F(TelnetLink, ErrorsShowTheirMessageAndCloseThePort) {
