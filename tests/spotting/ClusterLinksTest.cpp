@@ -302,6 +302,8 @@ TEST_F(TelnetLink, AClusterThatClosesTheLineClosesThePortWithABeep) {
   EXPECT_EQ(pc.dialogs.beeps, 1);
   EXPECT_FALSE(w().Timer1->isEnabled());
   EXPECT_EQ(w().Winsock1->state(), QAbstractSocket::UnconnectedState);
+  w().show();
+  saveScreenshot(w(), QStringLiteral("cluster_telnet_closed_by_cluster"));
 
   // A close the operator asks for gets its one notice and no beep.
   connectToCluster();
@@ -467,6 +469,7 @@ TEST_F(AgwLink, ACallTooLongForTheEngineIsNamedAsTheReason) {
   expectFailedOpen("Call Sign Too Long", tooLong);
   EXPECT_EQ(w().Monitor, kOpening + tooLong + "\r\n\r\n");
   EXPECT_EQ(engine.connections(), 0);
+  saveScreenshot(w(), QStringLiteral("cluster_agw_call_too_long"));
 }
 
 TEST_F(AgwLink, MonitoredAndConnectedTrafficAsTheOperatorSeesIt) {
