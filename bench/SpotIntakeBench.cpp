@@ -155,7 +155,7 @@ void BM_TncFraming(benchmark::State &state) {
     ClusterLineFramer framer;
     QString monitor;
     for (qsizetype at = 0; at < input.size(); at += 256)
-      for (QString &line : framer.take(QStringView(input).mid(at, 256)))
+      for (QString &line : framer.take(input.mid(at, 256)))
         takeClusterLine(line, monitor, true, {LineRules::Tnc}, post);
   });
   benchmark::DoNotOptimize(posted);
@@ -166,7 +166,7 @@ void BM_TelnetFraming(benchmark::State &state) {
   besideBareParse(state, "Telnet framing", [&input] {
     ClusterLineFramer framer;
     for (qsizetype at = 0; at < input.size(); at += 1460)
-      for (const QString &line : framer.take(QStringView(input).mid(at, 1460)))
+      for (const QString &line : framer.take(input.mid(at, 1460)))
         benchmark::DoNotOptimize(isDXLine(line));
   });
 }

@@ -114,7 +114,11 @@ bool recentlyShown(const QString &monitor, const QString &line) {
   return false;
 }
 
-QStringList ClusterLineFramer::take(QStringView arrival) {
+QStringList ClusterLineFramer::take(const QString &arrival) {
+  // One whole line in CR LF, as a packet-engine text mostly is, goes on as it is.
+  if (rest_.isEmpty() && !noise_ && arrival.size() > 2 && arrival.endsWith(QLatin1String("\r\n")) &&
+      arrival.indexOf(u'\r') == arrival.size() - 2 && arrival.indexOf(u'\n') == arrival.size() - 1)
+    return {arrival};
   QStringList lines;
   const auto endLine = [&lines, this](QStringView text) {
     if (std::exchange(noise_, false) || (rest_.isEmpty() && text.isEmpty())) {
@@ -132,11 +136,11 @@ QStringList ClusterLineFramer::take(QStringView arrival) {
   qsizetype start = 0;
   for (qsizetype i = 0; i < arrival.size(); ++i) {
     if (arrival[i] == u'\r' || arrival[i] == u'\n') {
-      endLine(arrival.sliced(start, i - start));
+      endLine(QStringView(arrival).sliced(start, i - start));
       start = i + 1;
     }
   }
-  rest_ += arrival.sliced(start);
+  rest_ += QStringView(arrival).sliced(start);
   if (rest_.size() > kSpotBufferLimit) {
     rest_.clear();
     noise_ = true;
@@ -144,7 +148,7 @@ QStringList ClusterLineFramer::take(QStringView arrival) {
   return lines;
 }
 
-QStringList wholeClusterLines(QStringView text) {
+QStringList wholeClusterLines(const QString &text) {
   ClusterLineFramer framer;
   QStringList lines = framer.take(text);
   if (!framer.rest().isEmpty())

@@ -34,7 +34,7 @@ constexpr qsizetype kSpotBufferLimit = 65536;
 // continues a line, so the rest (a cluster prompt, say) is then a line of its own.
 class ClusterLineFramer {
 public:
-  QStringList take(QStringView arrival);
+  QStringList take(const QString &arrival);
   // The text still waiting for its line end.
   const QString &rest() const { return rest_; }
   void clear() {
@@ -48,7 +48,7 @@ private:
 };
 
 // The lines of a text whose last line ends with it, as a framer cuts them.
-QStringList wholeClusterLines(QStringView text);
+QStringList wholeClusterLines(const QString &text);
 
 // How a link screens and shows its complete lines. The TNC drops a line already among the last
 // 800 monitor characters and shows the others (lines other than DX lines only without "DX
