@@ -436,9 +436,10 @@ void PacketSpotfrm::Form_Unload() {
     agw->AGWPutData(AGWConnectedCall, QString(), 'd', 0, 0);
   if (modeIs("AGW Packet Engine"))
     agw->AGWClose();
-  // The port and the socket end with the window.
+  // The port, the socket and the intake end with the window.
   comComm1->close();
   Winsock1->abort();
+  dropWaitingLines();
 }
 
 void PacketSpotfrm::optSerial_Click() {
