@@ -7,8 +7,10 @@
 // link's own framing without the intake: the TNC receive buffer in reads of 256 characters, the
 // telnet line buffer in arrivals of 1,460, and packet-engine monitor frames decoded from one byte
 // stream; each is timed with the bare parse run beside it in the same iterations and is to stay
-// within 2x of it. Last, the intake again with the main window's band map shown, where every spot
-// redraws the strip.
+// within 2x of it. Then a burst of 10,000 telnet lines through the cluster window's whole intake
+// on a real socket, in lines per second beside a plain split of the same text (the goal: at least
+// 20,000 lines a second with the cluster window hidden), with the longest event-loop turn. Last,
+// the intake again with the main window's band map shown, where every spot redraws the strip.
 // Run: cmake -B build-release -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCH=ON && ninja -C build-release
 //      spot_intake_bench && build-release/bench/spot_intake_bench
 #include "app/AppContext.h"
@@ -17,14 +19,22 @@
 #include "logging/Form1.h"
 #include "platform/AgwClient.h"
 #include "platform/Clock.h"
+#include "platform/Controls.h"
 #include "platform/VbText.h"
 #include "spotting/AgwTraffic.h"
 #include "spotting/ClusterLines.h"
 #include "spotting/PacketSpotfrm.h"
-#include "spotting/TelnetLink.h"
+#include "spotting/SpotTable.h"
 
+#include <QCheckBox>
+#include <QEventLoop>
+#include <QListWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -142,9 +152,11 @@ void BM_TncFraming(benchmark::State &state) {
   int posted = 0;
   const PostSpotFn post = [&posted](QString &, QString &, QString &) { ++posted; };
   besideBareParse(state, "TNC framing", [&] {
-    QString buffer = QStringLiteral("\n"), monitor;
+    ClusterLineFramer framer;
+    QString monitor;
     for (qsizetype at = 0; at < input.size(); at += 256)
-      takeSpotInput(buffer, monitor, true, input.mid(at, 256), post);
+      for (QString &line : framer.take(input.mid(at, 256)))
+        takeClusterLine(line, monitor, true, {LineRules::Tnc}, post);
   });
   benchmark::DoNotOptimize(posted);
 }
@@ -152,9 +164,9 @@ void BM_TncFraming(benchmark::State &state) {
 void BM_TelnetFraming(benchmark::State &state) {
   const QString input = burst();
   besideBareParse(state, "Telnet framing", [&input] {
-    QString buffer;
+    ClusterLineFramer framer;
     for (qsizetype at = 0; at < input.size(); at += 1460)
-      for (const QString &line : takeCompleteLines(buffer, input.mid(at, 1460), 65536))
+      for (const QString &line : framer.take(input.mid(at, 1460)))
         benchmark::DoNotOptimize(isDXLine(line));
   });
 }
@@ -177,9 +189,87 @@ void BM_AgwFraming(benchmark::State &state) {
       const QString call = QString::fromLatin1(frame.callFrom);
       const QString data = QString::fromLatin1(QByteArrayView(frame.data).chopped(1));
       const AgwFrameTexts texts = agwFrameTexts(call, data, frame.kind, int(data.size()), false);
-      benchmark::DoNotOptimize(isAgwSpotText(texts.spotText));
+      for (const QString &line : wholeClusterLines(texts.spotText))
+        benchmark::DoNotOptimize(isAgwSpotText(line));
     }
   });
+}
+
+// Runs the event loop until `done` holds (at most 60 s), and returns the longest time between two
+// of its turns: the longest a key typed meanwhile waits before it shows.
+double longestTurnUntil(const std::function<bool()> &done) {
+  QEventLoop loop;
+  QTimer turn;
+  turn.setInterval(0);
+  QElapsedTimer sinceTurn, total;
+  sinceTurn.start();
+  total.start();
+  double longest = 0;
+  QObject::connect(&turn, &QTimer::timeout, [&] {
+    longest = std::max(longest, msSince(sinceTurn));
+    sinceTurn.restart();
+    if (done() || total.hasExpired(60000))
+      loop.quit();
+  });
+  turn.start();
+  loop.exec();
+  return longest;
+}
+
+// A burst of kBurst lines from a telnet cluster on 127.0.0.1 through the whole intake: the
+// socket, the framing, the slices, the spot table, the main window's list and the cluster
+// window's monitor, with the main window shown, the cluster window hidden (first argument 0) or
+// shown (1), and "List DX Only" off (second argument 0) or on (1). Beside it, the same text split
+// into lines plainly. Reports lines per second of both and the longest event-loop turn during
+// the burst.
+constexpr int kBurst = 10000;
+
+void BM_TelnetBurst(benchmark::State &state) {
+  Station &s = station();
+  PacketSpotfrm &w = s.cluster;
+  QTcpServer cluster;
+  if (!cluster.listen(QHostAddress(QHostAddress::LocalHost))) {
+    state.SkipWithError("no listening socket");
+    return;
+  }
+  s.form.show();
+  w.List1->setCurrentItem(w.List1->findItems(QStringLiteral("Telnet"), Qt::MatchExactly).value(0));
+  s.form.layOutSpotArea(QStringLiteral("Telnet"), true);
+  w.txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+  w.txtTelnetPort->setText(QString::number(cluster.serverPort()));
+  w.Command1_Click();
+  longestTurnUntil([&] { return cluster.hasPendingConnections(); });
+  QTcpSocket *peer = cluster.nextPendingConnection();
+  longestTurnUntil([&] { return w.Winsock1->state() == QAbstractSocket::ConnectedState; });
+  w.setVisible(state.range(0) != 0);
+  w.chkDX->setChecked(state.range(1) != 0);
+
+  QString text;
+  for (int i = 0; i < kBurst - 1; ++i)
+    text += s.lines[static_cast<size_t>(i % kLines)];
+  int burstNumber = 0;
+  double longest = 0;
+  const std::string what = std::string("Telnet burst, cluster window ") +
+                           (state.range(0) != 0 ? "shown" : "hidden") +
+                           (state.range(1) != 0 ? ", DX only" : "") + " / plain split";
+  sideBySide(
+      state, what, {},
+      [&] {
+        // The last line's call is new each time: once it is the newest spot, the burst is in.
+        const QString last = QStringLiteral("Q7B%1").arg(++burstNumber);
+        peer->write(
+            (text + QStringLiteral("DX de Q7ABC:     14025.0  ") + last + QStringLiteral("\r\n")).toLatin1());
+        longest = std::max(longest, longestTurnUntil([&] {
+                             return s.ctx.spotting.SpotTable[SpottingState::kNewest].SpotCall == last;
+                           }));
+      },
+      [&] { benchmark::DoNotOptimize(text.split(QStringLiteral("\r\n"))); });
+  state.counters["lines_per_s"] = kBurst / (state.counters["median_ms"].value / 1000);
+  state.counters["split_lines_per_s"] = kBurst / (state.counters["floor_median_ms"].value / 1000);
+  state.counters["longest_turn_ms"] = longest;
+  w.Command2_Click();
+  w.hide();
+  s.form.hide();
 }
 
 // Last, since it opens the main window's band map for good: every spot then redraws the strip.
@@ -202,6 +292,7 @@ BENCHMARK(BM_WholeTncPath)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repor
 BENCHMARK(BM_TncFraming)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_TelnetFraming)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_AgwFraming)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_TelnetBurst)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->Iterations(8);
 BENCHMARK(BM_BandMapSpotsBandMapShown)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class AppContext;
 class ContactListView;
@@ -379,6 +380,10 @@ public:
   // map and the top row of the spot list. The frequency (kHz) becomes its MHz text and the
   // record is cut at its first CR.
   void BandMapSpots(QString &qDXSpotCall, QString &qDXSpotFreq, QString &qDXSpotRecord);
+  // Spots in bulk: between these the intake fills the spot table at once, and the band maps and
+  // the spot list are brought up to date once, at the end. Batches may nest.
+  void beginSpotBatch();
+  void endSpotBatch();
 
   // Rig polling, started by the load unless the rig is "None".
   void StartRigPolling();
@@ -408,6 +413,11 @@ private:
   void buildBandMapControls(QWidget *central);
   void showStrip(bool shown, bool withSpots);
   bool spotListDoubleClicked_ = false; // the release ending a double click is no click
+  int spotBatches_ = 0;
+  // The rows of the spots taken since the views were last brought up to date, oldest first, their
+  // countries still to look up.
+  std::vector<QStringList> unlistedSpots_;
+  void showNewSpots();
   void buildSetupControls(QWidget *central);
   void buildBandMenu();
   // The Options menu's commands that open windows, before and after Refresh Rate.

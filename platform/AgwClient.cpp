@@ -117,8 +117,14 @@ void AgwClient::readWaiting() {
     stream_ += socket_.readAll();
   for (agw::Frame &frame : agw::takeFrames(stream_)) {
     if (!isReplyToClient(frame.kind))
-      queue_.push_back(std::move(frame));
+      keep(std::move(frame));
   }
+}
+
+void AgwClient::keep(agw::Frame &&frame) {
+  if (queue_.size() >= maxWaitingFrames)
+    queue_.pop_front();
+  queue_.push_back(std::move(frame));
 }
 
 bool AgwClient::waitForRegistration() {
@@ -128,7 +134,7 @@ bool AgwClient::waitForRegistration() {
       if (frame.kind == 'X')
         return !frame.data.isEmpty() && frame.data[0] == 1;
       if (!isReplyToClient(frame.kind))
-        queue_.push_back(std::move(frame));
+        keep(std::move(frame));
     }
     if (deadline.hasExpired() || !socket_.waitForReadyRead(int(deadline.remainingTime())))
       return false;

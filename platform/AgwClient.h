@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTcpSocket>
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -40,6 +41,8 @@ public:
   static constexpr std::uint16_t enginePort = 8000;
   // Most data text handed over per frame.
   static constexpr int dataBufferSize = 4000;
+  // Frames received and not yet taken; beyond this many the oldest are dropped.
+  static constexpr std::size_t maxWaitingFrames = 1000;
 
   // Tests point it at an engine of their own; the program always uses 127.0.0.1:8000.
   explicit AgwClient(std::uint16_t port = enginePort);
@@ -61,6 +64,7 @@ public:
 
 private:
   bool write(const agw::Frame &frame);
+  void keep(agw::Frame &&frame);
   void readWaiting();
   bool waitForRegistration();
   agw::Frame frameFromMe(char kind) const;

@@ -1,10 +1,12 @@
 #include "spotting/ClusterLines.h"
 
 #include "platform/VbText.h"
+#include "spotting/AgwTraffic.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 bool isDXLine(QStringView line) {
   return line.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
@@ -112,39 +114,81 @@ bool recentlyShown(const QString &monitor, const QString &line) {
   return false;
 }
 
-void processSpotLines(QString &buffer, QString &monitor, bool dxOnly, const PostSpotFn &post) {
-  // `from` is the LF that ended the last line; the buffer is cut once, at the end.
-  qsizetype from = buffer.indexOf(u'\n');
-  while (from >= 0) {
-    const qsizetype end = buffer.indexOf(u'\n', from + 1);
-    if (end < 0)
-      break;
-    QString line = buffer.mid(from + 1, end - from);
-    if (!recentlyShown(monitor, line)) {
-      if (isDXLine(line)) {
-        monitor += line;
-        trimMonitorText(monitor);
-        QString freq = spotFreqText(line);
-        QString call = spotCallText(line);
-        post(freq, call, line);
-      } else if (!dxOnly) {
-        monitor += line;
-        trimMonitorText(monitor);
-      }
+QStringList ClusterLineFramer::take(const QString &arrival) {
+  // One whole line in CR LF, as a packet-engine text mostly is, goes on as it is.
+  if (rest_.isEmpty() && !noise_ && arrival.size() > 2 && arrival.endsWith(QLatin1String("\r\n")) &&
+      arrival.indexOf(u'\r') == arrival.size() - 2 && arrival.indexOf(u'\n') == arrival.size() - 1)
+    return {arrival};
+  QStringList lines;
+  const auto endLine = [&lines, this](QStringView text) {
+    if (std::exchange(noise_, false) || (rest_.isEmpty() && text.isEmpty())) {
+      rest_.clear();
+      return;
     }
-    from = end;
+    QString line;
+    line.reserve(rest_.size() + text.size() + 2);
+    line.append(rest_).append(text).append(QLatin1String("\r\n"));
+    lines << line;
+    rest_.clear();
+  };
+  if (isDXLine(arrival))
+    endLine({});
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < arrival.size(); ++i) {
+    if (arrival[i] == u'\r' || arrival[i] == u'\n') {
+      endLine(QStringView(arrival).sliced(start, i - start));
+      start = i + 1;
+    }
   }
-  if (from > 0)
-    buffer.remove(0, from);
+  rest_ += QStringView(arrival).sliced(start);
+  if (rest_.size() > kSpotBufferLimit) {
+    rest_.clear();
+    noise_ = true;
+  }
+  return lines;
 }
 
-void takeSpotInput(QString &buffer, QString &monitor, bool dxOnly, const QString &input,
-                   const PostSpotFn &post) {
-  if (input.isEmpty())
+QStringList wholeClusterLines(const QString &text) {
+  ClusterLineFramer framer;
+  QStringList lines = framer.take(text);
+  if (!framer.rest().isEmpty())
+    lines << framer.rest() + QLatin1String("\r\n");
+  return lines;
+}
+
+void takeClusterLine(QString &line, QString &monitor, bool dxOnly, LineRules rules, const PostSpotFn &post) {
+  const auto show = [&monitor](const QString &text) {
+    monitor += text;
+    trimMonitorText(monitor);
+  };
+  const auto postLine = [&line, &post] {
+    QString freq = spotFreqText(line), call = spotCallText(line);
+    post(freq, call, line);
+  };
+  switch (rules.link) {
+  case LineRules::Tnc:
+    if (recentlyShown(monitor, line))
+      return;
+    if (isDXLine(line) || !dxOnly)
+      show(line);
+    if (isDXLine(line))
+      postLine();
     return;
-  buffer += input;
-  if (buffer.size() > 2)
-    processSpotLines(buffer, monitor, dxOnly, post);
-  if (buffer.size() > kSpotBufferLimit)
-    buffer.clear();
+  case LineRules::Telnet:
+    if (!isDXLine(line))
+      return;
+    postLine();
+    if (dxOnly)
+      show(line);
+    return;
+  case LineRules::Agw:
+    // A line with one character before its "DX" is a spot and connected text both.
+    if (isAgwSpotText(line) && !recentlyShown(monitor, line)) {
+      show(line);
+      postLine();
+    }
+    if (rules.fromConnectedStation && !dxOnly && !isDXLine(line))
+      show(line);
+    return;
+  }
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The lines a DX cluster sends: the layout of a "DX de" spot line, the framing of the serial
-// TNC stream into lines with its duplicate check, and the monitor text they are shown in.
+// The lines a DX cluster sends: the layout of a "DX de" spot line, the framing of each link's
+// text into lines, the rules each link takes a line by, and the monitor text they are shown in.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -24,16 +25,42 @@ bool recentlyShown(const QString &monitor, const QString &line);
 // Hands one DX line on: frequency text, call, the whole line.
 using PostSpotFn = std::function<void(QString &freq, QString &call, QString &line)>;
 
-// Works off every complete line of `buffer`, which begins with the LF that ended the last line:
-// a line seen in the last 800 monitor characters is dropped; a DX line is appended to the
-// monitor and posted; another line is appended unless `dxOnly`.
-void processSpotLines(QString &buffer, QString &monitor, bool dxOnly, const PostSpotFn &post);
-
-// Cluster text this long without a line end is noise (or a TNC ending lines in CR alone).
+// Cluster text this long without a line end is noise: it is dropped up to its line end.
 constexpr qsizetype kSpotBufferLimit = 65536;
 
-// One poll's input: added to the buffer, whose lines are worked off once it holds more than 2
-// characters. A buffer then still longer than kSpotBufferLimit has gone that long without a
-// line end: it is emptied, so the rest of that line is dropped up to its LF.
-void takeSpotInput(QString &buffer, QString &monitor, bool dxOnly, const QString &input,
-                   const PostSpotFn &post);
+// Cuts a link's text into lines. CR, LF, CR LF and LF CR each end a line (any run of line ends
+// does, as empty lines are dropped); every line is handed on ending in CR LF. The rest after the
+// last line end waits for the next arrival, unless that arrival begins with "DX": a spot never
+// continues a line, so the rest (a cluster prompt, say) is then a line of its own.
+class ClusterLineFramer {
+public:
+  QStringList take(const QString &arrival);
+  // The text still waiting for its line end.
+  const QString &rest() const { return rest_; }
+  void clear() {
+    rest_.clear();
+    noise_ = false;
+  }
+
+private:
+  QString rest_;
+  bool noise_ = false; // the rest was too long: what follows up to a line end is dropped too
+};
+
+// The lines of a text whose last line ends with it, as a framer cuts them.
+QStringList wholeClusterLines(const QString &text);
+
+// How a link screens and shows its complete lines. The TNC drops a line already among the last
+// 800 monitor characters and shows the others (lines other than DX lines only without "DX
+// only"). Telnet text reached the monitor as it arrived, so a DX line is shown again only with
+// "DX only". The packet engine takes a DX line, with at most one character before its "DX",
+// when it is not among the last 800 monitor characters, and shows the connected station's other
+// lines without "DX only".
+struct LineRules {
+  enum Link { Tnc, Telnet, Agw } link = Tnc;
+  bool fromConnectedStation = false; // the packet engine's connected station sent the line
+};
+
+// One complete line by its link's rules: shown in the monitor, which stays trimmed, and a DX
+// line posted.
+void takeClusterLine(QString &line, QString &monitor, bool dxOnly, LineRules rules, const PostSpotFn &post);

@@ -39,25 +39,41 @@ void PacketSpotfrm::AGWConnect() {
                         QStringLiteral("Call Sign Required!"));
     return;
   }
+  const auto notRegistered = [this](const QString &text, const QString &title, const QString &monitorText) {
+    ctx.dialogs.message(text, title);
+    Label4->hide();
+    AppendMonitor(monitorText);
+    if (!isVisible())
+      show();
+    Timer1->stop();
+  };
+  // The engine registers no longer call, so it is not asked.
+  if (call.size() > agw::maxCallLength) {
+    const QString tooLong =
+        QStringLiteral(
+            "Your call sign %1 is %2 characters long.  The AGW Packet Engine accepts a call sign of "
+            "at most %3 characters (such as Q7TLV-15).  Enter a shorter call sign on the setup "
+            "form to use the packet engine.")
+            .arg(call)
+            .arg(call.size())
+            .arg(agw::maxCallLength);
+    notRegistered(tooLong, QStringLiteral("Call Sign Too Long"), tooLong + kTwoLines);
+    return;
+  }
   const QString title = vb::trim(ctx.window<Form1>().windowTitle().left(50));
   if (agw->AGWStartPoll(call, title, int(call.size()), int(title.size())) != 0) {
     Timer1->start();
     AppendMonitor(QStringLiteral("\r\n** Successfully connected to AGW Packet Engine **\r\n\r\n"));
     return;
   }
-  ctx.dialogs.message(
-      kUnableIntro + QStringLiteral("- Make sure the AGW Packet Engine software is running and configure it "
-                                    "as described on the AGW Packet Engine website."),
-      QStringLiteral("Unable to connect to the AGW Packet Engine."));
-  Label4->hide();
-  AppendMonitor(
+  notRegistered(
+      kUnableIntro + QStringLiteral("- Make sure the AGW Packet Engine software is running and "
+                                    "configure it as described on the AGW Packet Engine website."),
+      QStringLiteral("Unable to connect to the AGW Packet Engine."),
       kUnableIntro +
-      QStringLiteral("- Run the Packet Engine software and configure it as described on the AGW Packet "
-                     "Engine website for your sound card or TNC.") +
-      kTwoLines + QStringLiteral("- Click Open from this program.") + kTwoLines);
-  if (!isVisible())
-    show();
-  Timer1->stop();
+          QStringLiteral("- Run the Packet Engine software and configure it as described on the AGW "
+                         "Packet Engine website for your sound card or TNC.") +
+          kTwoLines + QStringLiteral("- Click Open from this program.") + kTwoLines);
 }
 
 void PacketSpotfrm::AGWSend(const QString &text) {
@@ -91,19 +107,22 @@ void PacketSpotfrm::AGWSend(const QString &text) {
 void PacketSpotfrm::AGWReceive() {
   QString callBuffer, dataBuffer;
   int kind = 0, length = 0, spare = 0;
-  if (agw->AGWGetData(callBuffer, dataBuffer, kind, length, spare) == 0)
-    return;
+  if (agw->AGWGetData(callBuffer, dataBuffer, kind, length, spare) != 0)
+    AGWReceive(callBuffer, dataBuffer, kind, length);
+}
+
+void PacketSpotfrm::AGWReceive(const QString &callBuffer, const QString &dataBuffer, int kind, int length) {
+  IntakeBatch batch(*this);
   const bool connected = !AGWConnectedCall.isEmpty();
   const AgwFrameTexts texts = agwFrameTexts(callBuffer, dataBuffer, kind, length, connected);
   const bool dxOnly = chkDX->isChecked();
 
-  if (isAgwSpotText(texts.spotText) && !recentlyShown(Monitor, texts.spotText)) {
-    AppendMonitor(texts.spotText);
-    QString freq = spotFreqText(texts.spotText), call = spotCallText(texts.spotText), line = texts.spotText;
-    PostSpot(freq, call, line);
-  }
-  if (connected && sameCall(texts.frameCall, AGWConnectedCall) && !dxOnly && !isDXLine(texts.spotText))
-    AppendMonitor(texts.spotText);
+  // The connected station's text may break a line between two frames.
+  QStringList lines = kind == 'D' ? AGWBuffer.take(texts.spotText) : wholeClusterLines(texts.spotText);
+  const LineRules rules{LineRules::Agw, connected && sameCall(texts.frameCall, AGWConnectedCall)};
+  const PostSpotFn post = spotPoster();
+  for (QString &line : lines)
+    takeClusterLine(line, Monitor, dxOnly, rules, post);
   if (!connected && !dxOnly && !texts.frameLine.contains(QLatin1String("DX "), Qt::CaseInsensitive) &&
       !isDXLine(texts.spotText))
     AppendMonitor(texts.frameLine);
@@ -115,6 +134,7 @@ void PacketSpotfrm::AGWReceive() {
     AppendMonitor(QStringLiteral("\r\n** Disconnected from ") + AGWConnectedCall + QStringLiteral(" **\r\n"));
     setWindowTitle(QStringLiteral("DX Spotting Setup"));
     AGWConnectedCall.clear();
+    AGWBuffer.clear();
   }
   if (kind == 'c' && !connected) {
     AGWConnectedCall = texts.frameCall;

@@ -16,7 +16,6 @@ void PacketSpotfrm::TelnetConnect() {
   const auto port = telnetPort(txtTelnetPort->text());
   if (!port)
     return;
-  TelnetBuffer.clear();
   // The notice and the timer come before the connect, so that an error the connect reports at
   // once finds them in place and closes them.
   Monitor = QStringLiteral("Attempting connection to: ") + host + QLatin1Char(':') + QString::number(*port) +
@@ -27,24 +26,33 @@ void PacketSpotfrm::TelnetConnect() {
 }
 
 void PacketSpotfrm::Winsock1_DataArrival() {
-  const QString arrival = QString::fromLatin1(Winsock1->readAll());
+  Winsock1_DataArrival(QString::fromLatin1(Winsock1->readAll()));
+}
+
+void PacketSpotfrm::Winsock1_DataArrival(const QString &arrival) {
   if (arrival.isEmpty())
     return;
+  IntakeBatch batch(*this);
   // Shown as it comes, so a prompt without a line end shows at once; spots are taken by line.
   if (!chkDX->isChecked())
     AppendMonitor(arrival);
-  for (QString &line : takeCompleteLines(TelnetBuffer, arrival, kSpotBufferLimit)) {
-    if (!isDXLine(line))
-      continue;
-    QString freq = spotFreqText(line), call = spotCallText(line);
-    PostSpot(freq, call, line);
-    if (chkDX->isChecked())
-      AppendMonitor(line);
-  }
+  takeLines(TelnetBuffer.take(arrival), {LineRules::Telnet});
 }
 
 void PacketSpotfrm::Winsock1_Error(int number) {
-  const QString message = telnetErrorMessage(number);
+  telnetEnded(telnetErrorMessage(number));
+}
+
+void PacketSpotfrm::Winsock1_Closed() {
+  // What the cluster sent before it closed is taken first.
+  if (intakeWaiting()) {
+    closeAfterIntake_ = true;
+    return;
+  }
+  telnetEnded(QString());
+}
+
+void PacketSpotfrm::telnetEnded(const QString &message) {
   Winsock1->abort();
   AppendMonitor(message);
   Command2_Click();

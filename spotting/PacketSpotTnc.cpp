@@ -38,10 +38,12 @@ void PacketSpotfrm::connectLinks() {
   connect(Timer1, &QTimer::timeout, this, &PacketSpotfrm::Timer1_Timer);
   txtSent->KeyPress = [this](int &KeyAscii) { txtSent_KeyPress(KeyAscii); };
   connect(txtSent, &QLineEdit::textChanged, this, &PacketSpotfrm::txtSent_Change);
-  connect(Winsock1, &QTcpSocket::readyRead, this, &PacketSpotfrm::Winsock1_DataArrival);
+  connect(Winsock1, &QTcpSocket::readyRead, this, [this] { Winsock1_DataArrival(); });
   connect(Winsock1, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-    // A closed connection, by the cluster or by a reset, was never reported.
-    if (error != QAbstractSocket::RemoteHostClosedError)
+    // The cluster closing the connection, or resetting it; "Close Port" aborts without an error.
+    if (error == QAbstractSocket::RemoteHostClosedError)
+      Winsock1_Closed();
+    else
       Winsock1_Error(telnetErrorNumber(error));
   });
 }

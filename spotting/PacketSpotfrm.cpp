@@ -12,6 +12,7 @@
 #include "spotting/SpotHelp.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QListWidget>
@@ -21,6 +22,9 @@
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -63,6 +67,11 @@ PacketSpotfrm::PacketSpotfrm(AppContext &context) : QWidget(nullptr), ctx(contex
   Winsock1 = new QTcpSocket(this);
   Timer1 = new Timer(this);
   Timer1->setInterval(333);
+  IntakeTimer = new QTimer(this);
+  IntakeTimer->setSingleShot(true);
+  // A timer, not a posted call: typed keys wait for posted work, but never for the intake.
+  IntakeTimer->setInterval(0);
+  connect(IntakeTimer, &QTimer::timeout, this, &PacketSpotfrm::TakeWaitingLines);
   agw = std::make_unique<AgwClient>();
   connectLinks();
 }
@@ -194,7 +203,6 @@ void PacketSpotfrm::Form_Load() {
   LoadSpotSettings();
   // Whatever the file held, the option handlers close connections again from here on.
   LoadingSettings = 0;
-  ReceiveBuffer = QStringLiteral("\n");
 }
 
 void PacketSpotfrm::LoadSpotSettings() {
@@ -254,6 +262,7 @@ bool PacketSpotfrm::SaveSpotSettings() {
 }
 
 void PacketSpotfrm::Command1_Click() {
+  dropWaitingLines();
   Monitor = QStringLiteral("** Attempting to Open Port **\r\n\r\n");
   showMonitor(0);
   if (comComm1->isOpen())
@@ -275,6 +284,7 @@ void PacketSpotfrm::Command2_Click() {
   if (Label4->isHidden())
     return;
   Label4->hide();
+  dropWaitingLines();
   AppendMonitor(QStringLiteral("\r\n\r\n** Port Closed **"));
   if (comComm1->isOpen())
     comComm1->close();
@@ -363,6 +373,8 @@ void PacketSpotfrm::ShowSpotHelp() {
 
 void PacketSpotfrm::TrimMonitor() {
   trimMonitorText(Monitor);
+  if (intakeBatches_ > 0)
+    return;
   showMonitor(Monitor.size() > 2 ? Monitor.size() - 1 : 0);
 }
 
@@ -424,9 +436,10 @@ void PacketSpotfrm::Form_Unload() {
     agw->AGWPutData(AGWConnectedCall, QString(), 'd', 0, 0);
   if (modeIs("AGW Packet Engine"))
     agw->AGWClose();
-  // The port and the socket end with the window.
+  // The port, the socket and the intake end with the window.
   comComm1->close();
   Winsock1->abort();
+  dropWaitingLines();
 }
 
 void PacketSpotfrm::optSerial_Click() {
@@ -440,14 +453,65 @@ void PacketSpotfrm::PostSpot(QString &freq, QString &call, QString &line) {
   ctx.window<Form1>().BandMapSpots(call, freq, record);
 }
 
+PostSpotFn PacketSpotfrm::spotPoster() {
+  return [this](QString &freq, QString &call, QString &line) { PostSpot(freq, call, line); };
+}
+
 void PacketSpotfrm::ReadTNCInput() {
   ReadTNCInput(QString::fromLatin1(comComm1->readAll()));
 }
 
 void PacketSpotfrm::ReadTNCInput(const QString &TNCInput) {
-  if (TNCInput.isEmpty())
+  takeLines(ReceiveBuffer.take(TNCInput), {LineRules::Tnc});
+}
+
+PacketSpotfrm::IntakeBatch::IntakeBatch(PacketSpotfrm &window)
+    : window_(window), monitorBefore_(window.Monitor) {
+  ++window_.intakeBatches_;
+  window_.ctx.window<Form1>().beginSpotBatch();
+}
+
+PacketSpotfrm::IntakeBatch::~IntakeBatch() {
+  window_.ctx.window<Form1>().endSpotBatch();
+  if (--window_.intakeBatches_ == 0 && window_.Monitor != monitorBefore_)
+    window_.TrimMonitor();
+}
+
+void PacketSpotfrm::takeLines(const QStringList &lines, LineRules rules) {
+  if (lines.isEmpty())
     return;
-  takeSpotInput(ReceiveBuffer, Monitor, chkDX->isChecked(), TNCInput,
-                [this](QString &freq, QString &call, QString &line) { PostSpot(freq, call, line); });
-  TrimMonitor();
+  WaitingLines += lines;
+  WaitingRules = rules;
+  if (WaitingLines.size() > kMaxWaitingLines)
+    WaitingLines.remove(0, WaitingLines.size() - kMaxWaitingLines);
+  // Behind lines still waiting, these wait their turn.
+  if (!IntakeTimer->isActive())
+    TakeWaitingLines();
+}
+
+void PacketSpotfrm::TakeWaitingLines() {
+  QElapsedTimer slice;
+  slice.start();
+  qsizetype taken = 0;
+  {
+    IntakeBatch batch(*this);
+    const bool dxOnly = chkDX->isChecked();
+    const PostSpotFn post = spotPoster();
+    while (taken < WaitingLines.size() && !slice.hasExpired(kIntakeSliceMs))
+      takeClusterLine(WaitingLines[taken++], Monitor, dxOnly, WaitingRules, post);
+  }
+  WaitingLines.remove(0, taken);
+  if (!WaitingLines.isEmpty())
+    IntakeTimer->start();
+  else if (std::exchange(closeAfterIntake_, false))
+    Winsock1_Closed();
+}
+
+void PacketSpotfrm::dropWaitingLines() {
+  WaitingLines.clear();
+  IntakeTimer->stop();
+  closeAfterIntake_ = false;
+  ReceiveBuffer.clear();
+  TelnetBuffer.clear();
+  AGWBuffer.clear();
 }

@@ -4,6 +4,7 @@
 // first use until the main window closes; "&Done" only hides it.
 
 #include "platform/Timer.h"
+#include "spotting/ClusterLines.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,6 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QSerialPort;
 class QTcpSocket;
+class QTimer;
 class TextBox;
 
 class PacketSpotfrm : public QWidget {
@@ -86,8 +88,8 @@ public:
   QString PortPower;
   int PortHandshaking = 0;
   QString AGWConnectedCall;
-  // Begins with the LF that ended the last complete line.
-  QString ReceiveBuffer;
+  // The TNC's text after its last complete line.
+  ClusterLineFramer ReceiveBuffer;
   float RefreshTicks = 0; // timer ticks since the last spot or band-map redraw
 
   void Form_Load();
@@ -128,22 +130,62 @@ public:
   void txtSent_Change();
 
   // The telnet link. Text received after the last complete line waits in TelnetBuffer.
-  QString TelnetBuffer;
+  ClusterLineFramer TelnetBuffer;
   void TelnetConnect();
   void Winsock1_DataArrival();
+  void Winsock1_DataArrival(const QString &arrival);
   void Winsock1_Error(int number);
+  // The cluster closed the connection: closed as an error closes it, without a message.
+  void Winsock1_Closed();
   void TelnetSend();
 
-  // The packet engine link.
+  // The packet engine link. The connected station's text after its last complete line waits in
+  // AGWBuffer; a monitored frame is a whole frame heard, so its last line ends with it.
   QString AGWMyCall;
+  ClusterLineFramer AGWBuffer;
   void AGWConnect();
   void AGWSend(const QString &text);
   void AGWReceive();
+  void AGWReceive(const QString &callBuffer, const QString &dataBuffer, int kind, int length);
 
 protected:
   void changeEvent(QEvent *event) override;
 
 private:
+  // While the intake runs, the monitor's view and the main window's spot views wait for its
+  // end, when each is brought up to date once. Batches may nest.
+  class IntakeBatch {
+  public:
+    explicit IntakeBatch(PacketSpotfrm &window);
+    ~IntakeBatch();
+    IntakeBatch(const IntakeBatch &) = delete;
+    IntakeBatch &operator=(const IntakeBatch &) = delete;
+
+  private:
+    PacketSpotfrm &window_;
+    QString monitorBefore_;
+  };
+  int intakeBatches_ = 0;
+  // Complete lines from the TNC or the telnet cluster wait for the spot intake, which takes them
+  // a slice of at most kIntakeSliceMs at a time: a burst of thousands of lines leaves the event
+  // loop its turn between slices, so typed keys show while the rest follows.
+  static constexpr int kIntakeSliceMs = 30;
+  // Beyond this many waiting lines (a cluster sending faster than any intake) the oldest go.
+  static constexpr qsizetype kMaxWaitingLines = 100000;
+  void takeLines(const QStringList &lines, LineRules rules);
+  void TakeWaitingLines();
+  bool intakeWaiting() const { return !WaitingLines.isEmpty(); }
+  // The lines still to take, and the rules of the link they came from.
+  QStringList WaitingLines;
+  LineRules WaitingRules;
+  QTimer *IntakeTimer = nullptr;
+  // The cluster closed the connection while lines were still waiting: it closes after them.
+  bool closeAfterIntake_ = false;
+  // A new connection or a close: nothing received before it is taken any more.
+  void dropWaitingLines();
+  PostSpotFn spotPoster();
+  // The telnet connection has ended: `message` (none for the cluster's close), then "Close Port".
+  void telnetEnded(const QString &message);
   void buildControls();
   void connectLinks();
   void buildSerialFrames();

@@ -61,18 +61,3 @@ std::optional<std::uint16_t> telnetPort(const QString &text) {
     return std::nullopt;
   return std::uint16_t(vb::roundToInt(*number));
 }
-
-QStringList takeCompleteLines(QString &buffer, const QString &arrival, qsizetype limit) {
-  buffer += arrival;
-  QStringList lines;
-  qsizetype start = 0;
-  for (qsizetype lf = buffer.indexOf(QLatin1Char('\n')); lf >= 0;
-       lf = buffer.indexOf(QLatin1Char('\n'), start)) {
-    lines << buffer.mid(start, lf + 1 - start);
-    start = lf + 1;
-  }
-  buffer.remove(0, start);
-  if (buffer.size() > limit)
-    buffer.clear();
-  return lines;
-}

@@ -1,10 +1,9 @@
 #pragma once
 // The telnet cluster link's rules: the socket errors as the operator has always seen them, and
-// the framing of arriving text into whole lines.
+// the port box.
 
 #include <QAbstractSocket>
 #include <QString>
-#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -13,15 +12,10 @@
 // "Error number " and the number.
 QString telnetErrorMessage(int number);
 
-// The error number a socket error is reported under. A closed connection is not an error here:
-// the caller never asks for RemoteHostClosedError.
+// The error number a socket error is reported under. A connection the cluster closed is no
+// error with a message: the caller never asks for RemoteHostClosedError.
 int telnetErrorNumber(QAbstractSocket::SocketError error);
 
 // The port box's text as a port number, converted as every number box is ("&H1C84" is 7300,
 // halves round to even); none for text that is no number or a number outside 1-65535.
 std::optional<std::uint16_t> telnetPort(const QString &text);
-
-// Adds one arrival to `buffer` and takes out every complete line, each with its LF (and any CR
-// before it). The incomplete rest waits; a rest longer than `limit` without an LF is noise and
-// is dropped.
-QStringList takeCompleteLines(QString &buffer, const QString &arrival, qsizetype limit);

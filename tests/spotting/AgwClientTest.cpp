@@ -208,3 +208,20 @@ TEST(AgwClient, RegisteringAgainClosesTheOldSessionFirst) {
                    "Xm");
   EXPECT_EQ(engine.connections(), 2);
 }
+
+TEST(AgwClient, KeepsTheNewest1000FramesWaiting) {
+  FakeAgwEngine engine;
+  AgwClient client(engine.port());
+  ASSERT_EQ(client.AGWStartPoll("Q7ABC", "", 5, 0), 1);
+  QByteArray burst;
+  for (int n = 0; n < 1200; ++n)
+    burst += agw::encode(engineFrame('U', "Q7CLU", QByteArray::number(n)));
+  engine.send(burst);
+  // All of it across the socket before the first frame is taken.
+  QThread::msleep(200);
+  EXPECT_EQ(nextFrame(client).data, "200");
+  int waiting = 1;
+  while (getData(client).result)
+    ++waiting;
+  EXPECT_EQ(waiting, 1000);
+}

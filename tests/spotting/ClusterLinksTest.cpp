@@ -284,19 +284,46 @@ TEST_F(TelnetLink, APromptShowsAtOnceAndEveryWholeDXLineIsASpot) {
   w().chkDX->setChecked(true);
   w().Monitor.clear();
   fromCluster("Q7ABC de Q7CLU: hi\r\n" + dxLine("Q7FF").left(20),
-              [this] { return !w().TelnetBuffer.isEmpty(); });
+              [this] { return !w().TelnetBuffer.rest().isEmpty(); });
   EXPECT_EQ(w().Monitor, QString());
   fromCluster(dxLine("Q7FF").mid(20), [this] { return newestCall() == "Q7FF"; });
   EXPECT_EQ(w().Monitor, dxLine("Q7FF"));
   EXPECT_EQ(newestCall(), "Q7FF");
+}
 
-  // The cluster closing the line is not reported; the next Enter finds no connection.
+TEST_F(TelnetLink, AClusterThatClosesTheLineClosesThePortWithABeep) {
+  connectToCluster();
+  const QString attempt =
+      QStringLiteral("Attempting connection to: 127.0.0.1:%1\r\n\r\n").arg(cluster.serverPort());
+  fromCluster(dxLine("Q7AA"));
   peer->close();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return w().Winsock1->state() == QAbstractSocket::UnconnectedState; }));
-  EXPECT_EQ(w().Monitor, dxLine("Q7FF"));
-  EXPECT_TRUE(listening());
-  enter(QStringLiteral("still there?"));
-  EXPECT_TRUE(w().Monitor.endsWith("Please wait a moment and try again.\r\n\r\n"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !listening(); }, 3000));
+  EXPECT_EQ(w().Monitor, attempt + dxLine("Q7AA") + "\r\n\r\n** Port Closed **");
+  EXPECT_EQ(pc.dialogs.beeps, 1);
+  EXPECT_FALSE(w().Timer1->isEnabled());
+  EXPECT_EQ(w().Winsock1->state(), QAbstractSocket::UnconnectedState);
+  w().show();
+  saveScreenshot(w(), QStringLiteral("cluster_telnet_closed_by_cluster"));
+
+  // A close the operator asks for gets its one notice and no beep.
+  connectToCluster();
+  w().Command2_Click();
+  QTest::qWait(100);
+  EXPECT_EQ(w().Monitor, attempt + "\r\n\r\n** Port Closed **");
+  EXPECT_EQ(pc.dialogs.beeps, 1);
+
+  // All that the cluster sent before it closed is taken first, however much it was.
+  connectToCluster();
+  w().chkDX->setChecked(true);
+  QByteArray burst;
+  for (int n = 0; n < 20000; ++n)
+    burst += dxLine(qPrintable(QStringLiteral("Q7B%1").arg(n))).toLatin1();
+  peer->write(burst);
+  peer->close();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !listening(); }, 10000));
+  EXPECT_EQ(newestCall(), "Q7B19999");
+  EXPECT_TRUE(w().Monitor.endsWith(dxLine("Q7B19999") + "\r\n\r\n** Port Closed **"));
+  EXPECT_EQ(pc.dialogs.beeps, 2);
 }
 
 TEST_F(TelnetLink, ErrorsShowTheirMessageAndCloseThePort) {
@@ -431,6 +458,20 @@ TEST_F(AgwLink, RegistrationNeedsAnOwnCallAndAnEngineThatAgrees) {
   EXPECT_EQ(engine.received().front().callFrom, QByteArray("Q7ABC\0\0\0\0\0", 10));
 }
 
+TEST_F(AgwLink, ACallTooLongForTheEngineIsNamedAsTheReason) {
+  pc.state().station.MyCall = QStringLiteral("Q7ABCD/QRP");
+  w().hide();
+  w().Command1_Click();
+  const QString tooLong =
+      "Your call sign Q7ABCD/QRP is 10 characters long.  The AGW Packet Engine accepts a call sign of at "
+      "most 9 characters (such as Q7TLV-15).  Enter a shorter call sign on the setup form to use the "
+      "packet engine.";
+  expectFailedOpen("Call Sign Too Long", tooLong);
+  EXPECT_EQ(w().Monitor, kOpening + tooLong + "\r\n\r\n");
+  EXPECT_EQ(engine.connections(), 0);
+  saveScreenshot(w(), QStringLiteral("cluster_agw_call_too_long"));
+}
+
 TEST_F(AgwLink, MonitoredAndConnectedTrafficAsTheOperatorSeesIt) {
   open();
   const QByteArray header = " 1:Fm Q7CLU To DX <UI pid=F0 Len=79 PF=0 >[12:34:56]\r";
@@ -537,6 +578,101 @@ TEST_F(AgwLink, TheMainWindowsCloseBoxEndsTheConnectionAndTheSession) {
   frame('C', "Q7NODE", "*** CONNECTED With Station Q7NODE\r");
   EXPECT_TRUE(f.close());
   EXPECT_EQ(sent(2), "dx");
+}
+
+// --- Line ends on every link ---------------------------------------------------------------------
+
+class LineEnds : public Links {
+protected:
+  QTcpServer cluster;
+  QTcpSocket *peer = nullptr;
+  FakeAgwEngine engine;
+  // Hands one arrival of text to the link that is open.
+  std::function<void(const QString &)> arrive;
+
+  void openTnc() {
+    choose(QStringLiteral("TNC"));
+    arrive = [this](const QString &text) { w().ReadTNCInput(text); };
+  }
+  void openTelnet() {
+    ASSERT_TRUE(cluster.listen(QHostAddress(QHostAddress::LocalHost)));
+    choose(QStringLiteral("Telnet"));
+    w().txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+    w().txtTelnetPort->setText(QString::number(cluster.serverPort()));
+    w().Command1_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cluster.hasPendingConnections(); }));
+    peer = cluster.nextPendingConnection();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w().Winsock1->state() == QAbstractSocket::ConnectedState; }));
+    // Each piece its own arrival: the next is sent once the monitor shows this one.
+    arrive = [this](const QString &text) {
+      peer->write(text.toLatin1());
+      peer->flush();
+      EXPECT_TRUE(QTest::qWaitFor([&] { return w().Monitor.endsWith(text); }, 2000));
+    };
+  }
+  // Connected to a cluster node, whose text comes in data frames.
+  void openAgw() {
+    pc.state().station.MyCall = QStringLiteral("Q7ABC");
+    choose(QStringLiteral("AGW Packet Engine"));
+    w().agw = std::make_unique<AgwClient>(engine.port());
+    w().Command1_Click();
+    arrive = [this](const QString &text) {
+      engine.send(engineFrame('D', "Q7NODE", text.toLatin1()));
+      w().AGWReceive();
+    };
+    engine.send(engineFrame('C', "Q7NODE", "*** CONNECTED With Station Q7NODE\r"));
+    w().AGWReceive();
+    ASSERT_EQ(w().AGWConnectedCall, "Q7NODE");
+  }
+  // The calls posted, oldest first.
+  QStringList posted() const {
+    QStringList calls;
+    for (int row = spots() - 1; row >= 0; --row)
+      calls << f.txtDX->topLevelItem(row)->text(0);
+    return calls;
+  }
+};
+
+TEST_F(LineEnds, EveryDXLineIsPostedOnceWhateverItsLineEndsAndPiecesOnEachLink) {
+  const auto ended = [](const char *call, const char *end) { return dxLine(call).chopped(2) + end; };
+  const struct {
+    const char *shape;
+    QStringList arrivals;
+    QStringList posted;
+  } rows[] = {
+      {"a prompt without a line end, then a DX line",
+       {"Q7NODE de Q7TLV 07-Dec-2026 1530Z >", dxLine("Q7AA")},
+       {"Q7AA"}},
+      {"LF CR",
+       {ended("Q7BA", "\n\r") + ended("Q7BB", "\n\r"), ended("Q7BC", "\n\r")},
+       {"Q7BA", "Q7BB", "Q7BC"}},
+      {"CR alone",
+       {ended("Q7CA", "\r") + ended("Q7CB", "\r"), ended("Q7CC", "\r")},
+       {"Q7CA", "Q7CB", "Q7CC"}},
+      {"LF alone", {ended("Q7DA", "\n") + ended("Q7DB", "\n")}, {"Q7DA", "Q7DB"}},
+      {"two DX lines in one arrival", {dxLine("Q7EA") + dxLine("Q7EB")}, {"Q7EA", "Q7EB"}},
+      {"several lines in one arrival",
+       {dxLine("Q7FA") + "Q7ABC de Q7CLU: hi\r\n\r\n" + dxLine("Q7FB")},
+       {"Q7FA", "Q7FB"}},
+      {"one line in pieces",
+       {dxLine("Q7GA").left(28), dxLine("Q7GA").mid(28, 20), dxLine("Q7GA").mid(48)},
+       {"Q7GA"}},
+      {"a line end split between arrivals",
+       {dxLine("Q7HA").chopped(1), "\n" + dxLine("Q7HB")},
+       {"Q7HA", "Q7HB"}},
+  };
+  const std::pair<const char *, std::function<void()>> links[] = {
+      {"TNC", [this] { openTnc(); }}, {"Telnet", [this] { openTelnet(); }}, {"AGW", [this] { openAgw(); }}};
+  for (const auto &[link, open] : links) {
+    open();
+    for (const auto &row : rows) {
+      f.txtDX->clear();
+      w().Monitor.clear();
+      for (const QString &text : row.arrivals)
+        arrive(text);
+      EXPECT_EQ(posted(), row.posted) << link << ": " << row.shape;
+    }
+  }
 }
 
 } // namespace

@@ -122,52 +122,33 @@ TEST(SpotTableRules, OnlyTheNearestOlderDuplicateIsRetiredAndSlot0Never) {
   EXPECT_EQ(s.SpotTable[49].SpotFreq, 14.0f);
 }
 
-// Cluster traffic as a test feeds it: the receive buffer starts with the LF of a window load.
+// TNC traffic as a test feeds it: framed into lines, each taken by the TNC's rules.
 struct Feed {
-  QString buffer = QStringLiteral("\n");
+  ClusterLineFramer framer;
   QString monitor;
   bool dxOnly = false;
   QStringList posted; // frequency|call|line of each spot
 
   void operator()(const QString &input) {
-    takeSpotInput(buffer, monitor, dxOnly, input, [this](QString &freq, QString &call, QString &line) {
-      posted << freq + u'|' + call + u'|' + line;
-    });
+    for (QString &line : framer.take(input))
+      takeClusterLine(line, monitor, dxOnly, {LineRules::Tnc},
+                      [this](QString &freq, QString &call, QString &line) {
+                        posted << freq + u'|' + call + u'|' + line;
+                      });
   }
 };
 
-TEST(ClusterLines, LinesAreFramedByLFAndRepeatsDropped) {
+TEST(ClusterLines, TncRepeatsAreDroppedAndDXOnlyKeepsOtherLinesOut) {
   const QString dx = kLine + QStringLiteral("\r\n");
   Feed feed;
-  feed(dx.left(30));
-  EXPECT_TRUE(feed.posted.isEmpty());
-  EXPECT_TRUE(feed.monitor.isEmpty());
-  feed(dx.mid(30));
+  feed(dx);
   EXPECT_EQ(feed.posted, QStringList({"14025.0|Q7XYZ|" + dx}));
   EXPECT_EQ(feed.monitor, dx);
-  EXPECT_EQ(feed.buffer, QStringLiteral("\n"));
 
   // Repeats, in any case, while the first copy is within the last 800 characters.
   feed(dx.toLower() + QStringLiteral("Q7ABC de Q7XYZ: hello\r\n") + dx);
   EXPECT_EQ(feed.posted.size(), 1);
   EXPECT_EQ(feed.monitor, dx + QStringLiteral("Q7ABC de Q7XYZ: hello\r\n"));
-
-  // CR alone ends no line.
-  feed(QStringLiteral("one\rtwo\r"));
-  EXPECT_EQ(feed.buffer, QStringLiteral("\none\rtwo\r"));
-  feed(QStringLiteral("\n"));
-  EXPECT_TRUE(feed.monitor.endsWith(QStringLiteral("one\rtwo\r\n")));
-
-  // An empty line is a lone LF, found in any monitor holding a line end.
-  const QString before = feed.monitor;
-  feed(QStringLiteral("\n"));
-  EXPECT_EQ(feed.monitor, before);
-  // The load's LF and one more character wait; a first empty line shows, the next is a repeat.
-  Feed fresh;
-  fresh(QStringLiteral("\n"));
-  EXPECT_EQ(fresh.buffer, QStringLiteral("\n\n"));
-  fresh(QStringLiteral("\n"));
-  EXPECT_EQ(fresh.monitor, QStringLiteral("\n"));
 
   // With "DX only" other lines leave no trace; DX lines still show.
   Feed dxOnly;
@@ -190,7 +171,7 @@ TEST(ClusterLines, DuplicateWindowAndBufferBound) {
 
   Feed feed;
   feed(QString(70000, u'x'));
-  EXPECT_TRUE(feed.buffer.isEmpty());
+  EXPECT_TRUE(feed.framer.rest().isEmpty());
   feed(QStringLiteral("xyz\r\n") + kLine + QStringLiteral("\r\n"));
   EXPECT_EQ(feed.monitor, kLine + QStringLiteral("\r\n"));
   EXPECT_EQ(feed.posted.size(), 1);

@@ -35,17 +35,3 @@ TEST(TelnetLink, PortBoxTextBecomesAPortNumber) {
   for (const auto &row : rows)
     EXPECT_EQ(telnetPort(row.text).value_or(0), row.port) << row.text;
 }
-
-TEST(TelnetLink, ArrivalsAreCutIntoWholeLines) {
-  QString buffer;
-  EXPECT_TRUE(takeCompleteLines(buffer, "login: ", 100).isEmpty());
-  EXPECT_EQ(takeCompleteLines(buffer, "\r\nDX de A\r\nDX de B\nDX de", 100),
-            QStringList({"login: \r\n", "DX de A\r\n", "DX de B\n"}));
-  EXPECT_EQ(takeCompleteLines(buffer, " C\r\n", 100), QStringList({"DX de C\r\n"}));
-  EXPECT_TRUE(buffer.isEmpty());
-
-  // A rest too long without a line end is dropped; the next line then starts afresh after its LF.
-  EXPECT_TRUE(takeCompleteLines(buffer, QString(101, 'x'), 100).isEmpty());
-  EXPECT_TRUE(buffer.isEmpty());
-  EXPECT_EQ(takeCompleteLines(buffer, "xx\nDX de D\n", 100), QStringList({"xx\n", "DX de D\n"}));
-}
