@@ -23,6 +23,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 namespace {
 
 constexpr int kContacts = 14000;
@@ -47,9 +49,18 @@ struct Fixture {
   }
 };
 
-Fixture &fixture() {
-  static Fixture f;
+// The log file and the station on it live until main() lets them go, before the application
+// object: a window outliving QApplication crashes the program at exit.
+std::unique_ptr<Fixture> &fixtureSlot() {
+  static std::unique_ptr<Fixture> f;
   return f;
+}
+
+Fixture &fixture() {
+  auto &f = fixtureSlot();
+  if (!f)
+    f = std::make_unique<Fixture>();
+  return *f;
 }
 
 void LoadIntoLogArrays(benchmark::State &state) {
@@ -88,7 +99,9 @@ struct Station {
   QtDialogs dialogs;
   SystemClock clock;
   SettingsStore settings{fixture().dir.filePath(QStringLiteral("settings.ini"))};
-  AppContext ctx{Folders{}, dialogs, clock, settings,
+  // The program folder is the log's: the files the window writes (preferences, backup) go
+  // there, not into the folder the benchmark was started from.
+  AppContext ctx{Folders{fixture().dir.path(), {}, {}, {}}, dialogs, clock, settings,
                  std::make_unique<LogDb>(QStringLiteral("bench-station"))};
   Form1 &form = ctx.window<Form1>();
   Station() {
@@ -98,9 +111,16 @@ struct Station {
   }
 };
 
-Station &station() {
-  static Station s;
+std::unique_ptr<Station> &stationSlot() {
+  static std::unique_ptr<Station> s;
   return s;
+}
+
+Station &station() {
+  auto &s = stationSlot();
+  if (!s)
+    s = std::make_unique<Station>();
+  return *s;
 }
 
 void ReloadListingAll(benchmark::State &state) {
@@ -194,5 +214,7 @@ int main(int argc, char **argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  stationSlot().reset();
+  fixtureSlot().reset();
   return 0;
 }

@@ -1,6 +1,7 @@
 // A busy shared log at contest size (14,000 contacts) and at ten times that: what the operator
 // waits for on the user-interface thread, each beside its floor in the same run (SQLite's C API
-// for reading and writing the log, a plain loop for text). The ratios are printed at the end.
+// for reading and writing the log, a plain loop for text). The ratios are printed at the end,
+// and before them the refresh tick's median and maximum over its 60 ticks.
 // Run: cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCH=ON &&
 //      ninja -C build-bench shared_log_bench && build-bench/bench/shared_log_bench
 #include "app/AppContext.h"
@@ -125,6 +126,22 @@ Station &station(int n) {
   return perSize<Station>(n);
 }
 
+// The refresh tick's median and maximum on the user-interface thread, per log size.
+struct TickFigures {
+  double medianMs = 0, maxMs = 0;
+  size_t ticks = 0;
+};
+std::map<int, TickFigures> &tickFigures() {
+  static std::map<int, TickFigures> figures;
+  return figures;
+}
+
+void printTickFigures() {
+  std::cout << "\nRefresh tick after another PC logged, user-interface thread (median / maximum):\n";
+  for (const auto &[n, f] : tickFigures())
+    std::cout << n << " contacts, " << f.ticks << " ticks: " << f.medianMs << " ms / " << f.maxMs << " ms\n";
+}
+
 // What the user-interface thread spends on `act`: the act itself, and the events it leaves
 // behind once the worker has done its part.
 struct UiTime {
@@ -145,24 +162,31 @@ UiTime userInterfaceTime(Station &s, const std::function<void()> &act) {
 
 // Another PC logs one contact, then this PC's refresh tick runs, with the backup held off. The
 // time is what the user-interface thread spends: the tick, and the events it leaves behind
-// once their work is done.
+// once their work is done (the take-in of the log read). The median and the maximum over every
+// tick: a stall shows in the maximum only.
 void RefreshTickAfterAnotherPcLogged(benchmark::State &state) {
   const int n = static_cast<int>(state.range(0));
   Station &s = station(n);
   LogFile &f = logFile(n);
   int i = 0;
   double tickMs = 0, takeInMs = 0;
+  std::vector<double> uiMs;
   for (auto _ : state) {
     f.other.insert(contact(n + i++, n, SystemClock().now()));
     s.ctx.logging.BackupTickCount = 0;
     const UiTime t = userInterfaceTime(s, [&s] { s.form.Timer3_Timer(); });
     tickMs += t.actMs;
     takeInMs += t.eventsMs;
+    uiMs.push_back(t.actMs + t.eventsMs);
     state.SetIterationTime((t.actMs + t.eventsMs) / 1000);
   }
   state.counters["contacts"] = s.ctx.logging.log.ContactCount();
   state.counters["tick_ms"] = tickMs / static_cast<double>(state.iterations());
   state.counters["take_in_ms"] = takeInMs / static_cast<double>(state.iterations());
+  const TickFigures figures{median(uiMs), *std::max_element(uiMs.begin(), uiMs.end()), uiMs.size()};
+  state.counters["median_ms"] = figures.medianMs;
+  state.counters["max_ms"] = figures.maxMs;
+  tickFigures()[n] = figures;
 }
 
 // The floor of logging a contact: the dupe select and the insert, with SQLite's C API.
@@ -440,7 +464,7 @@ void sizes(benchmark::internal::Benchmark *b) {
   b->Arg(14000)->Arg(140000)->Unit(benchmark::kMillisecond);
 }
 
-BENCHMARK(RefreshTickAfterAnotherPcLogged)->Apply(sizes)->UseManualTime()->Iterations(20);
+BENCHMARK(RefreshTickAfterAnotherPcLogged)->Apply(sizes)->UseManualTime()->Iterations(60);
 BENCHMARK(LogOneContact)
     ->ArgsProduct({{14000, 140000}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
@@ -455,5 +479,8 @@ BENCHMARK(AdifTextBench)->Apply(sizes)->MinTime(3);
 } // namespace
 
 int main(int argc, char **argv) {
-  return runBenchmarks(argc, argv, nullptr, printSameRunRatios);
+  return runBenchmarks(argc, argv, nullptr, [] {
+    printTickFigures();
+    printSameRunRatios();
+  });
 }

@@ -3,12 +3,14 @@
 // timers. Its procedures are public because the other windows call them, as they read and
 // write its controls. The procedures are spread over one source file per concern.
 
+#include "logging/LogArrays.h"
 #include "platform/LogDb.h"
 #include "platform/Timer.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -452,6 +454,9 @@ private:
   // Puts a log just read in place of the in-memory log and shows it, as a load ends; false
   // (the displays left alone) when the read failed.
   bool showLoaded(ReadLog &&read);
+  // `work` for the worker, preceded there by letting go of the logs that loads have replaced
+  // since the last piece of work.
+  std::function<void()> freeingReplacedLogs(std::function<void()> work);
   // Nothing has changed the log, here or on another PC, since the last load read it whole.
   bool loadedLogIsCurrent();
 
@@ -464,4 +469,8 @@ private:
   std::optional<qint64> currentVersion_;
   bool inTick_ = false;
   bool loadErrorShown_ = false;
+  // The logs loads have replaced, kept until the worker's next piece of work frees them: freeing
+  // a large log takes a while, and on the worker right after a load it competed for the
+  // allocator with this thread's taking in of the new log.
+  std::vector<LogArrays> replacedLogs_;
 };

@@ -13,6 +13,7 @@
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -64,8 +65,10 @@ void Form1::mnuopen2() {
 
 bool Form1::showLoaded(ReadLog &&read) {
   LoggingState &s = st();
-  // The log read before is let go on the worker: freeing a large log takes a while.
-  ctx.background->run(this, [old = std::exchange(s.log, std::move(read.log))] {});
+  // The log read before is let go on the worker with its next piece of work (a read or a
+  // backup), while this thread waits for it or goes about its own work: never while this thread
+  // takes the new log in and draws it.
+  replacedLogs_.push_back(std::exchange(s.log, std::move(read.log)));
   s.WorkedPrefixList.clear();
   if (!read.ok) {
     // What was read stays; the next tick retries once the call field is empty.
@@ -85,6 +88,14 @@ bool Form1::showLoaded(ReadLog &&read) {
   return true;
 }
 
+std::function<void()> Form1::freeingReplacedLogs(std::function<void()> work) {
+  return [replaced = std::make_shared<std::vector<LogArrays>>(std::exchange(replacedLogs_, {})),
+          work = std::move(work)] {
+    replaced->clear();
+    work();
+  };
+}
+
 void Form1::reloadInBackground() {
   LoggingState &s = st();
   s.LogChanged = 0;
@@ -92,7 +103,7 @@ void Form1::reloadInBackground() {
   const int generation = ++loadGeneration_;
   auto read = std::make_shared<ReadLog>();
   ctx.background->run(
-      this, [reader = ctx.db().orderedReader(), read] { *read = readLog(reader); },
+      this, freeingReplacedLogs([reader = ctx.db().orderedReader(), read] { *read = readLog(reader); }),
       [this, read, generation] {
         --backgroundLoads_;
         // A contact logged, a load made or a call begun meanwhile: these rows are left unused
@@ -175,9 +186,10 @@ void Form1::BackupLog() {
     return;
   // The copy shares the contacts, and the worker writes it while the operator goes on.
   ctx.background->run(
-      this, [log = s.log, path = files::resolve(ctx.folders.ProgramFolder, QStringLiteral("BckUpLog.Dat"))] {
+      this, freeingReplacedLogs([log = s.log, path = files::resolve(ctx.folders.ProgramFolder,
+                                                                    QStringLiteral("BckUpLog.Dat"))] {
         vb::writeLatin1Atomic(path, backupText(log));
-      });
+      }));
 }
 
 void Form1::NewLogFile() {

@@ -61,9 +61,16 @@ void WorkedPrefixes::insertInOrder(const QString &prefix) {
 }
 
 QString WorkedPrefixes::displayText() const {
-  QString text;
+  // Made in one piece: a large log's reload builds it on the user-interface thread.
+  qsizetype size = 0;
   for (const QString &p : list_)
-    text += p + u' ';
+    size += p.size() + 1;
+  QString text;
+  text.reserve(size);
+  for (const QString &p : list_) {
+    text += p;
+    text += u' ';
+  }
   return text;
 }
 

@@ -6,8 +6,12 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
+
+#include <unistd.h>
 
 namespace vb {
 
@@ -417,6 +421,16 @@ bool failed(const QFileDevice &f, QString *error) {
   return false;
 }
 
+// The file's bytes on the disk: a file system that reports a full disk only when the data goes
+// out (a network share, a quota) fails here. One that cannot sync at all counts as written.
+bool synced(const QFileDevice &f, QString *error) {
+  if (::fsync(f.handle()) == 0 || errno == EINVAL || errno == EROFS || errno == ENOTSUP || errno == ENOSYS)
+    return true;
+  if (error)
+    *error = QString::fromLocal8Bit(std::strerror(errno));
+  return false;
+}
+
 } // namespace
 
 std::optional<QString> readLatin1(const QString &path, QString *error) {
@@ -441,8 +455,15 @@ bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error) {
   QSaveFile f(path);
   if (!f.open(QIODevice::WriteOnly))
     return failed(f, error);
-  if (f.write(bytes) != bytes.size()) {
+  // write() only fills Qt's buffer: a full disk shows when the buffer goes to the file, and
+  // commit() would still put the short file in place of the old one. So the bytes are flushed
+  // and synced here, and any failure leaves the old file as it was.
+  if (f.write(bytes) != bytes.size() || !f.flush()) {
     failed(f, error);
+    f.cancelWriting();
+    return false;
+  }
+  if (!synced(f, error)) {
     f.cancelWriting();
     return false;
   }

@@ -128,7 +128,8 @@ private:
 };
 
 // Whole-file helpers. Reading returns nullopt when the file cannot be read; writing goes to a
-// temporary file renamed over the target, so a failure never leaves a half-written file. Both
+// temporary file, flushed and synced, then renamed over the target, so a failure (a full disk
+// among them) never leaves an empty or half-written file: the old one stays as it was. Both
 // give the system's description of a failure in `error` when asked.
 std::optional<QString> readLatin1(const QString &path, QString *error = nullptr);
 bool writeLatin1Atomic(const QString &path, const QString &content, QString *error = nullptr);

@@ -9,12 +9,14 @@
 #include "platform/SettingsStore.h"
 #include "platform/Timer.h"
 #include "platform/VbText.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/KeyLineDoubles.h"
 #include "tests/support/PortLinks.h"
 #include "tests/support/TestContext.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -524,6 +526,28 @@ TEST_F(CwKeyer, ASaveThatFailsIsReportedAndEndsDone) {
   EXPECT_TRUE(pc.dialogs.shown[0].text.endsWith(QStringLiteral("  ") + pc.ctx->folders.ProgramFolder +
                                                 QStringLiteral("/CW.txt")));
   EXPECT_EQ(pc.settings->get(QStringLiteral("UserCWSelection")), QString()); // the later steps are skipped
+}
+
+TEST_F(CwKeyer, ASaveOntoAFullDiskIsReportedAndKeepsTheOldFile) {
+  const QString folder = pc.programDir.filePath(QStringLiteral("full"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  pc.ctx->folders.ProgramFolder = folder;
+  const QString path = folder + QStringLiteral("/CW.txt");
+  const QByteArray old = QByteArrayLiteral("\"CQ TEST $\"\r\n");
+  w->show();
+  FullDisk disk(folder);
+  const auto reported =
+      disk.run([&] { ASSERT_TRUE(vb::writeAtomic(path, old)); },
+               [&] {
+                 w->Command1_Click();
+                 return pc.dialogs.shown.size() == 1 &&
+                        pc.dialogs.shown[0].title == QStringLiteral("Unable to save CW settings.") &&
+                        pc.dialogs.shown[0].text.endsWith(QStringLiteral("  ") + path);
+               });
+  if (!reported)
+    GTEST_SKIP() << "No full disk can be made here: " << disk.why().toStdString();
+  EXPECT_TRUE(*reported);
+  EXPECT_EQ(vb::readLatin1(path), QString::fromLatin1(old));
 }
 
 TEST_F(CwKeyer, TheLoopTimingCalibratesOnceAndStepsByATenth) {

@@ -1,5 +1,7 @@
 #include "platform/VbText.h"
+#include "tests/support/FullDisk.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
@@ -173,4 +175,22 @@ TEST(VbFiles, AtomicWriteReplacesWholeFileAsLatin1) {
   error.clear();
   EXPECT_FALSE(readLatin1(dir.filePath(QStringLiteral("missing.txt")), &error));
   EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(VbFiles, ASaveOntoAFullDiskKeepsTheOldFileByteForByteAndFails) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("CW.txt"));
+  const QByteArray old = QByteArrayLiteral("\"CQ TEST $\"\r\n\"5NN #\"\r\n");
+  // Well inside Qt's write buffer: the disk's refusal comes only when the buffer goes out.
+  const QByteArray next = QByteArray("\"TU $ TEST\"\r\n").repeated(200);
+  FullDisk disk(dir.path());
+  const auto saved =
+      disk.run([&] { ASSERT_TRUE(writeAtomic(path, old)); }, [&] { return writeAtomic(path, next); });
+  if (!saved)
+    GTEST_SKIP() << "No full disk can be made here: " << disk.why().toStdString();
+  EXPECT_FALSE(*saved);
+  EXPECT_EQ(readLatin1(path), QString::fromLatin1(old)); // one character a byte
+  // No temporary file is left behind.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("CW.txt")),
+            QStringList{QStringLiteral("CW.txt")});
 }
