@@ -13,13 +13,11 @@
 #include "tests/support/KeyLineDoubles.h"
 #include "tests/support/TestContext.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -43,19 +41,6 @@ protected:
     pc.ctx->newSerialKeyLine = [this] { return std::make_unique<FakeSerialKeyLine>(pc.clock, changes); };
     pc.ctx->printerPorts = std::make_unique<FakePrinterPorts>(pc.clock);
     ShownMainWindow::SetUp();
-  }
-  // Runs `during` once the next modal showing is up, then closes that window.
-  // A loaded machine may take longer than one tick to bring the window up: look again until it
-  // is there, or give up after about 5 s.
-  void whileModal(std::function<void(QWidget *)> during, int triesLeft = 500) {
-    QTimer::singleShot(10, &f, [this, during = std::move(during), triesLeft]() mutable {
-      QWidget *modal = QApplication::activeModalWidget();
-      if (!modal && triesLeft > 0)
-        return whileModal(std::move(during), triesLeft - 1);
-      during(modal);
-      if (modal)
-        modal->close();
-    });
   }
 };
 
@@ -120,7 +105,7 @@ TEST_F(MenuWindows, TheMenuBarIsLaidOutAsDesigned) {
 
 TEST_F(MenuWindows, TheCwKeyerIsModalAndKeptAndComesToTheFrontWhenShown) {
   CWFrm *shown = nullptr;
-  whileModal([&](QWidget *modal) {
+  whenModal(&f, [&](QWidget *modal) {
     shown = qobject_cast<CWFrm *>(modal);
     if (shown)
       shown->Text1->setText(QStringLiteral("CQ TEST"));
@@ -130,7 +115,7 @@ TEST_F(MenuWindows, TheCwKeyerIsModalAndKeptAndComesToTheFrontWhenShown) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_TRUE(pc.ctx->loaded<CWFrm>());
   QString kept;
-  whileModal([&](QWidget *modal) { kept = qobject_cast<CWFrm *>(modal)->Text1->text(); });
+  whenModal(&f, [&](QWidget *modal) { kept = qobject_cast<CWFrm *>(modal)->Text1->text(); });
   f.mnuCw->trigger();
   EXPECT_EQ(kept, QStringLiteral("CQ TEST"));
 
@@ -178,7 +163,7 @@ TEST_F(MenuWindows, RigInterfaceAndDxSpottingOpenBesideTheMainWindow) {
 
   // The voice keyer is modal from the menu and stays loaded.
   QString modalShown;
-  whileModal([&](QWidget *modal) { modalShown = modal ? modal->metaObject()->className() : ""; });
+  whenModal(&f, [&](QWidget *modal) { modalShown = modal ? modal->metaObject()->className() : ""; });
   f.mnuVoice->trigger();
   EXPECT_EQ(modalShown, QStringLiteral("PhoneFrm"));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -187,7 +172,7 @@ TEST_F(MenuWindows, RigInterfaceAndDxSpottingOpenBesideTheMainWindow) {
 
 TEST_F(MenuWindows, TheSpectrumMapIsModalAndStartsAfreshEachTime) {
   QWidget *shown = nullptr;
-  whileModal([&](QWidget *modal) { shown = modal; });
+  whenModal(&f, [&](QWidget *modal) { shown = modal; });
   f.mnuSpectrumMap->trigger();
   EXPECT_TRUE(qobject_cast<SpectrumMap *>(shown));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -200,7 +185,7 @@ TEST_F(MenuWindows, TheCloseBoxUnloadsEveryWindowTheCommandsOpened) {
   f.mnuBlind->trigger();
   f.mnuRigInterface->trigger();
   f.mnuDXSpotting->trigger();
-  whileModal([](QWidget *) {});
+  whenModal(&f, [](QWidget *) {});
   f.mnuCw->trigger();
   f.close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

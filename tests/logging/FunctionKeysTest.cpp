@@ -30,7 +30,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -163,20 +162,11 @@ TEST_F(FunctionKeys, CtrlShortcutsOpenTheirWindowsAndTypeNothing) {
   for (const auto &[letter, name] :
        {std::pair{Qt::Key_F, "frmBandPlan"}, std::pair{Qt::Key_B, "SpectrumMap"}}) {
     QWidget *modal = nullptr;
-    // A timer, not posted work: that would run before the key. It looks again until the window
-    // is modal, as a load that lets events run (the spectrum map's) may come first.
-    QTimer closer;
-    closer.setInterval(10);
-    QObject::connect(&closer, &QTimer::timeout, &f, [&] {
-      modal = QApplication::activeModalWidget();
-      if (!modal)
-        return;
-      if (auto *chart = qobject_cast<frmBandPlan *>(modal))
+    whenModal(&f, [&](QWidget *shown) {
+      modal = shown;
+      if (auto *chart = qobject_cast<frmBandPlan *>(shown))
         records = chart->records.size();
-      closer.stop();
-      modal->close();
     });
-    closer.start();
     QTest::keyClick(f.txtCall, letter, Qt::ControlModifier);
     settle();
     EXPECT_TRUE(modal && modal->inherits(name)) << name;

@@ -3,12 +3,10 @@
 #include "platform/Controls.h"
 #include "tests/support/TestContext.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -138,12 +136,7 @@ TEST_F(GraphWindow, MenuShowsTheGraphModallyAndUnloadsItAfter) {
   logContacts(7);
   Form1 &form = pc.form();
   bool wasModal = false;
-  QTimer::singleShot(0, [&] {
-    auto *shown = qobject_cast<GraphQSO *>(QApplication::activeModalWidget());
-    wasModal = shown != nullptr;
-    if (shown)
-      shown->reject();
-  });
+  whenModal(&form, [&](QWidget *shown) { wasModal = qobject_cast<GraphQSO *>(shown) != nullptr; });
   ASSERT_TRUE(form.mnuGraph);
   EXPECT_EQ(form.mnuGraph->text(), QStringLiteral("&Graph"));
   form.mnuGraph->trigger();

@@ -5,7 +5,6 @@
 #include "tests/rig/RigFixture.h"
 #include "tests/rig/RigSimulator.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -289,14 +288,10 @@ TEST_F(Tuning, ButtonsWithoutALinkedRigLoadNoRigWindow) {
 
 TEST_F(Tuning, CtrlGOpensTheTuningWindowModally) {
   f.show();
+  f.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
   bool shown = false;
-  QTimer::singleShot(10, &f, [&] {
-    QWidget *modal = QApplication::activeModalWidget();
-    shown = qobject_cast<frmRigTune *>(modal) != nullptr;
-    if (modal)
-      modal->close();
-  });
+  whenModal(&f, [&](QWidget *modal) { shown = qobject_cast<frmRigTune *>(modal) != nullptr; });
   QTest::keyClick(f.txtCall, Qt::Key_G, Qt::ControlModifier);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(shown);

@@ -7,6 +7,7 @@
 #include "platform/ProgramFiles.h"
 #include "platform/VbText.h"
 
+#include <QApplication>
 #include <QAtomicInt>
 #include <QDir>
 #include <QFile>
@@ -211,6 +212,25 @@ QString sourceDataDir() {
 
 QString promptFile(const QString &name) {
   return sourceDataDir() + QStringLiteral("/prompts/") + name + QStringLiteral(".wav");
+}
+
+namespace {
+
+void lookForModal(QObject *context, std::function<void(QWidget *)> during, int triesLeft) {
+  QTimer::singleShot(10, context, [context, during = std::move(during), triesLeft]() mutable {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal && triesLeft > 0)
+      return lookForModal(context, std::move(during), triesLeft - 1);
+    during(modal);
+    if (modal)
+      modal->close();
+  });
+}
+
+} // namespace
+
+void whenModal(QObject *context, std::function<void(QWidget *)> during) {
+  lookForModal(context, std::move(during), 500);
 }
 
 void saveScreenshot(QWidget &window, const QString &name) {

@@ -130,6 +130,12 @@ QString promptFile(const QString &name);
 // a real X server draws them).
 void saveScreenshot(QWidget &window, const QString &name);
 
+// Runs `during` on the next modal window once it is up, then closes that window. It looks every
+// 10 ms (a timer, not posted work, which would run before the keys that open the window), as a
+// load that lets events run, or a loaded machine, may bring the window up late; after about 5 s
+// it gives up and hands over nullptr.
+void whenModal(QObject *context, std::function<void(QWidget *)> during);
+
 // Queues typed keys (letters, digits, Space, Enter as "\r", "<" for Shift+Tab, Escape as "\x1b",
 // function keys as functionKey(n)) as the window system queues keys it has read but not yet
 // delivered: all of them wait for the next round of events, as keys typed while the program is
