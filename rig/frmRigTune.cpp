@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/VbText.h"
 #include "rig/RigControlfrm.h"
+#include "rig/RigSelection.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -132,7 +133,7 @@ void frmRigTune::modeButton(QPushButton *button, const QString &word) {
 // A rig window never loaded links no rig, and making it here would load the rig of an old
 // settings file, as spot clicks also know.
 RigControlfrm *frmRigTune::rigLink() const {
-  if (ctx.prefs.RigType == QLatin1String("None") || !ctx.loaded<RigControlfrm>())
+  if (!rigSelected(ctx.prefs.RigType) || !ctx.loaded<RigControlfrm>())
     return nullptr;
   return &ctx.window<RigControlfrm>();
 }
