@@ -14,6 +14,11 @@ constexpr int Enter = 13;
 constexpr int Escape = 27;
 constexpr int Space = 32;
 constexpr int DoubleQuote = 34;
+constexpr int Quote = 39;
+// Quotes would break the log's text files: no field takes them.
+constexpr bool isQuote(int KeyAscii) {
+  return KeyAscii == DoubleQuote || KeyAscii == Quote;
+}
 } // namespace keys
 
 // The key filter of a field taking the characters from `low` to `high` and Backspace: every

@@ -11,8 +11,8 @@ int Form1::number(int KeyAscii) {
 }
 
 int Form1::callKey(int KeyAscii) {
-  // Quotes would break the log's text files; Space moves on instead of typing.
-  if (KeyAscii == keys::DoubleQuote || KeyAscii == '\'' || KeyAscii == keys::Space)
+  // Space moves on instead of typing.
+  if (keys::isQuote(KeyAscii) || KeyAscii == keys::Space)
     return 0;
   return Capital(KeyAscii);
 }

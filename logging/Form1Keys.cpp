@@ -193,8 +193,7 @@ void Form1::Form_KeyPress(int &KeyAscii) {
     KeyAscii = 0;
     return;
   }
-  // Quotes would break the log's text files.
-  if (KeyAscii == keys::DoubleQuote || KeyAscii == '\'')
+  if (keys::isQuote(KeyAscii))
     KeyAscii = 0;
   if (KeyAscii == keys::Escape && escapeStopsWinKey()) {
     KeyAscii = 0;
