@@ -554,13 +554,16 @@ void CWFrm::Transmit(QChar ch) {
   KeyingState &k = ctx.keying;
   if (k.CWKeyingMethod == 0)
     return;
-  if ((k.CWKeyingMethod == 1 || k.CWKeyingMethod == 2) && !Comm->isOpen())
-    CWSetup();
+  // The log sign holds the keys typed ahead until it is handled, the port's box included.
+  const QScopedValueRollback logging(k.CWLogging, ch == u'!' ? 1 : k.CWLogging);
+  if ((k.CWKeyingMethod == 1 || k.CWKeyingMethod == 2) && !Comm->isOpen() && !CWSetup() && !Comm->isOpen()) {
+    // Told once: the rest of the message goes as Escape empties the queue.
+    k.CWBuffer.clear();
+    return;
+  }
   if (ch == u'!') {
-    if (!main().txtCall->text().isEmpty()) {
-      const QScopedValueRollback logging(k.CWLogging, 1);
-      main().Mains();
-    }
+    if (main().txtCall->text().isEmpty() || main().Mains())
+      ++k.CWLogSignsPassed;
     return;
   }
   const auto wordSpace = vb::numberIn(txtSpace->text());
@@ -603,13 +606,13 @@ void CWFrm::waitUnit(double wpm) {
   }
 }
 
-void CWFrm::CWSetup() {
+bool CWFrm::CWSetup() {
   Comm->close();
   const auto port = vb::numberIn(Text10->text());
   if (port && *port <= 0)
-    return;
+    return true;
   if (port && openKeyPort(*Comm, ctx.portArbiter, PortUser::CwKeyLine, *port))
-    return;
+    return true;
   ctx.dialogs.beep();
   ctx.dialogs.message(
       QStringLiteral("The port you have selected for CW keying is invalid.  Please select another "
@@ -617,6 +620,7 @@ void CWFrm::CWSetup() {
       QStringLiteral("Invalid port."));
   if (!isVisible())
     exec();
+  return false;
 }
 
 // ---- The WinKey keyer, code practice and the CW messages window ----

@@ -76,7 +76,8 @@ public:
 
   // Transmitter.
   void Transmit(QChar ch);
-  void CWSetup();
+  // (Re)opens the serial key line; false when it reported the port invalid.
+  bool CWSetup();
   void CalibrateLoop();
 
   void Form_Load();

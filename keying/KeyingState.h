@@ -7,9 +7,10 @@
 
 struct KeyingState {
   QString CWBuffer;
-  int CWSending = 0;      // 1 while a CW message is being sent
-  int CWLogging = 0;      // 1 while a key line's "!" logs the contact
-  int CWKeyingMethod = 0; // 0 none, 1 serial RTS, 2 serial DTR, 3 printer port, 5 WinKey
+  int CWSending = 0;        // 1 while a CW message is being sent
+  int CWLogging = 0;        // 1 while a key line's "!" is handled (the line opened, the contact logged)
+  int CWLogSignsPassed = 0; // key-line "!" that logged their contact or found no call to log
+  int CWKeyingMethod = 0;   // 0 none, 1 serial RTS, 2 serial DTR, 3 printer port, 5 WinKey
   int KeyboardCWMode = 0;
   int CWRepeatPending = 0;
   int VoiceRepeatPending = 0;

@@ -59,7 +59,7 @@ void frmCWStrings::buildControls() {
   // The main window's key handlers see this window's keys first.
   const FormKeys keys{[this](int &KeyCode, int Shift) { ctx.window<Form1>().Form_KeyDown(KeyCode, Shift); },
                       [this](int &KeyAscii) { ctx.window<Form1>().Form_KeyPress(KeyAscii); },
-                      [this](int KeyCode) { return ctx.window<Form1>().keyWaitsForLogSign(KeyCode); }};
+                      [this](int KeyCode) { return ctx.window<Form1>().keyTurn(KeyCode); }};
   previewKeys(this, keys);
   previewKeys(Command1, keys);
 }

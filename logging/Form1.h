@@ -29,6 +29,7 @@ class TextBox;
 class WorkedPrefixes;
 struct CountryEntry;
 struct LoggingState;
+enum class KeyTurn;
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -88,8 +89,8 @@ public:
   void OpenLogPrompt();
   void cmdDelete_Click();
 
-  // Logging a contact.
-  void Mains();
+  // Logging a contact: Mains logs the row's contact and answers whether it went into the log.
+  bool Mains();
   void frmcmp();
   void dupcheck();
   void DupeHold();
@@ -252,9 +253,11 @@ public:
   QAction *mnuClear = nullptr;
   void Form_KeyDown(int &KeyCode, int Shift);
   void Form_KeyPress(int &KeyAscii);
-  // Whether a key must wait before these handlers take it: while a CW message on a key line has
-  // still to log the contact in the row, the keys for the next contact wait until it is logged.
-  bool keyWaitsForLogSign(int KeyCode) const;
+  // When a key typed into this window or the CW strings window takes its turn: while a CW
+  // message on a key line has still to log the contact in the row ("!"), the keys for the next
+  // contact wait until it is logged; a hold that ends any other way drops them with a beep, so
+  // that nothing of the next station goes into a contact left unlogged.
+  KeyTurn keyTurn(int KeyCode);
   void PartialDupCheck(int KeyAscii);
   void txtCall_Change();
   void txtCall_KeyPress(int &KeyAscii);
@@ -287,6 +290,8 @@ private:
   // In RTTY with the outside program linked, the call and the report sent go to it as typed.
   bool feedsRttyLink();
   int SuppressKeyPress = 0; // the character of the key going down is swallowed
+  // While keys wait for a log sign: the count of log signs passed when the hold began.
+  std::optional<int> logSignHoldFrom_;
   // The form's handlers see the keys of every control built so far.
   void previewAllKeys();
   // The Ctrl keys that open windows; true for one of them.

@@ -26,7 +26,7 @@ constexpr int kDupeHoldSecs = 3;
 constexpr int kLogLockWaitMs = 2000;
 } // namespace
 
-void Form1::Mains() {
+bool Form1::Mains() {
   LoggingState &s = st();
   const bool postContest = !txtPostConTime->isHidden();
   if (postContest) {
@@ -34,7 +34,7 @@ void Form1::Mains() {
     if (!date) {
       setStatus(QStringLiteral("Invalid date format!"));
       ctx.dialogs.beep();
-      return;
+      return false;
     }
     txtPostConDate->setText(*date);
     // The colon goes in for good, also when the time is then refused.
@@ -43,7 +43,7 @@ void Form1::Mains() {
     if (!time) {
       setStatus(QStringLiteral("Invalid time format!"));
       ctx.dialogs.beep();
-      return;
+      return false;
     }
     txtPostConTime->setText(*time);
   }
@@ -54,7 +54,8 @@ void Form1::Mains() {
   if (!vb::isNumeric(txtPoints->text()))
     txtPoints->setText(QStringLiteral("0"));
 
-  if (s.DupeFlag == 0 && s.IncompleteFlag == 0) {
+  const bool logging = s.DupeFlag == 0 && s.IncompleteFlag == 0;
+  if (logging) {
     const UtcStamp stamp = postContest ? UtcStamp{txtPostConDate->text(), txtPostConTime->text()}
                                        : utcStamp(ctx.clock.now(), s.station.UtcOffsetHours);
     const ContactRecord row{txtCall->text(),
@@ -84,7 +85,7 @@ void Form1::Mains() {
       s.log.removeLast();
       ctx.dialogs.beep();
       setStatus(QStringLiteral("Unable to log contact - Network Error"));
-      return;
+      return false;
     }
     s.KnownRowCount += 1;
     ListDisplay();
@@ -105,6 +106,7 @@ void Form1::Mains() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   Labeldisplay();
   TimeStats();
+  return logging;
 }
 
 void Form1::frmcmp() {

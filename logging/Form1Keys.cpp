@@ -11,6 +11,7 @@
 #include "logging/EntryKeys.h"
 #include "logging/StationSetup.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WavePlayer.h"
 #include "platform/WinKey.h"
@@ -22,7 +23,6 @@
 namespace {
 
 constexpr int kCtrl = 2;
-constexpr int kEscape = 27;
 constexpr int kUp = 38;
 constexpr int kDown = 40;
 constexpr int kF1 = 112;
@@ -43,7 +43,7 @@ bool isMode(const QString &code, ContestMode mode) {
 void Form1::previewAllKeys() {
   const FormKeys form{[this](int &KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); },
                       [this](int &KeyAscii) { Form_KeyPress(KeyAscii); },
-                      [this](int KeyCode) { return keyWaitsForLogSign(KeyCode); }};
+                      [this](int KeyCode) { return keyTurn(KeyCode); }};
   // Every control that can take the focus, whichever part of the program placed it.
   for (QWidget *control : findChildren<QWidget *>()) {
     if (control->focusPolicy() != Qt::NoFocus)
@@ -51,12 +51,24 @@ void Form1::previewAllKeys() {
   }
 }
 
-bool Form1::keyWaitsForLogSign(int KeyCode) const {
-  // Escape stops the message; the speed keys and F12 act on the sending, not on the row.
-  if (KeyCode == kEscape || KeyCode == kUp || KeyCode == kDown || KeyCode == kF12)
-    return false;
+KeyTurn Form1::keyTurn(int KeyCode) {
+  // Escape stops the message and the speed keys act on the sending: neither waits.
+  if (KeyCode == keys::Escape || KeyCode == kUp || KeyCode == kDown)
+    return KeyTurn::AtOnce;
   const KeyingState &k = ctx.keying;
-  return k.CWSending == 1 && (k.CWLogging == 1 || k.CWBuffer.contains(u'!'));
+  if (k.CWSending == 1 && (k.CWLogging == 1 || k.CWBuffer.contains(u'!'))) {
+    if (!logSignHoldFrom_)
+      logSignHoldFrom_ = k.CWLogSignsPassed;
+    return KeyTurn::Wait;
+  }
+  if (!logSignHoldFrom_)
+    return KeyTurn::InOrder;
+  // The hold is over. Its keys go into the next contact only when the log sign logged this one;
+  // not when the message was stopped, its line failed, the keyer was switched off or the row refused.
+  if (std::exchange(logSignHoldFrom_, std::nullopt) != k.CWLogSignsPassed)
+    return KeyTurn::InOrder;
+  ctx.dialogs.beep();
+  return KeyTurn::Drop;
 }
 
 void Form1::Form_KeyDown(int &KeyCode, int Shift) {

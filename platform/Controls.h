@@ -16,15 +16,26 @@ class QTreeView;
 #include <functional>
 #include <utility>
 
+// When a key typed into a window that holds keys back takes its turn (see FormKeys::turn).
+enum class KeyTurn {
+  InOrder, // behind the keys held, else at once
+  AtOnce,  // at once, also ahead of keys held: it acts on what holds them
+  Wait,    // held until the window lets it through
+  Drop,    // the hold ended without letting the keys in: every key held is dropped
+};
+
 // The key handlers of a window that sees its controls' keys before they do: the key going down
 // (virtual-key code, 0 for a key without one, and shift state, see KeyCodes.h) and the character it types.
-// Each may change its code by reference; 0 cancels the key. A key for which `waits` answers true
-// is held, in order with the other held keys, and comes again, to what then has the focus in its
-// window, as soon as `waits` lets it through.
+// Each may change its code by reference; 0 cancels the key. A key for which `turn` answers Wait
+// is held; a key typed while keys are held for its window (a menu key among them), or while
+// held keys are on their way, takes its place behind them unless it goes AtOnce. Held keys come
+// again in order, as if typed then, as soon as `turn` lets the first through: to the window
+// that then takes typing (a popup menu or modal window that is up, else their own window,
+// activated first).
 struct FormKeys {
   std::function<void(int &KeyCode, int Shift)> keyDown;
   std::function<void(int &KeyAscii)> keyPress;
-  std::function<bool(int KeyCode)> waits = {}; // none: every key goes at once
+  std::function<KeyTurn(int KeyCode)> turn = {}; // none: no key is held back
 };
 
 class TextBox : public QLineEdit {

@@ -4,13 +4,14 @@
 
 #include "platform/KeyCodes.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 
@@ -27,6 +28,14 @@ bool bypassesHandlers(const QKeyEvent &event) {
       return true;
   }
   return false;
+}
+
+// The virtual-key code of a shortcut's first key, as the key itself would have it.
+int shortcutKeyCode(const QShortcutEvent &event) {
+  if (event.key().isEmpty())
+    return 0;
+  const QKeyCombination first = event.key()[0];
+  return virtualKeyCode(QKeyEvent(QEvent::KeyPress, first.key(), first.keyboardModifiers()));
 }
 
 // The program-wide part of the key layer. It delivers every key itself, so that the one pass of
@@ -47,22 +56,42 @@ public:
     return &event != onItsWay_.event || !std::exchange(onItsWay_.previewed, true);
   }
 
-  // Keeps a copy of the key for `control`'s window until `waits` lets it through.
-  void hold(QWidget *control, const QKeyEvent &event, std::function<bool(int)> waits) {
-    held_.push_back({control->window(), std::unique_ptr<QKeyEvent>(event.clone()), virtualKeyCode(event),
-                     std::move(waits)});
+  // Keeps a copy of a key (or of a menu key's shortcut for `shortcutOwner`) typed into `widget`'s
+  // window, behind the keys held already, until `turn` lets it through.
+  void hold(QWidget *widget, const QEvent &event, int keyCode, std::function<KeyTurn(int)> turn,
+            QObject *shortcutOwner = nullptr) {
+    held_.push_back(
+        {widget->window(), shortcutOwner, std::unique_ptr<QEvent>(event.clone()), keyCode, std::move(turn)});
     releaser_.start();
   }
+
+  void dropHeld() { held_.clear(); }
 
 protected:
   bool eventFilter(QObject *receiver, QEvent *event) override {
     ++delivered_;
-    if (event->type() != QEvent::KeyPress || !receiver->isWidgetType() || event == onItsWay_.event)
+    if (!receiver->isWidgetType() || event == onItsWay_.event)
       return false;
-    // Keys held until now come before this one once they may, and at once when this one (an
-    // Escape, a message that logged its contact) lets them go.
-    release();
-    deliver(receiver, static_cast<QKeyEvent *>(event));
+    auto *widget = static_cast<QWidget *>(receiver);
+    if (event->type() == QEvent::Shortcut) {
+      // A menu key typed after keys still held runs in its turn, not ahead of them.
+      const int keyCode = shortcutKeyCode(*static_cast<QShortcutEvent *>(event));
+      if (!takesTurnBehind(widget, keyCode))
+        return false;
+      hold(widget, *event, keyCode, turnOfHeld(widget), widget);
+      release();
+      return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+      return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const int keyCode = virtualKeyCode(*key);
+    if (takesTurnBehind(widget, keyCode))
+      hold(widget, *key, keyCode, turnOfHeld(widget));
+    else
+      deliver(receiver, key);
+    // Keys held until now go once they may: at once when this one (an Escape, a message that
+    // logged its contact) lets them go.
     release();
     // Delivered, up the window as far as it went: Qt's own pass ends here.
     event->accept();
@@ -84,12 +113,13 @@ private:
   };
   struct HeldKey {
     QPointer<QWidget> window;
-    std::unique_ptr<QKeyEvent> event;
+    QPointer<QObject> shortcutOwner; // set for a menu key: its shortcut goes there
+    std::unique_ptr<QEvent> event;
     int keyCode;
-    std::function<bool(int)> waits;
+    std::function<KeyTurn(int)> turn; // none: in order
   };
 
-  void deliver(QObject *receiver, QKeyEvent *event) {
+  void deliver(QObject *receiver, QEvent *event) {
     // Replayed and synthesised keys are part of the key being handled.
     if (event->spontaneous())
       runPostedWork();
@@ -113,13 +143,77 @@ private:
     }
   }
 
-  // Held keys, in order, as if typed now, to whatever has the focus in their window then.
+  // Whether the first key held must still wait; a hold that ended without letting its keys in
+  // drops them all.
+  bool firstWaits() {
+    if (held_.empty())
+      return false;
+    const HeldKey &first = held_.front();
+    const KeyTurn turn = first.turn ? first.turn(first.keyCode) : KeyTurn::InOrder;
+    if (turn == KeyTurn::Drop)
+      dropHeld();
+    return turn == KeyTurn::Wait;
+  }
+
+  // The turn of the keys held for `widget`'s window, none when it has none held.
+  std::function<KeyTurn(int)> turnOfHeld(const QWidget *widget) const {
+    const auto same = std::find_if(held_.begin(), held_.end(),
+                                   [&](const HeldKey &key) { return key.window == widget->window(); });
+    return same != held_.end() ? same->turn : std::function<KeyTurn(int)>{};
+  }
+
+  // Whether a key for `widget` goes behind the keys held: always when they go now, as they were
+  // typed first; while they wait, when it is typed into a window of theirs and does not act at once.
+  bool takesTurnBehind(const QWidget *widget, int keyCode) {
+    if (!firstWaits())
+      return !held_.empty();
+    const auto turn = turnOfHeld(widget);
+    return turn && turn(keyCode) != KeyTurn::AtOnce;
+  }
+
+  // Where a key typed now would go: a keyboard grab, a popup menu or a modal window that is up,
+  // else `window`, activated first so that its focus rules run as for keys typed there. None
+  // while a modal window is still coming up.
+  static QWidget *typingTarget(QWidget *window) {
+    if (QWidget *grabber = QWidget::keyboardGrabber())
+      return grabber;
+    if (QWidget *popup = QApplication::activePopupWidget())
+      return popup->focusWidget() ? popup->focusWidget() : popup;
+    if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != window) {
+      if (QWidget *focus = modal->focusWidget())
+        return focus;
+      return modal->isActiveWindow() ? modal : nullptr;
+    }
+    if (!window->isActiveWindow()) {
+      // The window system's focus follows for the keys typed next; Qt's moves now.
+      window->activateWindow();
+      QApplication::setActiveWindow(window);
+    }
+    return window->focusWidget() ? window->focusWidget() : window;
+  }
+
+  // Held keys, in order, as if typed now. A released key's work may let events run (a message
+  // sent, a modal window): keys typed meanwhile come in behind the rest and go from there.
   void release() {
-    while (!held_.empty() && !held_.front().waits(held_.front().keyCode)) {
+    while (!firstWaits() && !held_.empty()) {
+      QWidget *window = held_.front().window;
+      QWidget *target = window ? typingTarget(window) : nullptr;
+      if (window && !target)
+        break;
       const HeldKey key = std::move(held_.front());
       held_.pop_front();
-      if (key.window)
-        deliver(key.window->focusWidget() ? key.window->focusWidget() : key.window.data(), key.event.get());
+      if (!window)
+        continue; // its window has gone
+      const QWidget *popup = QApplication::activePopupWidget();
+      if (!key.shortcutOwner)
+        deliver(target, key.event.get());
+      else if (target->window() == window)
+        deliver(key.shortcutOwner, key.event.get());
+      else
+        QApplication::beep(); // its menu is not where typing goes now
+      // A menu the key opened is shown before the next key goes to it, as for keys typed then.
+      if (QApplication::activePopupWidget() && QApplication::activePopupWidget() != popup)
+        break;
     }
     if (held_.empty())
       releaser_.stop();
@@ -146,8 +240,11 @@ PreviewedKey preview(QWidget *control, const FormKeys &form, const QKeyEvent &ev
   if (!layer.firstPreview(event))
     return {false, typed, typed};
   int keyCode = virtualKeyCode(event);
-  if (form.waits && form.waits(keyCode)) {
-    layer.hold(control, event, form.waits);
+  const KeyTurn turn = form.turn ? form.turn(keyCode) : KeyTurn::InOrder;
+  if (turn == KeyTurn::Drop)
+    layer.dropHeld();
+  if (turn == KeyTurn::Wait) {
+    layer.hold(control, event, keyCode, form.turn);
     return {true, typed, 0};
   }
   const bool hasCode = keyCode != 0;

@@ -3,9 +3,11 @@
 // same log and entry row as the same keys typed one at a time.
 #include "logging/Form1.h"
 
+#include "app/WindowShowing.h"
 #include "keying/CWFrm.h"
 #include "keying/Morse.h"
 #include "platform/Controls.h"
+#include "spotting/PacketSpotfrm.h"
 #include "tests/support/KeyLineDoubles.h"
 #include "tests/support/TestContext.h"
 
@@ -13,6 +15,7 @@
 #include <QFile>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -25,8 +28,11 @@ void settle() {
 
 struct Outcome {
   QStringList log; // each stored contact's fields
-  QStringList row; // the entry row's fields, then the field with the focus
+  QStringList row; // the entry row's fields, the one with the focus marked, then the band
   QString keyed;   // the units keyed on the CW line, "1" down and "0" up
+  int beeps = 0;
+  QStringList boxes;  // the messages shown
+  QStringList modals; // the modal windows that came up, each with the text of its focused box
 };
 
 // A fresh station PC with its main window shown, the country table loaded and the operator
@@ -52,10 +58,10 @@ struct Station {
     window = f.windowHandle();
   }
 
-  // Keys typed one at a time, each handled before the next.
+  // Keys typed one at a time, each handled before the next, into the window that has the focus.
   void typeSlowly(const QString &keys) {
     for (const QChar c : keys) {
-      queueKeys(window, c);
+      queueKeys(QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : window, c);
       settle();
     }
   }
@@ -63,11 +69,14 @@ struct Station {
   Outcome outcome() {
     Outcome out;
     for (const ContactRecord &r : pc.table())
-      out.log << QStringList{r.calls,   r.rstr,   r.serialr,       r.rsts,   r.flddate,
-                             r.fldtime, r.points, r.countryworked, r.prefix, r.serials}
+      out.log << QStringList{r.calls,  r.rstr,          r.serialr, r.rsts,    r.flddate, r.fldtime,
+                             r.points, r.countryworked, r.prefix,  r.serials, r.uband}
                      .join(u'|');
     for (TextBox *t : {f.txtCall, f.txtRSTR, f.txtSec, f.txtRSTS, f.txtCntry, f.txtPref, f.txtPoints})
       out.row << t->text() + (t->hasFocus() ? QStringLiteral(" (focus)") : QString());
+    out.row << pc.state().CurrentBand;
+    out.beeps = pc.dialogs.beeps;
+    out.boxes = pc.dialogs.messages();
     return out;
   }
 };
@@ -85,14 +94,58 @@ Outcome typeAhead(const QString &keys, bool burst) {
   return station.outcome();
 }
 
-// A CW station on a serial key line works K1ABC and presses F3, which thanks the station and
-// logs the contact at its end. `during` is queued in one burst while the first character of the
-// thanks is keyed; `after` is typed slowly once the message is over.
-Outcome thanksThenNext(const QString &during, const QString &after) {
+// What the operator does around F3, which thanks K1ABC and logs the contact at its end (keys as
+// queueKeys takes them). `first` is queued in one burst while the first character of the thanks
+// is keyed, `atLog` as the log sign clears the row and `afterLog` at the keyer's first wait after
+// that; `meanwhile` runs at the keyer's tenth wait; `after` is typed slowly once the message is
+// over. A modal window that comes up gets `inModal` typed into it and is closed.
+struct Operating {
+  QString row = QStringLiteral("k1abc 59911");
+  QString first = {};
+  QString atLog = {};
+  QString afterLog = {};
+  std::function<void(TestPc &, FakeSerialKeyLine &)> meanwhile = {};
+  QString after = {};
+  QString inModal = {};
+};
+
+// Each modal window that comes up, once active, is noted with the text of its focused box after
+// `keys` are typed into it, then closed.
+class ModalCloser {
+public:
+  ModalCloser(Station &station, const QString &keys) {
+    timer_.setInterval(10);
+    timer_.callOnTimeout([this, &station, keys] {
+      QWidget *modal = QApplication::activeModalWidget();
+      if (!modal || !modal->isActiveWindow())
+        return;
+      timer_.stop();
+      station.typeSlowly(keys);
+      QTest::qWait(50);
+      const auto *box = qobject_cast<QLineEdit *>(modal->focusWidget());
+      seen << QString::fromLatin1(modal->metaObject()->className()) + u':' + (box ? box->text() : QString());
+      modal->close();
+      timer_.start();
+    });
+    timer_.start();
+  }
+  QStringList seen;
+
+private:
+  QTimer timer_;
+};
+
+// A CW station on a serial key line works K1ABC and presses F3 ("TU $ !"); F2 is "$ #".
+Outcome thanks(const Operating &op) {
   Station station;
   std::vector<LineChange> changes;
+  FakeSerialKeyLine *line = nullptr;
   TestPc &pc = station.pc;
-  pc.ctx->newSerialKeyLine = [&] { return std::make_unique<FakeSerialKeyLine>(pc.clock, changes); };
+  pc.ctx->newSerialKeyLine = [&] {
+    auto made = std::make_unique<FakeSerialKeyLine>(pc.clock, changes);
+    line = made.get();
+    return made;
+  };
   pc.state().station.ModeCode = QStringLiteral("CW");
   CWFrm &cw = pc.ctx->window<CWFrm>();
   cw.OptSleep->setChecked(true);
@@ -101,20 +154,44 @@ Outcome thanksThenNext(const QString &during, const QString &after) {
   cw.Text11->setText(QStringLiteral("25"));
   cw.Text2->setText(QStringLiteral("$ #"));
   cw.Text3->setText(QStringLiteral("TU $ !"));
-  station.typeSlowly(QStringLiteral("k1abc 59911"));
+  station.typeSlowly(op.row);
 
-  pc.clock.whileSleeping = [&, burst = during]() mutable {
-    queueKeys(station.window, std::exchange(burst, {}));
+  bool logged = false;
+  const QMetaObject::Connection atLog =
+      QObject::connect(station.f.txtCall, &QLineEdit::textChanged, [&](const QString &call) {
+        if (call.isEmpty() && !std::exchange(logged, true))
+          queueKeys(station.window, op.atLog);
+      });
+  int waits = 0;
+  bool afterLog = false;
+  pc.clock.whileSleeping = [&] {
+    ++waits;
+    if (waits == 1)
+      queueKeys(station.window, op.first);
+    if (waits == 10 && op.meanwhile)
+      op.meanwhile(pc, *line);
+    if (logged && !std::exchange(afterLog, true))
+      queueKeys(station.window, op.afterLog);
   };
+  ModalCloser modals(station, op.inModal);
   station.typeSlowly(QString(functionKey(3)));
   pc.clock.whileSleeping = {};
-  station.typeSlowly(after);
+  QObject::disconnect(atLog);
+  station.typeSlowly(op.after);
+  // A menu opened by a key let go waits for the key typed next.
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }));
+  settle();
 
   Outcome out = station.outcome();
   for (const LineChange &c : changes)
     if (c.line == QLatin1String("RTS"))
       out.keyed += c.value ? u'1' : u'0';
+  out.modals = modals.seen;
   return out;
+}
+
+Outcome thanksThenNext(const QString &during, const QString &after) {
+  return thanks({.first = during, .after = after});
 }
 
 // The units a text keys at the word space the CW window starts with.
@@ -145,7 +222,7 @@ TEST(TypeAhead, KeysQueuedWhileTheProgramIsBusyGiveTheLogOfKeysTypedOneAtATime) 
   EXPECT_TRUE(slow.log[5].startsWith(QStringLiteral("EA1ABC|57|12|55|")));
   EXPECT_TRUE(slow.log[6].startsWith(QStringLiteral("W1AW|59|7|59|")));
   EXPECT_TRUE(slow.log[7].startsWith(QStringLiteral("K1ABC|59|8|59|")));
-  EXPECT_EQ(slow.row.join(u',').toStdString(), ",, (focus),,,,");
+  EXPECT_EQ(slow.row.join(u',').toStdString(), ",, (focus),,,,,20");
 }
 
 TEST(TypeAhead, KeysTypedWhileAMessageHasStillToLogTheContactGoToTheNextOne) {
@@ -161,19 +238,72 @@ TEST(TypeAhead, KeysTypedWhileAMessageHasStillToLogTheContactGoToTheNextOne) {
     // next serial.
     ASSERT_EQ(after.log.size(), 1);
     EXPECT_TRUE(after.log[0].startsWith(QStringLiteral("K1ABC|599|11|599|"))) << after.log[0].toStdString();
-    EXPECT_TRUE(after.log[0].endsWith(QStringLiteral("|001"))) << after.log[0].toStdString();
+    EXPECT_TRUE(after.log[0].contains(QStringLiteral("|001|"))) << after.log[0].toStdString();
     EXPECT_EQ(after.row.mid(0, 3), (QStringList{"W2ABZ", "599", "51 (focus)"}));
     EXPECT_EQ(after.keyed.endsWith(units(QStringLiteral("TU K1ABC W2ABZ 2"))), keys == withF2);
   }
+}
 
-  // Escape stops the thanks before its end: nothing is logged, and the keys held until then and
-  // those after it go into the row as it stands.
-  const QString escape(QChar(27));
-  const Outcome during = thanksThenNext(QStringLiteral("w2a") + escape + QStringLiteral("bz 59951"), {});
-  const Outcome after = thanksThenNext(escape, next);
-  EXPECT_EQ(during.log.join(u'\n').toStdString(), after.log.join(u'\n').toStdString());
-  EXPECT_EQ(during.row.join(u',').toStdString(), after.row.join(u',').toStdString());
-  EXPECT_EQ(during.keyed.toStdString(), after.keyed.toStdString());
-  EXPECT_TRUE(after.log.isEmpty());
-  EXPECT_EQ(after.row.first(), QStringLiteral("K1ABC"));
+TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLeftUnlogged) {
+  const QString f2(functionKey(2)), f12(functionKey(12)), escape(QChar(27)), ctrlG(QChar(7));
+  const QString next = QStringLiteral("w2abz 59951\r");
+  const auto keyerOff = [](TestPc &pc, FakeSerialKeyLine &) { pc.ctx->window<CWFrm>().Option4->click(); };
+  const auto lineLost = [](TestPc &, FakeSerialKeyLine &line) {
+    line.refused.insert(line.device());
+    line.close();
+  };
+  const auto otherWindow = [](TestPc &pc, FakeSerialKeyLine &) {
+    showBeside(pc.ctx->window<PacketSpotfrm>(), false);
+  };
+  struct Case {
+    const char *name;
+    Operating ahead;
+    // Either the same keys typed after the thanks, or the same case with nothing typed ahead:
+    // then the held keys are dropped with a beep.
+    Operating reference;
+    bool dropped;
+  };
+  const Case cases[] = {
+      {"a key typed as the log sign logs, and keys during a released message, come in order",
+       {.first = QStringLiteral("w2") + f2, .atLog = QStringLiteral("a"), .afterLog = QStringLiteral("bz")},
+       {.after = QStringLiteral("w2") + f2 + QStringLiteral("abz")},
+       false},
+      {"keys after a released Ctrl+G go to the tuning window it opened",
+       {.first = ctrlG + QStringLiteral("14")},
+       {.after = ctrlG, .inModal = QStringLiteral("14")},
+       false},
+      {"a row the log sign cannot log",
+       {.row = QStringLiteral("k1abc"), .first = next},
+       {.row = QStringLiteral("k1abc")},
+       true},
+      {"Escape", {.first = QStringLiteral("w2a") + escape}, {.first = escape}, true},
+      {"the keyer switched to None", {.first = next, .meanwhile = keyerOff}, {.meanwhile = keyerOff}, true},
+      {"the key line lost", {.first = next, .meanwhile = lineLost}, {.meanwhile = lineLost}, true},
+      {"the Clear command",
+       {.first = QStringLiteral("w2abz") + altKey('c')},
+       {.after = QStringLiteral("w2abz") + altKey('c')},
+       false},
+      {"a band from the menu",
+       {.first = QStringLiteral("w2abz") + altKey('b') + QStringLiteral("4")},
+       {.after = QStringLiteral("w2abz") + altKey('b') + QStringLiteral("4")},
+       false},
+      {"F12", {.first = QStringLiteral("w2abz") + f12}, {.after = QStringLiteral("w2abz") + f12}, false},
+      {"another window of the program active at the log sign",
+       {.first = next, .meanwhile = otherWindow},
+       {.after = next},
+       false},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    const Outcome ahead = thanks(c.ahead);
+    const Outcome reference = thanks(c.reference);
+    EXPECT_EQ(ahead.log, reference.log);
+    EXPECT_EQ(ahead.row, reference.row);
+    EXPECT_EQ(ahead.keyed.toStdString(), reference.keyed.toStdString());
+    EXPECT_EQ(ahead.modals, reference.modals);
+    EXPECT_EQ(ahead.boxes, reference.boxes);
+    EXPECT_EQ(ahead.beeps, reference.beeps + (c.dropped ? 1 : 0));
+    // A failing key line is told once a message, not once a character.
+    EXPECT_EQ(QStringList(ahead.boxes).removeDuplicates(), 0) << ahead.boxes.join(u'/').toStdString();
+  }
 }

@@ -251,12 +251,19 @@ void queueKeys(QWindow *window, const QString &keys) {
     } else if (c.unicode() > functionKey(0).unicode() && c.unicode() <= functionKey(12).unicode()) {
       key = Qt::Key_F1 + (c.unicode() - functionKey(1).unicode());
       text.clear();
+    } else if (c.unicode() >= altKey('a').unicode() && c.unicode() <= altKey('z').unicode()) {
+      key = Qt::Key_A + (c.unicode() - altKey('a').unicode());
+      modifiers = Qt::AltModifier;
+      text = QChar(c.unicode() - altKey(0).unicode());
     } else if (c == u'\x1b') {
       key = Qt::Key_Escape;
     } else if (c == u' ') {
       key = Qt::Key_Space;
     } else if (c == u'\r') {
       key = Qt::Key_Return;
+    } else if (c.unicode() >= 1 && c.unicode() <= 26) {
+      key = Qt::Key_A + (c.unicode() - 1);
+      modifiers = Qt::ControlModifier;
     } else if (c.isDigit()) {
       key = Qt::Key_0 + c.digitValue();
     } else {
