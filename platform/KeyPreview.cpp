@@ -104,7 +104,12 @@ private:
     // comes to take them along (the log sign amid a message, a message started by a click).
     // Not 0: a modal window's idle loop would spin on it.
     releaser_.setInterval(10);
-    connect(&releaser_, &QTimer::timeout, this, &KeyLayer::release);
+    connect(&releaser_, &QTimer::timeout, this, [this] {
+      // A timer does not fire again while its own tick runs, and a key let go here may open a
+      // modal window whose loop runs inside this tick: started anew, it checks there too.
+      releaser_.start();
+      release();
+    });
   }
 
   struct KeyOnItsWay {
