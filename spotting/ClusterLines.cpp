@@ -131,7 +131,9 @@ QStringList ClusterLineFramer::take(const QString &arrival) {
     lines << line;
     rest_.clear();
   };
-  if (isDXLine(arrival))
+  // Only the whole "DX de": a call like DX1ABC or a comment's "DX" may begin an arrival that
+  // continues the waiting line.
+  if (arrival.startsWith(QLatin1String("DX de"), Qt::CaseInsensitive))
     endLine({});
   qsizetype start = 0;
   for (qsizetype i = 0; i < arrival.size(); ++i) {

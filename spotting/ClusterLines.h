@@ -30,8 +30,8 @@ constexpr qsizetype kSpotBufferLimit = 65536;
 
 // Cuts a link's text into lines. CR, LF, CR LF and LF CR each end a line (any run of line ends
 // does, as empty lines are dropped); every line is handed on ending in CR LF. The rest after the
-// last line end waits for the next arrival, unless that arrival begins with "DX": a spot never
-// continues a line, so the rest (a cluster prompt, say) is then a line of its own.
+// last line end waits for its line end, unless the next arrival begins with "DX de" (any case): a
+// spot line never continues a line, so the rest (a cluster prompt, say) is then a line of its own.
 class ClusterLineFramer {
 public:
   QStringList take(const QString &arrival);
