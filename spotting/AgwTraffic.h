@@ -12,8 +12,9 @@ struct AgwFrameTexts {
   QString spotText;  // the data as a spot candidate
 };
 
-// The texts of one received frame. While not connected the data's first line (the monitor
-// header) is dropped and the rest trimmed; a lone line end goes, a doubled one at the end halves.
+// The texts of one received frame, `kind` its kind byte (0 to 255). While not connected the
+// data's first line (the monitor header) is dropped and the rest trimmed; a lone line end goes,
+// a doubled one at the end halves.
 AgwFrameTexts agwFrameTexts(const QString &callBuffer, const QString &dataBuffer, int kind, int length,
                             bool connected);
 

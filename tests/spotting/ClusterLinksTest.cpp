@@ -531,6 +531,11 @@ TEST_F(AgwLink, MonitoredAndConnectedTrafficAsTheOperatorSeesIt) {
   EXPECT_EQ(w().Monitor, QString("UQ7BBS hdr\r\nab") + QChar(0) + "cd\r\n");
   EXPECT_TRUE(w().txtUnProcessed->toPlainText().contains(QString("ab") + QChar(0x00A4) + "cd"));
   saveScreenshot(w(), QStringLiteral("cluster_agw_monitored"));
+
+  // A kind byte of 0x80 or above shows as that byte's own character.
+  w().Monitor.clear();
+  frame('\xAA', "Q7BBS", "hdr\rab\r");
+  EXPECT_EQ(w().Monitor, QChar(0xAA) + QString("Q7BBS hdr\r\nab\r\n"));
 }
 
 TEST_F(AgwLink, TypedLinesAndCommandsGoToTheEngine) {
