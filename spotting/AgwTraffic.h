@@ -18,9 +18,6 @@ struct AgwFrameTexts {
 AgwFrameTexts agwFrameTexts(const QString &callBuffer, const QString &dataBuffer, int kind, int length,
                             bool connected);
 
-// Whether the first "DX" of a spot text, in any case, starts at its first or second character.
-bool isAgwSpotText(const QString &spotText);
-
 // A line typed to the engine: ":C call" asks for a connection, ":D" for its end; any other
 // ":" line does nothing; everything else is text for the connected station.
 struct AgwCommand {

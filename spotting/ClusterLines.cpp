@@ -1,7 +1,6 @@
 #include "spotting/ClusterLines.h"
 
 #include "platform/VbText.h"
-#include "spotting/AgwTraffic.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +9,10 @@
 
 bool isDXLine(QStringView line) {
   return line.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
+}
+
+bool isAgwSpotText(const QString &spotText) {
+  return isDXLine(spotText) || (!spotText.isEmpty() && isDXLine(QStringView(spotText).sliced(1)));
 }
 
 QString spotFreqText(const QString &line) {

@@ -9,6 +9,9 @@
 
 // A line whose first two characters are "DX" in any case.
 bool isDXLine(QStringView line);
+// The packet engine's test of a spot text: whether its first "DX", in any case, starts at its
+// first or second character.
+bool isAgwSpotText(const QString &spotText);
 // Characters 16 to 24, blanks trimmed: the frequency in kHz as the cluster wrote it.
 QString spotFreqText(const QString &line);
 // Characters 27 to 39, blanks trimmed and cut at a line end, which a short TNC line carries
