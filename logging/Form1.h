@@ -196,8 +196,8 @@ public:
   // Text from outside the keyboard as typing it into a field with the key filter `key` would
   // leave it: only the characters the filter lets through as printable Latin-1 characters.
   static QString typedText(const QString &text, int (*key)(int));
-  // A call from the RTTY program or a clicked spot as the call field takes it: in capitals, and
-  // only what typing could put there.
+  // A call from the RTTY program or a clicked spot as the call field takes it: its first word
+  // (blanks before it skipped), in capitals, and only what typing could put there.
   static QString outsideCall(const QString &text);
 
   // Cabrillo entry.

@@ -29,5 +29,7 @@ QString Form1::typedText(const QString &text, int (*key)(int)) {
 }
 
 QString Form1::outsideCall(const QString &text) {
-  return typedText(text.toUpper(), callKey);
+  // A blank ends the call, as typing one moves on: what follows (the comment a short cluster line
+  // puts in the call's columns, say) is no part of it.
+  return typedText(text.section(u' ', 0, 0, QString::SectionSkipEmpty).toUpper(), callKey);
 }

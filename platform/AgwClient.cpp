@@ -204,7 +204,8 @@ int AgwClient::AGWGetData(QString &callBuffer, QString &dataBuffer, int &kind, i
   if (data.endsWith('\0'))
     data.chop(1);
   dataBuffer = QString::fromLatin1(data.first(qMin<qsizetype>(data.size(), dataBufferSize)));
-  kind = frame.kind == 'C' ? 'c' : frame.kind;
+  // The kind is a byte: one above 0x7F (only a corrupt engine sends it) is no negative code.
+  kind = frame.kind == 'C' ? 'c' : static_cast<unsigned char>(frame.kind);
   length = int(dataBuffer.size());
   spare = frame.port;
   return 1;

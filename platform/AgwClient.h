@@ -56,7 +56,8 @@ public:
   int AGWPutData(const QString &call, const QString &data, int kind, int length, int radioPort);
   // One waiting frame, without blocking: 1 and the frame, or 0 when none has arrived. The call
   // buffer is the sender's header bytes up to and including its NUL; the data loses one
-  // trailing NUL and is cut to 4000 characters.
+  // trailing NUL and is cut to 4000 characters. The kind is the frame's kind byte, 0 to 255, with
+  // 'C' handed over as 'c'.
   int AGWGetData(QString &callBuffer, QString &dataBuffer, int &kind, int &length, int &spare);
   void AGWClose();
 

@@ -1,7 +1,6 @@
 #include "spotting/AgwTraffic.h"
 
 #include "platform/VbText.h"
-#include "spotting/ClusterLines.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -97,10 +96,6 @@ AgwFrameTexts agwFrameTexts(const QString &callBuffer, const QString &dataBuffer
   else if (texts.spotText.size() > 4 && texts.spotText.endsWith(QLatin1String("\r\n\r\n")))
     texts.spotText.chop(2);
   return texts;
-}
-
-bool isAgwSpotText(const QString &spotText) {
-  return isDXLine(spotText) || (!spotText.isEmpty() && isDXLine(QStringView(spotText).sliced(1)));
 }
 
 AgwCommand agwCommand(const QString &typed) {

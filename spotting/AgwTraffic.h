@@ -12,13 +12,11 @@ struct AgwFrameTexts {
   QString spotText;  // the data as a spot candidate
 };
 
-// The texts of one received frame. While not connected the data's first line (the monitor
-// header) is dropped and the rest trimmed; a lone line end goes, a doubled one at the end halves.
+// The texts of one received frame, `kind` its kind byte (0 to 255). While not connected the
+// data's first line (the monitor header) is dropped and the rest trimmed; a lone line end goes,
+// a doubled one at the end halves.
 AgwFrameTexts agwFrameTexts(const QString &callBuffer, const QString &dataBuffer, int kind, int length,
                             bool connected);
-
-// Whether the first "DX" of a spot text, in any case, starts at its first or second character.
-bool isAgwSpotText(const QString &spotText);
 
 // A line typed to the engine: ":C call" asks for a connection, ":D" for its end; any other
 // ":" line does nothing; everything else is text for the connected station.

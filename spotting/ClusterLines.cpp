@@ -1,7 +1,6 @@
 #include "spotting/ClusterLines.h"
 
 #include "platform/VbText.h"
-#include "spotting/AgwTraffic.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +9,10 @@
 
 bool isDXLine(QStringView line) {
   return line.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
+}
+
+bool isAgwSpotText(const QString &spotText) {
+  return isDXLine(spotText) || (!spotText.isEmpty() && isDXLine(QStringView(spotText).sliced(1)));
 }
 
 QString spotFreqText(const QString &line) {
@@ -131,7 +134,9 @@ QStringList ClusterLineFramer::take(const QString &arrival) {
     lines << line;
     rest_.clear();
   };
-  if (isDXLine(arrival))
+  // Only the whole "DX de": a call like DX1ABC or a comment's "DX" may begin an arrival that
+  // continues the waiting line.
+  if (arrival.startsWith(QLatin1String("DX de"), Qt::CaseInsensitive))
     endLine({});
   qsizetype start = 0;
   for (qsizetype i = 0; i < arrival.size(); ++i) {

@@ -9,6 +9,9 @@
 
 // A line whose first two characters are "DX" in any case.
 bool isDXLine(QStringView line);
+// The packet engine's test of a spot text: whether its first "DX", in any case, starts at its
+// first or second character.
+bool isAgwSpotText(const QString &spotText);
 // Characters 16 to 24, blanks trimmed: the frequency in kHz as the cluster wrote it.
 QString spotFreqText(const QString &line);
 // Characters 27 to 39, blanks trimmed and cut at a line end, which a short TNC line carries
@@ -30,8 +33,8 @@ constexpr qsizetype kSpotBufferLimit = 65536;
 
 // Cuts a link's text into lines. CR, LF, CR LF and LF CR each end a line (any run of line ends
 // does, as empty lines are dropped); every line is handed on ending in CR LF. The rest after the
-// last line end waits for the next arrival, unless that arrival begins with "DX": a spot never
-// continues a line, so the rest (a cluster prompt, say) is then a line of its own.
+// last line end waits for its line end, unless the next arrival begins with "DX de" (any case): a
+// spot line never continues a line, so the rest (a cluster prompt, say) is then a line of its own.
 class ClusterLineFramer {
 public:
   QStringList take(const QString &arrival);

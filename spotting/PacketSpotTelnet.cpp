@@ -7,7 +7,6 @@
 #include "spotting/ClusterLines.h"
 #include "spotting/TelnetLink.h"
 
-#include <QCheckBox>
 #include <QTcpSocket>
 
 void PacketSpotfrm::TelnetConnect() {
@@ -30,13 +29,7 @@ void PacketSpotfrm::Winsock1_DataArrival() {
 }
 
 void PacketSpotfrm::Winsock1_DataArrival(const QString &arrival) {
-  if (arrival.isEmpty())
-    return;
-  IntakeBatch batch(*this);
-  // Shown as it comes, so a prompt without a line end shows at once; spots are taken by line.
-  if (!chkDX->isChecked())
-    AppendMonitor(arrival);
-  takeLines(TelnetBuffer.take(arrival), {LineRules::Telnet});
+  takeArrival(arrival, {LineRules::Telnet});
 }
 
 void PacketSpotfrm::Winsock1_Error(int number) {

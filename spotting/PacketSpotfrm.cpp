@@ -24,6 +24,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -462,7 +463,7 @@ void PacketSpotfrm::ReadTNCInput() {
 }
 
 void PacketSpotfrm::ReadTNCInput(const QString &TNCInput) {
-  takeLines(ReceiveBuffer.take(TNCInput), {LineRules::Tnc});
+  takeArrival(TNCInput, {LineRules::Tnc});
 }
 
 PacketSpotfrm::IntakeBatch::IntakeBatch(PacketSpotfrm &window)
@@ -477,16 +478,43 @@ PacketSpotfrm::IntakeBatch::~IntakeBatch() {
     window_.TrimMonitor();
 }
 
-void PacketSpotfrm::takeLines(const QStringList &lines, LineRules rules) {
-  if (lines.isEmpty())
+void PacketSpotfrm::takeArrival(const QString &arrival, LineRules rules) {
+  if (arrival.isEmpty())
     return;
-  WaitingLines += lines;
+  WaitingText << arrival;
+  WaitingChars += arrival.size();
   WaitingRules = rules;
-  if (WaitingLines.size() > kMaxWaitingLines)
-    WaitingLines.remove(0, WaitingLines.size() - kMaxWaitingLines);
-  // Behind lines still waiting, these wait their turn.
+  if (WaitingChars > kMaxWaitingText) {
+    // The oldest lines go, those framed already and then those of the oldest text: framed, so that
+    // no line is left cut.
+    IntakeBatch batch(*this);
+    WaitingLines.clear();
+    while (WaitingChars > kMaxWaitingText)
+      frameWaitingPiece(chkDX->isChecked());
+  }
+  // Behind text still waiting, this waits its turn.
   if (!IntakeTimer->isActive())
     TakeWaitingLines();
+}
+
+QStringList PacketSpotfrm::frameWaitingPiece(bool dxOnly) {
+  const QString arrival = WaitingText.front();
+  // Telnet text is shown whole as it came, so that the trim keeps what it always kept and a prompt
+  // without a line end shows at once.
+  if (WaitingTextAt == 0 && WaitingRules.link == LineRules::Telnet && !dxOnly)
+    AppendMonitor(arrival);
+  // Each piece after the first starts a line, so the pieces are framed as the whole arrival is.
+  qsizetype end = std::min(WaitingTextAt + kFramePiece, arrival.size());
+  while (end < arrival.size() && arrival[end - 1] != u'\r' && arrival[end - 1] != u'\n')
+    ++end;
+  const QString piece = arrival.mid(WaitingTextAt, end - WaitingTextAt); // a whole one shared
+  WaitingChars -= piece.size();
+  WaitingTextAt = end;
+  if (end == arrival.size()) {
+    WaitingText.removeFirst();
+    WaitingTextAt = 0;
+  }
+  return (WaitingRules.link == LineRules::Tnc ? ReceiveBuffer : TelnetBuffer).take(piece);
 }
 
 void PacketSpotfrm::TakeWaitingLines() {
@@ -497,17 +525,28 @@ void PacketSpotfrm::TakeWaitingLines() {
     IntakeBatch batch(*this);
     const bool dxOnly = chkDX->isChecked();
     const PostSpotFn post = spotPoster();
-    while (taken < WaitingLines.size() && !slice.hasExpired(kIntakeSliceMs))
-      takeClusterLine(WaitingLines[taken++], Monitor, dxOnly, WaitingRules, post);
+    while (!slice.hasExpired(kIntakeSliceMs)) {
+      if (taken < WaitingLines.size()) {
+        takeClusterLine(WaitingLines[taken++], Monitor, dxOnly, WaitingRules, post);
+      } else if (!WaitingText.isEmpty()) {
+        WaitingLines = frameWaitingPiece(dxOnly);
+        taken = 0;
+      } else {
+        break;
+      }
+    }
   }
   WaitingLines.remove(0, taken);
-  if (!WaitingLines.isEmpty())
+  if (intakeWaiting())
     IntakeTimer->start();
   else if (std::exchange(closeAfterIntake_, false))
     Winsock1_Closed();
 }
 
 void PacketSpotfrm::dropWaitingLines() {
+  WaitingText.clear();
+  WaitingTextAt = 0;
+  WaitingChars = 0;
   WaitingLines.clear();
   IntakeTimer->stop();
   closeAfterIntake_ = false;

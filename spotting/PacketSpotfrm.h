@@ -166,16 +166,27 @@ private:
     QString monitorBefore_;
   };
   int intakeBatches_ = 0;
-  // Complete lines from the TNC or the telnet cluster wait for the spot intake, which takes them
-  // a slice of at most kIntakeSliceMs at a time: a burst of thousands of lines leaves the event
-  // loop its turn between slices, so typed keys show while the rest follows.
+  // Text from the TNC or the telnet cluster waits as it arrived for the spot intake, which frames,
+  // shows and takes it a slice of at most kIntakeSliceMs at a time: a burst of thousands of lines
+  // leaves the event loop its turn between slices, so typed keys show while the rest follows.
   static constexpr int kIntakeSliceMs = 30;
-  // Beyond this many waiting lines (a cluster sending faster than any intake) the oldest go.
-  static constexpr qsizetype kMaxWaitingLines = 100000;
-  void takeLines(const QStringList &lines, LineRules rules);
+  // An arrival is framed in pieces of at least this many characters, each up to a line end, so
+  // that a large one is framed within the slices too.
+  static constexpr qsizetype kFramePiece = 4096;
+  // Beyond this much waiting text (a cluster sending faster than any intake, about 100,000 lines)
+  // the oldest lines go.
+  static constexpr qsizetype kMaxWaitingText = 8000000;
+  void takeArrival(const QString &arrival, LineRules rules);
+  // Frames the next piece of the waiting text and returns its lines; telnet text is shown as its
+  // first piece is framed.
+  QStringList frameWaitingPiece(bool dxOnly);
   void TakeWaitingLines();
-  bool intakeWaiting() const { return !WaitingLines.isEmpty(); }
-  // The lines still to take, and the rules of the link they came from.
+  bool intakeWaiting() const { return !WaitingLines.isEmpty() || !WaitingText.isEmpty(); }
+  // The arrivals not yet framed (the first from WaitingTextAt on, WaitingChars in all), the lines
+  // framed and still to take, and the rules of the link they came from.
+  QStringList WaitingText;
+  qsizetype WaitingTextAt = 0;
+  qsizetype WaitingChars = 0;
   QStringList WaitingLines;
   LineRules WaitingRules;
   QTimer *IntakeTimer = nullptr;

@@ -1,4 +1,5 @@
 #include "spotting/AgwTraffic.h"
+#include "spotting/ClusterLines.h"
 
 #include <gtest/gtest.h>
 

@@ -531,6 +531,11 @@ TEST_F(AgwLink, MonitoredAndConnectedTrafficAsTheOperatorSeesIt) {
   EXPECT_EQ(w().Monitor, QString("UQ7BBS hdr\r\nab") + QChar(0) + "cd\r\n");
   EXPECT_TRUE(w().txtUnProcessed->toPlainText().contains(QString("ab") + QChar(0x00A4) + "cd"));
   saveScreenshot(w(), QStringLiteral("cluster_agw_monitored"));
+
+  // A kind byte of 0x80 or above shows as that byte's own character.
+  w().Monitor.clear();
+  frame('\xAA', "Q7BBS", "hdr\rab\r");
+  EXPECT_EQ(w().Monitor, QChar(0xAA) + QString("Q7BBS hdr\r\nab\r\n"));
 }
 
 TEST_F(AgwLink, TypedLinesAndCommandsGoToTheEngine) {
@@ -624,17 +629,25 @@ protected:
     w().AGWReceive();
     ASSERT_EQ(w().AGWConnectedCall, "Q7NODE");
   }
-  // The calls posted, oldest first.
+  // The calls posted, oldest first; one whose list row lacks its line's time (the line was cut
+  // short) is marked so.
   QStringList posted() const {
     QStringList calls;
-    for (int row = spots() - 1; row >= 0; --row)
-      calls << f.txtDX->topLevelItem(row)->text(0);
+    for (int row = spots() - 1; row >= 0; --row) {
+      const QTreeWidgetItem *item = f.txtDX->topLevelItem(row);
+      calls << item->text(0) + (item->text(6) == "1234" ? "" : " (cut short)");
+    }
     return calls;
   }
 };
 
 TEST_F(LineEnds, EveryDXLineIsPostedOnceWhateverItsLineEndsAndPiecesOnEachLink) {
   const auto ended = [](const char *call, const char *end) { return dxLine(call).chopped(2) + end; };
+  // A line in two arrivals, the second beginning with the last `text` in it.
+  const auto cutBefore = [](const QString &line, const char *text) {
+    const qsizetype at = line.lastIndexOf(QLatin1String(text));
+    return QStringList{line.left(at), line.mid(at)};
+  };
   const struct {
     const char *shape;
     QStringList arrivals;
@@ -660,6 +673,13 @@ TEST_F(LineEnds, EveryDXLineIsPostedOnceWhateverItsLineEndsAndPiecesOnEachLink) 
       {"a line end split between arrivals",
        {dxLine("Q7HA").chopped(1), "\n" + dxLine("Q7HB")},
        {"Q7HA", "Q7HB"}},
+      {"a line cut before its call DX1ABC", cutBefore(dxLine("DX1ABC"), "DX1ABC"), {"DX1ABC"}},
+      {"a line cut before the DX of CQ DX",
+       cutBefore(dxLine("Q7JA").replace("WPX CW", "DX    "), "DX"),
+       {"Q7JA"}},
+      {"a line cut before dxpedition",
+       cutBefore(dxLine("Q7KA").replace("CQ WPX CW ", "dxpedition"), "dxpedition"),
+       {"Q7KA"}},
   };
   const std::pair<const char *, std::function<void()>> links[] = {
       {"TNC", [this] { openTnc(); }}, {"Telnet", [this] { openTelnet(); }}, {"AGW", [this] { openAgw(); }}};
