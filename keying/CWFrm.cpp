@@ -555,7 +555,9 @@ void CWFrm::Transmit(QChar ch) {
   if (k.CWKeyingMethod == 0)
     return;
   // The log sign holds the keys typed ahead until it is handled, the port's box included.
-  const QScopedValueRollback logging(k.CWLogging, ch == u'!' ? 1 : k.CWLogging);
+  const QScopedValueRollback logging(k.CWLogging);
+  if (ch == u'!')
+    k.CWLogging = 1;
   if ((k.CWKeyingMethod == 1 || k.CWKeyingMethod == 2) && !Comm->isOpen() && !CWSetup() && !Comm->isOpen()) {
     // Told once: the rest of the message goes as Escape empties the queue.
     k.CWBuffer.clear();
