@@ -2,19 +2,20 @@
 // The two ways the main window's keys and menus show another window.
 
 #include "app/AppContext.h"
+#include "platform/Controls.h"
 
 #include <QDialog>
 #include <QWidget>
 
-// Beside the main window, without blocking: shown, in front and active; `restore` also brings a
-// minimised window back to its normal size.
+// Beside the main window, without blocking: shown, in front and active (unless another program
+// has the focus); `restore` also brings a minimised window back to its normal size.
 inline void showBeside(QWidget &window, bool restore) {
   if (restore)
     window.showNormal();
   else
     window.show();
   window.raise();
-  window.activateWindow();
+  activateWithinProgram(window);
 }
 
 // Modal, the one instance kept loaded. The keys may have it on screen already: a second, modal

@@ -559,12 +559,17 @@ void CWFrm::Transmit(QChar ch) {
   if (ch == u'!')
     k.CWLogging = 1;
   if ((k.CWKeyingMethod == 1 || k.CWKeyingMethod == 2) && !Comm->isOpen() && !CWSetup() && !Comm->isOpen()) {
-    // Told once: the rest of the message goes as Escape empties the queue.
+    // Told once: the rest of the message goes as Escape empties the queue, and a repeat with it.
     k.CWBuffer.clear();
+    k.CWRepeatPending = 0;
     return;
   }
   if (ch == u'!') {
-    if (main().txtCall->text().isEmpty() || main().Mains())
+    Form1 &f = main();
+    const bool passed = f.txtCall->text().isEmpty() ? f.entryRowEmpty() : f.Mains();
+    // Keys typed while the contact was handled, still waiting to be read, are the hold's too.
+    ctx.doEvents();
+    if (passed)
       ++k.CWLogSignsPassed;
     return;
   }

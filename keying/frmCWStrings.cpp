@@ -5,6 +5,7 @@
 #include "keying/CWFrm.h"
 #include "logging/Form1.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -59,7 +60,8 @@ void frmCWStrings::buildControls() {
   // The main window's key handlers see this window's keys first.
   const FormKeys keys{[this](int &KeyCode, int Shift) { ctx.window<Form1>().Form_KeyDown(KeyCode, Shift); },
                       [this](int &KeyAscii) { ctx.window<Form1>().Form_KeyPress(KeyAscii); },
-                      [this](int KeyCode) { return ctx.window<Form1>().keyTurn(KeyCode); }};
+                      [this](int KeyCode) { return ctx.window<Form1>().keyTurn(KeyCode); },
+                      [this] { ctx.dialogs.beep(); }};
   previewKeys(this, keys);
   previewKeys(Command1, keys);
 }

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kTeal(0, 192, 192);
@@ -166,6 +168,12 @@ void Form1::showPartialDupes(const QString &list) {
   if (!list.isEmpty())
     setBackColor(lblDupe, kTeal);
   lblDupe->setText(list);
+}
+
+bool Form1::entryRowEmpty() const {
+  return std::ranges::all_of(
+      std::initializer_list<const TextBox *>{txtCall, txtRSTR, txtSec, txtRSTS, txtCntry, txtPref, txtPoints},
+      [](const TextBox *t) { return t->text().isEmpty(); });
 }
 
 void Form1::clearEntryRow(bool withPoints) {

@@ -14,6 +14,7 @@
 #include "platform/VbText.h"
 #include "platform/WavePlayer.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -99,11 +100,15 @@ bool Form1::Mains() {
   if (s.IncompleteFlag == 0) {
     clearEntryRow(false);
     txtCall->setFocus();
+    activateWithinProgram(*this);
   }
   resetDupeLine();
   // Paint now: a dupe warning must be on screen before the hold that may follow blocks. Keys
   // typed ahead wait until this contact is done: here they would land in a row being cleared.
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // The pass leaves them queued but marks the queue seen: woken, the next pass takes them, not
+  // only the pass after the next input arrives.
+  QAbstractEventDispatcher::instance()->wakeUp();
   Labeldisplay();
   TimeStats();
   return logging;

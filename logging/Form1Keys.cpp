@@ -43,7 +43,7 @@ bool isMode(const QString &code, ContestMode mode) {
 void Form1::previewAllKeys() {
   const FormKeys form{[this](int &KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); },
                       [this](int &KeyAscii) { Form_KeyPress(KeyAscii); },
-                      [this](int KeyCode) { return keyTurn(KeyCode); }};
+                      [this](int KeyCode) { return keyTurn(KeyCode); }, [this] { ctx.dialogs.beep(); }};
   // Every control that can take the focus, whichever part of the program placed it.
   for (QWidget *control : findChildren<QWidget *>()) {
     if (control->focusPolicy() != Qt::NoFocus)

@@ -20,6 +20,7 @@
 #include <QToolTip>
 #include <QTreeView>
 #include <QVariant>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -112,6 +113,12 @@ void TextBox::focusOutEvent(QFocusEvent *event) {
   showSelection(false);
   if (!switchesWindow(event->reason()))
     emit lostFocus();
+}
+
+void activateWithinProgram(QWidget &window) {
+  const QWindow *focus = QGuiApplication::focusWindow();
+  if (focus && focus != window.windowHandle())
+    window.activateWindow();
 }
 
 void setBackColor(QWidget *widget, const QColor &color) {

@@ -29,13 +29,15 @@ enum class KeyTurn {
 // Each may change its code by reference; 0 cancels the key. A key for which `turn` answers Wait
 // is held; a key typed while keys are held for its window (a menu key among them), or while
 // held keys are on their way, takes its place behind them unless it goes AtOnce. Held keys come
-// again in order, as if typed then, as soon as `turn` lets the first through: to the window
-// that then takes typing (a popup menu or modal window that is up, else their own window,
-// activated first).
+// again in order, as if typed then, as soon as `turn` lets the first through: to the window they
+// were typed in, or to the menu, modal window or window an earlier held key brought up; never
+// into a menu or modal window the operator opened meanwhile, which they wait behind. `refused`
+// tells of a held menu key whose menu is no longer where typing goes.
 struct FormKeys {
   std::function<void(int &KeyCode, int Shift)> keyDown;
   std::function<void(int &KeyAscii)> keyPress;
   std::function<KeyTurn(int KeyCode)> turn = {}; // none: no key is held back
+  std::function<void()> refused = {};
 };
 
 class TextBox : public QLineEdit {
@@ -97,6 +99,11 @@ void previewKeys(QWidget *control, FormKeys form);
 // reaches its window's handlers once, whichever of the window's controls previews it first, even
 // when a control ignores it and it goes on to a previewing control or window around it.
 void installKeyLayer();
+
+// Asks the window system to make `window` active, as the old platform's focus moves did, but
+// only while one of the program's windows has the system's focus: the program never takes it
+// from another program, where the operator may be typing while held keys are let go.
+void activateWithinProgram(QWidget &window);
 
 // Paints the control's background in `color`.
 void setBackColor(QWidget *widget, const QColor &color);

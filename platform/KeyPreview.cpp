@@ -5,11 +5,13 @@
 #include "platform/KeyCodes.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <deque>
@@ -58,10 +60,10 @@ public:
 
   // Keeps a copy of a key (or of a menu key's shortcut for `shortcutOwner`) typed into `widget`'s
   // window, behind the keys held already, until `turn` lets it through.
-  void hold(QWidget *widget, const QEvent &event, int keyCode, std::function<KeyTurn(int)> turn,
+  void hold(QWidget *widget, const QEvent &event, int keyCode, const FormKeys &form,
             QObject *shortcutOwner = nullptr) {
-    held_.push_back(
-        {widget->window(), shortcutOwner, std::unique_ptr<QEvent>(event.clone()), keyCode, std::move(turn)});
+    held_.push_back({widget->window(), shortcutOwner, std::unique_ptr<QEvent>(event.clone()), keyCode,
+                     form.turn, form.refused});
     releaser_.start();
   }
 
@@ -73,23 +75,34 @@ protected:
     if (!receiver->isWidgetType() || event == onItsWay_.event)
       return false;
     auto *widget = static_cast<QWidget *>(receiver);
-    if (event->type() == QEvent::Shortcut) {
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::ZOrderChange:
+      noteBroughtUp(widget);
+      return false;
+    case QEvent::Shortcut: {
       // A menu key typed after keys still held runs in its turn, not ahead of them.
       const int keyCode = shortcutKeyCode(*static_cast<QShortcutEvent *>(event));
       if (!takesTurnBehind(widget, keyCode))
         return false;
-      hold(widget, *event, keyCode, turnOfHeld(widget), widget);
+      const HeldKey *same = heldFor(widget);
+      hold(widget, *event, keyCode, same ? FormKeys{{}, {}, same->turn, same->refused} : FormKeys{}, widget);
       release();
       return true;
     }
-    if (event->type() != QEvent::KeyPress)
+    case QEvent::KeyPress:
+      break;
+    default:
       return false;
+    }
     auto *key = static_cast<QKeyEvent *>(event);
     const int keyCode = virtualKeyCode(*key);
-    if (takesTurnBehind(widget, keyCode))
-      hold(widget, *key, keyCode, turnOfHeld(widget));
-    else
+    if (takesTurnBehind(widget, keyCode)) {
+      const HeldKey *same = heldFor(widget);
+      hold(widget, *key, keyCode, same ? FormKeys{{}, {}, same->turn, same->refused} : FormKeys{});
+    } else {
       deliver(receiver, key);
+    }
     // Keys held until now go once they may: at once when this one (an Escape, a message that
     // logged its contact) lets them go.
     release();
@@ -122,6 +135,7 @@ private:
     std::unique_ptr<QEvent> event;
     int keyCode;
     std::function<KeyTurn(int)> turn; // none: in order
+    std::function<void()> refused;
   };
 
   void deliver(QObject *receiver, QEvent *event) {
@@ -160,41 +174,84 @@ private:
     return turn == KeyTurn::Wait;
   }
 
-  // The turn of the keys held for `widget`'s window, none when it has none held.
-  std::function<KeyTurn(int)> turnOfHeld(const QWidget *widget) const {
+  // The first key held for `widget`'s window, none when it has none held.
+  const HeldKey *heldFor(const QWidget *widget) const {
     const auto same = std::find_if(held_.begin(), held_.end(),
                                    [&](const HeldKey &key) { return key.window == widget->window(); });
-    return same != held_.end() ? same->turn : std::function<KeyTurn(int)>{};
+    return same != held_.end() ? &*same : nullptr;
   }
 
   // Whether a key for `widget` goes behind the keys held: always when they go now, as they were
-  // typed first; while they wait, when it is typed into a window of theirs and does not act at once.
+  // typed first; while they wait, when it is typed into a window of theirs and does not act at
+  // once. A menu or modal window the operator opened while they were held takes its own keys.
   bool takesTurnBehind(const QWidget *widget, int keyCode) {
-    if (!firstWaits())
-      return !held_.empty();
-    const auto turn = turnOfHeld(widget);
-    return turn && turn(keyCode) != KeyTurn::AtOnce;
+    const bool waiting = firstWaits();
+    if (held_.empty())
+      return false;
+    if (!waiting && !shutOut(held_.front().window))
+      return true;
+    const HeldKey *same = heldFor(widget);
+    return same && same->turn && same->turn(keyCode) != KeyTurn::AtOnce;
   }
 
-  // Where a key typed now would go: a keyboard grab, a popup menu or a modal window that is up,
-  // else `window`, activated first so that its focus rules run as for keys typed there. None
-  // while a modal window is still coming up.
-  static QWidget *typingTarget(QWidget *window) {
-    if (QWidget *grabber = QWidget::keyboardGrabber())
-      return grabber;
+  // A window shown or raised, or a menu opened, by a key let go: the keys after it go there, as
+  // keys typed after it would.
+  void noteBroughtUp(QWidget *widget) {
+    if (releasing_ == 0 || !widget->isWindow() || widget->windowType() == Qt::ToolTip)
+      return;
+    broughtUp_.removeAll(widget);
+    broughtUp_.append(widget);
+  }
+
+  // The menu or modal window that takes typing now instead of `window`, none when there is none.
+  static QWidget *inFront(const QWidget *window) {
     if (QWidget *popup = QApplication::activePopupWidget())
-      return popup->focusWidget() ? popup->focusWidget() : popup;
-    if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != window) {
-      if (QWidget *focus = modal->focusWidget())
-        return focus;
-      return modal->isActiveWindow() ? modal : nullptr;
+      return popup;
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal != window ? modal : nullptr;
+  }
+
+  // Whether a menu or modal window that no key let go brought up (the operator's, opened with
+  // the mouse) stands in front of `window`: the keys typed before it wait until it is closed.
+  bool shutOut(const QWidget *window) const {
+    const QWidget *front = window ? inFront(window) : nullptr;
+    return front && !broughtUp_.contains(front);
+  }
+
+  // Where a held key for `window` goes now, as a key typed now would: a menu or modal window a
+  // key let go brought up, else the last window one brought up that is still on screen, else
+  // `window`. None while the operator's menu or modal window is in front.
+  QWidget *typingTarget(QWidget *window) {
+    if (shutOut(window))
+      return nullptr;
+    QWidget *to = inFront(window);
+    if (to && to->windowType() == Qt::Popup)
+      return to->focusWidget() ? to->focusWidget() : to;
+    if (!to) {
+      const auto up = std::find_if(broughtUp_.rbegin(), broughtUp_.rend(),
+                                   [](const QPointer<QWidget> &w) { return w && w->isVisible(); });
+      to = up != broughtUp_.rend() ? up->data() : window;
     }
-    if (!window->isActiveWindow()) {
-      // The window system's focus follows for the keys typed next; Qt's moves now.
-      window->activateWindow();
-      QApplication::setActiveWindow(window);
+    if (!to->isActiveWindow()) {
+      // Qt's activation only, so that the window's focus rules run for the keys as typed there;
+      // the window system's focus stays where the operator has it.
+      QApplication::setActiveWindow(to);
+      activatedHere_ = true;
     }
-    return window->focusWidget() ? window->focusWidget() : window;
+    return to->focusWidget() ? to->focusWidget() : to;
+  }
+
+  // Qt's active window back to the window system's, once keys let go no longer need another.
+  void followSystemFocus() {
+    if (!std::exchange(activatedHere_, false))
+      return;
+    const QWindow *focus = QGuiApplication::focusWindow();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto focused = std::find_if(windows.begin(), windows.end(),
+                                      [&](QWidget *w) { return focus && w->windowHandle() == focus; });
+    QWidget *active = focused != windows.end() ? *focused : nullptr;
+    if (!(active && active->windowType() == Qt::Popup) && QApplication::activeWindow() != active)
+      QApplication::setActiveWindow(active);
   }
 
   // Held keys, in order, as if typed now. A released key's work may let events run (a message
@@ -210,24 +267,33 @@ private:
       if (!window)
         continue; // its window has gone
       const QWidget *popup = QApplication::activePopupWidget();
-      if (!key.shortcutOwner)
-        deliver(target, key.event.get());
-      else if (target->window() == window)
-        deliver(key.shortcutOwner, key.event.get());
-      else
-        QApplication::beep(); // its menu is not where typing goes now
+      {
+        const QScopedValueRollback releasing(releasing_, releasing_ + 1);
+        if (!key.shortcutOwner)
+          deliver(target, key.event.get());
+        else if (target->window() == window)
+          deliver(key.shortcutOwner, key.event.get());
+        else if (key.refused)
+          key.refused(); // its menu is not where typing goes now
+      }
       // A menu the key opened is shown before the next key goes to it, as for keys typed then.
       if (QApplication::activePopupWidget() && QApplication::activePopupWidget() != popup)
         break;
     }
-    if (held_.empty())
-      releaser_.stop();
+    if (!held_.empty())
+      return;
+    releaser_.stop();
+    broughtUp_.clear();
+    followSystemFocus();
   }
 
   quint64 delivered_ = 0;
   KeyOnItsWay onItsWay_;
   std::deque<HeldKey> held_;
   QTimer releaser_;
+  int releasing_ = 0; // keys let go now being delivered, one within another
+  QList<QPointer<QWidget>> broughtUp_;
+  bool activatedHere_ = false;
 };
 
 // One key through the window's handlers: whether they cancelled the key going down, and the
@@ -249,7 +315,7 @@ PreviewedKey preview(QWidget *control, const FormKeys &form, const QKeyEvent &ev
   if (turn == KeyTurn::Drop)
     layer.dropHeld();
   if (turn == KeyTurn::Wait) {
-    layer.hold(control, event, keyCode, form.turn);
+    layer.hold(control, event, keyCode, form);
     return {true, typed, 0};
   }
   const bool hasCode = keyCode != 0;

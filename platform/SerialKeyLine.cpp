@@ -19,9 +19,12 @@ bool QtSerialKeyLine::open(const QString &device, QString *error) {
     return false;
   }
   device_ = device;
-  // The tty driver raised both lines on open; this is the earliest they can come down.
-  apply();
-  return true;
+  // The tty driver raised both lines on open; this is the earliest they can come down. A device
+  // that fails these calls (a failing adapter) opens, but is no key line.
+  const QString failure = apply();
+  if (!port_->isOpen() && error)
+    *error = failure;
+  return port_->isOpen();
 }
 
 void QtSerialKeyLine::close() {
@@ -50,16 +53,18 @@ void QtSerialKeyLine::setRts(bool on) {
   apply();
 }
 
-void QtSerialKeyLine::apply() {
+QString QtSerialKeyLine::apply() {
   if (!port_->isOpen())
-    return;
+    return {};
   // A refusal (a pseudo-terminal has no modem lines) is no reason to give the port up.
   for (const bool ok : {port_->setDataTerminalReady(dtr_), port_->setRequestToSend(rts_)}) {
     const auto failure = port_->error();
+    const QString description = port_->errorString();
     port_->clearError();
     if (!ok && failure == QSerialPort::ResourceError) {
       port_->close();
-      return;
+      return description;
     }
   }
+  return {};
 }

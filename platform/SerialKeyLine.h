@@ -24,7 +24,7 @@ public:
 };
 
 // The real line on a QSerialPort. A device that refuses modem-line calls (a pseudo-terminal)
-// stays open; a device that is gone closes the port.
+// stays open; a device that is gone, or fails them, closes the port and does not open.
 class QtSerialKeyLine : public SerialKeyLine {
 public:
   QtSerialKeyLine();
@@ -37,8 +37,9 @@ public:
   void setRts(bool on) override;
 
 private:
-  // Applies the wanted states; a line call that fails because the device went away closes it.
-  void apply();
+  // Applies the wanted states; a line call that fails because the device went away or failed
+  // closes the port, and the failure's description is returned.
+  QString apply();
   std::unique_ptr<QSerialPort> port_;
   QString device_;
   bool dtr_ = false;

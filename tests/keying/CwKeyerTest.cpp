@@ -28,6 +28,9 @@
 
 namespace {
 
+const QString kInvalidPort = QStringLiteral(
+    "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
+
 struct CwKeyer : ::testing::Test, PcAtHome {
   KeyingState &k = pc.ctx->keying;
   std::vector<LineChange> changes;
@@ -155,6 +158,18 @@ TEST_F(CwKeyer, F1RepeatsAfterEachDrainByTheRepeatTimer) {
   k.CWRepeatPending = 1; // a delay typed but not yet left: armed, but an interval of 0 never fires
   w->LoopThroughCWBuffer();
   EXPECT_TRUE(w->tmrRepeat->isEnabled());
+  EXPECT_FALSE(w->tmrRepeat->isActive());
+
+  // A key line that fails is told once, and the repeat ends there.
+  w->txtCWLoop->setText(QStringLiteral("5"));
+  w->txtCWLoop_LostFocus();
+  w->tmrRepeat->stop();
+  line->refused.insert(line->device());
+  line->close();
+  whenModal(w, [](QWidget *) {});
+  press(112);
+  EXPECT_EQ(pc.dialogs.messages(), QStringList{kInvalidPort});
+  EXPECT_EQ(k.CWRepeatPending, 0);
   EXPECT_FALSE(w->tmrRepeat->isActive());
 }
 
@@ -319,13 +334,6 @@ TEST_F(CwKeyer, SpeedStepsAndTheWinKeySpeedRange) {
 }
 
 // ---- Serial port and the arbiter ----
-
-namespace {
-
-const QString kInvalidPort = QStringLiteral(
-    "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
-
-} // namespace
 
 TEST(CwSerialPort, OpensAComLinkToAPseudoTerminalAndReportsAPortThatCannotBeOpened) {
   TempHome home;

@@ -7,16 +7,21 @@
 #include "keying/CWFrm.h"
 #include "keying/Morse.h"
 #include "platform/Controls.h"
+#include "platform/SerialKeyLine.h"
 #include "spotting/PacketSpotfrm.h"
 #include "tests/support/KeyLineDoubles.h"
+#include "tests/support/PortLinks.h"
 #include "tests/support/TestContext.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -32,8 +37,9 @@ struct Outcome {
   QStringList row; // the entry row's fields, the one with the focus marked, then the band
   QString keyed;   // the units keyed on the CW line, "1" down and "0" up
   int beeps = 0;
-  QStringList boxes;  // the messages shown
-  QStringList modals; // the modal windows that came up, each with the text of its focused box
+  QStringList boxes;   // the messages shown
+  QStringList modals;  // the modal windows that came up, each with the text of its focused box
+  QStringList windows; // the program's other windows on screen, each with the text of its focused box
 };
 
 // A fresh station PC with its main window shown, the country table loaded and the operator
@@ -76,6 +82,14 @@ struct Station {
     for (TextBox *t : {f.txtCall, f.txtRSTR, f.txtSec, f.txtRSTS, f.txtCntry, f.txtPref, f.txtPoints})
       out.row << t->text() + (t->hasFocus() ? QStringLiteral(" (focus)") : QString());
     out.row << pc.state().CurrentBand;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+      if (w == &f || !w->isVisible())
+        continue;
+      const auto *box = qobject_cast<QLineEdit *>(w->focusWidget());
+      out.windows << QString::fromLatin1(w->metaObject()->className()) + u':' +
+                         (box ? box->text() : QString());
+    }
+    out.windows.sort();
     out.beeps = pc.dialogs.beeps;
     out.boxes = pc.dialogs.messages();
     return out;
@@ -97,15 +111,25 @@ Outcome typeAhead(const QString &keys, bool burst) {
 
 // What the operator does around F3, which thanks K1ABC and logs the contact at its end (keys as
 // queueKeys takes them). `first` is queued in one burst while the first character of the thanks
-// is keyed, `atLog` as the log sign clears the row and `afterLog` at the keyer's first wait after
-// that; `meanwhile` runs at the keyer's tenth wait; `after` is typed slowly once the message is
-// over. A modal window that comes up gets `inModal` typed into it and is closed.
+// is keyed, `atLogSign` while the log sign is handled (as it clears the row, or as it beeps at a
+// row it refuses) and `afterLog` at the keyer's first wait after that; `meanwhile` runs at the
+// keyer's tenth wait and `afterMessage` once the message is over, before `after` is typed
+// slowly. A modal window that comes up gets `inModal` typed into it and is closed.
+// The CW key line: a double that records the units keyed, or a real serial line on a
+// pseudo-terminal.
+struct KeyLine {
+  FakeSerialKeyLine *fake = nullptr;
+  PseudoTerminal *pty = nullptr;
+};
+
 struct Operating {
+  bool onPseudoTerminal = false;
   QString row = QStringLiteral("k1abc 59911");
   QString first = {};
-  QString atLog = {};
+  QString atLogSign = {};
   QString afterLog = {};
-  std::function<void(TestPc &, FakeSerialKeyLine &)> meanwhile = {};
+  std::function<void(TestPc &, KeyLine &)> meanwhile = {};
+  std::function<void(TestPc &)> afterMessage = {};
   QString after = {};
   QString inModal = {};
 };
@@ -140,13 +164,22 @@ private:
 Outcome thanks(const Operating &op) {
   Station station;
   std::vector<LineChange> changes;
-  FakeSerialKeyLine *line = nullptr;
+  KeyLine line;
   TestPc &pc = station.pc;
-  pc.ctx->newSerialKeyLine = [&] {
-    auto made = std::make_unique<FakeSerialKeyLine>(pc.clock, changes);
-    line = made.get();
-    return made;
-  };
+  std::optional<TempHome> home;
+  std::optional<PseudoTerminal> pty;
+  if (op.onPseudoTerminal) {
+    home.emplace();
+    line.pty = &pty.emplace();
+    EXPECT_TRUE(linkComPort(1, pty->device));
+    pc.ctx->newSerialKeyLine = [] { return std::make_unique<QtSerialKeyLine>(); };
+  } else {
+    pc.ctx->newSerialKeyLine = [&] {
+      auto made = std::make_unique<FakeSerialKeyLine>(pc.clock, changes);
+      line.fake = made.get();
+      return made;
+    };
+  }
   pc.state().station.ModeCode = QStringLiteral("CW");
   CWFrm &cw = pc.ctx->window<CWFrm>();
   cw.OptSleep->setChecked(true);
@@ -157,12 +190,17 @@ Outcome thanks(const Operating &op) {
   cw.Text3->setText(QStringLiteral("TU $ !"));
   station.typeSlowly(op.row);
 
-  bool logged = false;
+  bool logged = false, logSign = false;
+  const auto atLogSign = [&] {
+    if (!std::exchange(logSign, true))
+      queueKeys(station.window, op.atLogSign);
+  };
   const QMetaObject::Connection atLog =
       QObject::connect(station.f.txtCall, &QLineEdit::textChanged, [&](const QString &call) {
         if (call.isEmpty() && !std::exchange(logged, true))
-          queueKeys(station.window, op.atLog);
+          atLogSign();
       });
+  pc.dialogs.whileBeeping = atLogSign;
   // The fake keyer takes no time: the key layer's check of held keys comes due as the message
   // lets events run after its log sign, as amid a real message.
   pc.ctx->doEvents = [&logged, dueAfterLog = true]() mutable {
@@ -177,14 +215,19 @@ Outcome thanks(const Operating &op) {
     if (waits == 1)
       queueKeys(station.window, op.first);
     if (waits == 10 && op.meanwhile)
-      op.meanwhile(pc, *line);
+      op.meanwhile(pc, line);
     if (logged && !std::exchange(afterLog, true))
       queueKeys(station.window, op.afterLog);
   };
   ModalCloser modals(station, op.inModal);
   station.typeSlowly(QString(functionKey(3)));
   pc.clock.whileSleeping = {};
+  pc.dialogs.whileBeeping = {};
   QObject::disconnect(atLog);
+  if (op.afterMessage)
+    op.afterMessage(pc);
+  // Keys still held go at the key layer's next check.
+  QTest::qWait(30);
   station.typeSlowly(op.after);
   // A menu opened by a key let go waits for the key typed next.
   EXPECT_TRUE(QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }));
@@ -249,15 +292,30 @@ TEST(TypeAhead, KeysTypedWhileAMessageHasStillToLogTheContactGoToTheNextOne) {
 }
 
 TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLeftUnlogged) {
-  const QString f2(functionKey(2)), f12(functionKey(12)), escape(QChar(27)), ctrlG(QChar(7));
+  const QString f2(functionKey(2)), f12(functionKey(12)), escape(QChar(27));
+  const QString ctrlC(QChar(3)), ctrlD(QChar(4)), ctrlG(QChar(7));
   const QString next = QStringLiteral("w2abz 59951\r");
-  const auto keyerOff = [](TestPc &pc, FakeSerialKeyLine &) { pc.ctx->window<CWFrm>().Option4->click(); };
-  const auto lineLost = [](TestPc &, FakeSerialKeyLine &line) {
-    line.refused.insert(line.device());
-    line.close();
+  const auto keyerOff = [](TestPc &pc, KeyLine &) { pc.ctx->window<CWFrm>().Option4->click(); };
+  const auto lineLost = [](TestPc &, KeyLine &line) {
+    line.fake->refused.insert(line.fake->device());
+    line.fake->close();
   };
-  const auto otherWindow = [](TestPc &pc, FakeSerialKeyLine &) {
-    showBeside(pc.ctx->window<PacketSpotfrm>(), false);
+  const auto lineCallsFail = [](TestPc &, KeyLine &line) { line.pty->failModemLines(); };
+  const auto otherWindow = [](TestPc &pc, KeyLine &) { showBeside(pc.ctx->window<PacketSpotfrm>(), false); };
+  const auto backToTheRow = [](TestPc &pc) {
+    pc.ctx->window<Form1>().activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&pc.ctx->window<Form1>()));
+  };
+  // On 40 m, the Band menu opened with the mouse and left open; closed once the message is over.
+  const auto bandMenuOpened = [](TestPc &pc, KeyLine &) {
+    Form1 &f = pc.ctx->window<Form1>();
+    f.mnu40_Click();
+    QTest::mouseClick(f.menuBar(), Qt::LeftButton, {},
+                      f.menuBar()->actionGeometry(f.mnuBand->menuAction()).center());
+  };
+  const auto menuClosed = [](TestPc &) {
+    if (QWidget *menu = QApplication::activePopupWidget())
+      menu->close();
   };
   struct Case {
     const char *name;
@@ -269,7 +327,9 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
   };
   const Case cases[] = {
       {"a key typed as the log sign logs, and keys during a released message, come in order",
-       {.first = QStringLiteral("w2") + f2, .atLog = QStringLiteral("a"), .afterLog = QStringLiteral("bz")},
+       {.first = QStringLiteral("w2") + f2,
+        .atLogSign = QStringLiteral("a"),
+        .afterLog = QStringLiteral("bz")},
        {.after = QStringLiteral("w2") + f2 + QStringLiteral("abz")},
        false},
       {"keys after a released Ctrl+G go to the tuning window it opened",
@@ -294,8 +354,34 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
       {"F12", {.first = QStringLiteral("w2abz") + f12}, {.after = QStringLiteral("w2abz") + f12}, false},
       {"another window of the program active at the log sign",
        {.first = next, .meanwhile = otherWindow},
-       {.after = next},
+       {.meanwhile = otherWindow, .afterMessage = backToTheRow, .after = next},
        false},
+      {"keys typed while the log sign's row is refused",
+       {.row = QStringLiteral("k1abc"),
+        .first = QStringLiteral("w2ab"),
+        .atLogSign = QStringLiteral("z 599 51\r")},
+       {.row = QStringLiteral("k1abc")},
+       true},
+      {"keys after a released Ctrl+D go to the spotting window it brought up",
+       {.first = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")},
+       {.after = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")},
+       false},
+      {"keys after a released Ctrl+C go to the CW settings window it brought up",
+       {.first = QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")},
+       {.after = QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")},
+       false},
+      {"a menu opened with the mouse during the hold",
+       {.first = next, .meanwhile = bandMenuOpened, .afterMessage = menuClosed},
+       {.meanwhile = bandMenuOpened, .afterMessage = menuClosed, .after = next},
+       false},
+      {"the key line's calls failing",
+       {.onPseudoTerminal = true, .first = next, .meanwhile = lineCallsFail},
+       {.onPseudoTerminal = true, .meanwhile = lineCallsFail},
+       true},
+      {"a row with an exchange and no call",
+       {.row = QStringLiteral(" 59911"), .first = next},
+       {.row = QStringLiteral(" 59911")},
+       true},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -305,6 +391,7 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
     EXPECT_EQ(ahead.row, reference.row);
     EXPECT_EQ(ahead.keyed.toStdString(), reference.keyed.toStdString());
     EXPECT_EQ(ahead.modals, reference.modals);
+    EXPECT_EQ(ahead.windows, reference.windows);
     EXPECT_EQ(ahead.boxes, reference.boxes);
     EXPECT_EQ(ahead.beeps, reference.beeps + (c.dropped ? 1 : 0));
     // A failing key line is told once a message, not once a character.

@@ -2,8 +2,43 @@
 
 #include "tests/support/ScriptedDialogs.h"
 
+#include <atomic>
+#include <cerrno>
+#include <cstdarg>
+
+#include <dlfcn.h>
 #include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// The device whose modem-line calls fail, 0 for none.
+std::atomic<dev_t> failingModemLines{0};
+
+dev_t deviceOf(int fd) {
+  struct stat st = {};
+  return fd >= 0 && fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) ? st.st_rdev : 0;
+}
+} // namespace
+
+// The C library's ioctl for every caller in the test program (Qt's serial port among them), but
+// for the modem-line calls on a failing pseudo-terminal.
+extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
+  va_list args;
+  va_start(args, request);
+  void *argument = va_arg(args, void *);
+  va_end(args);
+  const dev_t failing = failingModemLines;
+  if (failing != 0 && (request == TIOCMBIS || request == TIOCMBIC || request == TIOCMSET) &&
+      deviceOf(fd) == failing) {
+    errno = EIO;
+    return -1;
+  }
+  using Ioctl = int (*)(int, unsigned long, ...);
+  static const auto next = reinterpret_cast<Ioctl>(dlsym(RTLD_NEXT, "ioctl"));
+  return next(fd, request, argument);
+}
 
 PseudoTerminal::PseudoTerminal() {
   char name[256] = {};
@@ -12,10 +47,16 @@ PseudoTerminal::PseudoTerminal() {
 }
 
 PseudoTerminal::~PseudoTerminal() {
+  dev_t mine = deviceOf(slave);
+  failingModemLines.compare_exchange_strong(mine, 0);
   if (master >= 0)
     ::close(master);
   if (slave >= 0)
     ::close(slave);
+}
+
+void PseudoTerminal::failModemLines() {
+  failingModemLines = deviceOf(slave);
 }
 
 bool FakeSerialKeyLine::open(const QString &device, QString *error) {

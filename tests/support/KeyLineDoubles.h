@@ -21,12 +21,15 @@ struct LineChange {
   bool operator==(const LineChange &) const = default;
 };
 
-// A pseudo-terminal pair; the program opens the far end by its name.
+// A pseudo-terminal pair; the program opens the far end by its name. Its modem-line calls are
+// refused as on any pseudo-terminal, or, once `failModemLines` is called, fail with an I/O error
+// as on a failing adapter.
 struct PseudoTerminal {
   PseudoTerminal();
   ~PseudoTerminal();
   PseudoTerminal(const PseudoTerminal &) = delete;
   PseudoTerminal &operator=(const PseudoTerminal &) = delete;
+  void failModemLines();
   int master = -1, slave = -1;
   QString device; // empty when none could be made
 };

@@ -33,12 +33,18 @@ public:
   std::deque<QString> paths;
   std::vector<Shown> shown;
   int beeps = 0;
+  // Runs at each beep: what the operator does while the program beeps.
+  std::function<void()> whileBeeping;
 
   Answer message(const QString &text, const QString &title, Buttons buttons, Icon icon) override;
   QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
   QString openFile(const QString &title, const QString &startPath, const QString &filter) override;
   QString saveFile(const QString &title, const QString &startPath, const QString &filter) override;
-  void beep() override { ++beeps; }
+  void beep() override {
+    ++beeps;
+    if (whileBeeping)
+      whileBeeping();
+  }
 
   QStringList messages() const; // texts of the message boxes shown, in order
   const Shown *last() const { return shown.empty() ? nullptr : &shown.back(); }
