@@ -40,6 +40,7 @@ struct Outcome {
   QStringList boxes;   // the messages shown
   QStringList modals;  // the modal windows that came up, each with the text of its focused box
   QStringList windows; // the program's other windows on screen, each with the text of its focused box
+  QString lastSpeed;   // the CW speed at the message's last keyed unit
 };
 
 // A fresh station PC with its main window shown, the country table loaded and the operator
@@ -109,12 +110,6 @@ Outcome typeAhead(const QString &keys, bool burst) {
   return station.outcome();
 }
 
-// What the operator does around F3, which thanks K1ABC and logs the contact at its end (keys as
-// queueKeys takes them). `first` is queued in one burst while the first character of the thanks
-// is keyed, `atLogSign` while the log sign is handled (as it clears the row, or as it beeps at a
-// row it refuses) and `afterLog` at the keyer's first wait after that; `meanwhile` runs at the
-// keyer's tenth wait and `afterMessage` once the message is over, before `after` is typed
-// slowly. A modal window that comes up gets `inModal` typed into it and is closed.
 // The CW key line: a double that records the units keyed, or a real serial line on a
 // pseudo-terminal.
 struct KeyLine {
@@ -122,6 +117,12 @@ struct KeyLine {
   PseudoTerminal *pty = nullptr;
 };
 
+// What the operator does around F3, which thanks K1ABC and logs the contact at its end (keys as
+// queueKeys takes them). `first` is queued in one burst while the first character of the thanks
+// is keyed, `atLogSign` while the log sign is handled (as it clears the row, or as it beeps at a
+// row it refuses) and `afterLog` at the keyer's first wait after that; `meanwhile` runs at the
+// keyer's wait `meanwhileAt` and `afterMessage` once the message is over, before `after` is
+// typed slowly. A modal window that comes up gets `inModal` done in it and is closed.
 struct Operating {
   bool onPseudoTerminal = false;
   QString row = QStringLiteral("k1abc 59911");
@@ -129,23 +130,25 @@ struct Operating {
   QString atLogSign = {};
   QString afterLog = {};
   std::function<void(TestPc &, KeyLine &)> meanwhile = {};
-  std::function<void(TestPc &)> afterMessage = {};
+  int meanwhileAt = 10;
+  std::function<void(Station &)> afterMessage = {};
   QString after = {};
-  QString inModal = {};
+  std::function<void(Station &)> inModal = {};
 };
 
 // Each modal window that comes up, once active, is noted with the text of its focused box after
-// `keys` are typed into it, then closed.
+// `inModal` is done in it, then closed.
 class ModalCloser {
 public:
-  ModalCloser(Station &station, const QString &keys) {
+  ModalCloser(Station &station, const std::function<void(Station &)> &inModal) {
     timer_.setInterval(10);
-    timer_.callOnTimeout([this, &station, keys] {
+    timer_.callOnTimeout([this, &station, inModal] {
       QWidget *modal = QApplication::activeModalWidget();
       if (!modal || !modal->isActiveWindow())
         return;
       timer_.stop();
-      station.typeSlowly(keys);
+      if (inModal)
+        inModal(station);
       QTest::qWait(50);
       const auto *box = qobject_cast<QLineEdit *>(modal->focusWidget());
       seen << QString::fromLatin1(modal->metaObject()->className()) + u':' + (box ? box->text() : QString());
@@ -210,11 +213,13 @@ Outcome thanks(const Operating &op) {
   };
   int waits = 0;
   bool afterLog = false;
+  QString lastSpeed;
   pc.clock.whileSleeping = [&] {
     ++waits;
+    lastSpeed = cw.Text11->text();
     if (waits == 1)
       queueKeys(station.window, op.first);
-    if (waits == 10 && op.meanwhile)
+    if (waits == op.meanwhileAt && op.meanwhile)
       op.meanwhile(pc, line);
     if (logged && !std::exchange(afterLog, true))
       queueKeys(station.window, op.afterLog);
@@ -225,7 +230,7 @@ Outcome thanks(const Operating &op) {
   pc.dialogs.whileBeeping = {};
   QObject::disconnect(atLog);
   if (op.afterMessage)
-    op.afterMessage(pc);
+    op.afterMessage(station);
   // Keys still held go at the key layer's next check.
   QTest::qWait(30);
   station.typeSlowly(op.after);
@@ -238,6 +243,7 @@ Outcome thanks(const Operating &op) {
     if (c.line == QLatin1String("RTS"))
       out.keyed += c.value ? u'1' : u'0';
   out.modals = modals.seen;
+  out.lastSpeed = lastSpeed;
   return out;
 }
 
@@ -295,35 +301,42 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
   const QString f2(functionKey(2)), f12(functionKey(12)), escape(QChar(27));
   const QString ctrlC(QChar(3)), ctrlD(QChar(4)), ctrlG(QChar(7));
   const QString next = QStringLiteral("w2abz 59951\r");
+  // The keyer's last wait before the log sign of "TU K1ABC !".
+  const int lastWait = static_cast<int>(units(QStringLiteral("TU K1ABC ")).size());
   const auto keyerOff = [](TestPc &pc, KeyLine &) { pc.ctx->window<CWFrm>().Option4->click(); };
+  const auto slower = [](TestPc &pc, KeyLine &) { pc.ctx->window<CWFrm>().UpDown1_DownClick(); };
   const auto lineLost = [](TestPc &, KeyLine &line) {
     line.fake->refused.insert(line.fake->device());
     line.fake->close();
   };
   const auto lineCallsFail = [](TestPc &, KeyLine &line) { line.pty->failModemLines(); };
-  const auto otherWindow = [](TestPc &pc, KeyLine &) { showBeside(pc.ctx->window<PacketSpotfrm>(), false); };
-  const auto backToTheRow = [](TestPc &pc) {
-    pc.ctx->window<Form1>().activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&pc.ctx->window<Form1>()));
+  const auto anotherPort = [](Station &station) {
+    CWFrm &cw = station.pc.ctx->window<CWFrm>();
+    cw.Text10->setText(QStringLiteral("2"));
+    cw.Text10_LostFocus();
   };
-  // On 40 m, the Band menu opened with the mouse and left open; closed once the message is over.
+  const auto typing = [](const QString &keys) {
+    return [keys](Station &station) { station.typeSlowly(keys); };
+  };
+  const auto otherWindow = [](TestPc &pc, KeyLine &) { showBeside(pc.ctx->window<PacketSpotfrm>(), false); };
+  const auto backToTheRow = [](Station &station) {
+    station.f.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&station.f));
+  };
+  // On 40 m, the Band menu opened with the mouse and left open; once the message is over, 40 is
+  // picked in it with its key.
   const auto bandMenuOpened = [](TestPc &pc, KeyLine &) {
     Form1 &f = pc.ctx->window<Form1>();
     f.mnu40_Click();
     QTest::mouseClick(f.menuBar(), Qt::LeftButton, {},
                       f.menuBar()->actionGeometry(f.mnuBand->menuAction()).center());
   };
-  const auto menuClosed = [](TestPc &) {
-    if (QWidget *menu = QApplication::activePopupWidget())
-      menu->close();
-  };
   struct Case {
     const char *name;
     Operating ahead;
-    // Either the same keys typed after the thanks, or the same case with nothing typed ahead:
-    // then the held keys are dropped with a beep.
+    // Either the same keys typed after the thanks, or the same case with nothing typed ahead.
     Operating reference;
-    bool dropped;
+    bool beep; // one beep more than the reference: the held keys dropped, or a held menu key refused
   };
   const Case cases[] = {
       {"a key typed as the log sign logs, and keys during a released message, come in order",
@@ -332,17 +345,57 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
         .afterLog = QStringLiteral("bz")},
        {.after = QStringLiteral("w2") + f2 + QStringLiteral("abz")},
        false},
+      {"a log sign with nothing in the row", {.row = {}, .first = next}, {.row = {}, .after = next}, false},
+      {"Down slows the message at once", {.first = QString(downKey())}, {.meanwhile = slower}, false},
       {"keys after a released Ctrl+G go to the tuning window it opened",
        {.first = ctrlG + QStringLiteral("14")},
-       {.after = ctrlG, .inModal = QStringLiteral("14")},
+       {.after = ctrlG, .inModal = typing(QStringLiteral("14"))},
        false},
+      {"keys after a released Ctrl+D go to the spotting window it brought up",
+       {.first = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")},
+       {.after = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")},
+       false},
+      {"keys after a released Ctrl+C go to the CW settings window it brought up",
+       {.first = QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")},
+       {.after = QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")},
+       false},
+      {"a menu key after a released Ctrl+D",
+       {.first = QStringLiteral("w2abz") + ctrlD + altKey('b')},
+       {.after = QStringLiteral("w2abz") + ctrlD + altKey('b')},
+       true},
       {"a row the log sign cannot log",
        {.row = QStringLiteral("k1abc"), .first = next},
        {.row = QStringLiteral("k1abc")},
        true},
+      {"keys typed while the log sign's row is refused",
+       {.row = QStringLiteral("k1abc"),
+        .first = QStringLiteral("w2ab"),
+        .atLogSign = QStringLiteral("z 599 51\r")},
+       {.row = QStringLiteral("k1abc")},
+       true},
+      {"a row with an exchange and no call",
+       {.row = QStringLiteral(" 59911"), .first = next},
+       {.row = QStringLiteral(" 59911")},
+       true},
       {"Escape", {.first = QStringLiteral("w2a") + escape}, {.first = escape}, true},
       {"the keyer switched to None", {.first = next, .meanwhile = keyerOff}, {.meanwhile = keyerOff}, true},
       {"the key line lost", {.first = next, .meanwhile = lineLost}, {.meanwhile = lineLost}, true},
+      {"the key line's calls failing",
+       {.onPseudoTerminal = true, .first = next, .meanwhile = lineCallsFail},
+       {.onPseudoTerminal = true, .meanwhile = lineCallsFail},
+       true},
+      {"the key line lost at the log sign, and another port set in the CW window",
+       {.first = next,
+        .meanwhile = lineLost,
+        .meanwhileAt = lastWait,
+        .afterMessage = backToTheRow,
+        .inModal = anotherPort},
+       {.meanwhile = lineLost,
+        .meanwhileAt = lastWait,
+        .afterMessage = backToTheRow,
+        .after = next,
+        .inModal = anotherPort},
+       false},
       {"the Clear command",
        {.first = QStringLiteral("w2abz") + altKey('c')},
        {.after = QStringLiteral("w2abz") + altKey('c')},
@@ -356,32 +409,10 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
        {.first = next, .meanwhile = otherWindow},
        {.meanwhile = otherWindow, .afterMessage = backToTheRow, .after = next},
        false},
-      {"keys typed while the log sign's row is refused",
-       {.row = QStringLiteral("k1abc"),
-        .first = QStringLiteral("w2ab"),
-        .atLogSign = QStringLiteral("z 599 51\r")},
-       {.row = QStringLiteral("k1abc")},
-       true},
-      {"keys after a released Ctrl+D go to the spotting window it brought up",
-       {.first = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")},
-       {.after = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")},
-       false},
-      {"keys after a released Ctrl+C go to the CW settings window it brought up",
-       {.first = QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")},
-       {.after = QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")},
-       false},
       {"a menu opened with the mouse during the hold",
-       {.first = next, .meanwhile = bandMenuOpened, .afterMessage = menuClosed},
-       {.meanwhile = bandMenuOpened, .afterMessage = menuClosed, .after = next},
+       {.first = next, .meanwhile = bandMenuOpened, .afterMessage = typing(QStringLiteral("4"))},
+       {.meanwhile = bandMenuOpened, .afterMessage = typing(QStringLiteral("4")), .after = next},
        false},
-      {"the key line's calls failing",
-       {.onPseudoTerminal = true, .first = next, .meanwhile = lineCallsFail},
-       {.onPseudoTerminal = true, .meanwhile = lineCallsFail},
-       true},
-      {"a row with an exchange and no call",
-       {.row = QStringLiteral(" 59911"), .first = next},
-       {.row = QStringLiteral(" 59911")},
-       true},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -390,10 +421,11 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
     EXPECT_EQ(ahead.log, reference.log);
     EXPECT_EQ(ahead.row, reference.row);
     EXPECT_EQ(ahead.keyed.toStdString(), reference.keyed.toStdString());
+    EXPECT_EQ(ahead.lastSpeed, reference.lastSpeed);
     EXPECT_EQ(ahead.modals, reference.modals);
     EXPECT_EQ(ahead.windows, reference.windows);
     EXPECT_EQ(ahead.boxes, reference.boxes);
-    EXPECT_EQ(ahead.beeps, reference.beeps + (c.dropped ? 1 : 0));
+    EXPECT_EQ(ahead.beeps, reference.beeps + (c.beep ? 1 : 0));
     // A failing key line is told once a message, not once a character.
     EXPECT_EQ(QStringList(ahead.boxes).removeDuplicates(), 0) << ahead.boxes.join(u'/').toStdString();
   }

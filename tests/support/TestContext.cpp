@@ -255,6 +255,9 @@ void queueKeys(QWindow *window, const QString &keys) {
       key = Qt::Key_A + (c.unicode() - altKey('a').unicode());
       modifiers = Qt::AltModifier;
       text = QChar(c.unicode() - altKey(0).unicode());
+    } else if (c == upKey() || c == downKey()) {
+      key = c == upKey() ? Qt::Key_Up : Qt::Key_Down;
+      text.clear();
     } else if (c == u'\x1b') {
       key = Qt::Key_Escape;
     } else if (c == u' ') {

@@ -138,9 +138,8 @@ void whenModal(QObject *context, std::function<void(QWidget *)> during);
 
 // Queues typed keys (letters, digits, Space, Enter as "\r", "<" for Shift+Tab, Escape as "\x1b",
 // Ctrl+A to Ctrl+Z as their control characters, function keys as functionKey(n), Alt+letter as
-// altKey(letter)) as the window system queues keys it has read but not yet
-// delivered: all of them wait for the next round of events, as keys typed while the program is
-// busy do.
+// altKey(letter), Up and Down as upKey() and downKey()) as the window system queues keys it has read but not
+// yet delivered: all of them wait for the next round of events, as keys typed while the program is busy do.
 void queueKeys(QWindow *window, const QString &keys);
 // F1 to F12 among the keys for queueKeys.
 inline QChar functionKey(int n) {
@@ -148,6 +147,12 @@ inline QChar functionKey(int n) {
 }
 inline QChar altKey(char letter) {
   return QChar(0xE100 + letter);
+}
+inline QChar upKey() {
+  return QChar(0xE200);
+}
+inline QChar downKey() {
+  return QChar(0xE201);
 }
 
 // One station PC with its main window laid out, shown and active: widget tests that move the focus need
