@@ -648,6 +648,11 @@ TEST_F(LineEnds, EveryDXLineIsPostedOnceWhateverItsLineEndsAndPiecesOnEachLink) 
     const qsizetype at = line.lastIndexOf(QLatin1String(text));
     return QStringList{line.left(at), line.mid(at)};
   };
+  // A line quoting a spot, whose "DX de" stands `at` characters into the arrival.
+  const auto quotedAt = [](qsizetype at, const char *call) {
+    const QString heard = QStringLiteral("Q7ABC de Q7CLU: heard ");
+    return QString(at - heard.size() - 2, u'x') + "\r\n" + heard + dxLine(call);
+  };
   const struct {
     const char *shape;
     QStringList arrivals;
@@ -689,6 +694,9 @@ TEST_F(LineEnds, EveryDXLineIsPostedOnceWhateverItsLineEndsAndPiecesOnEachLink) 
       {"a line cut before dxpedition",
        cutBefore(dxLine("Q7KA").replace("CQ WPX CW ", "dxpedition"), "dxpedition"),
        {"Q7KA"}},
+      {"a spot quoted where the intake's first piece of 4,096 characters would end",
+       {quotedAt(4096, "Q7LA"), dxLine("Q7LB")},
+       {"Q7LB"}},
   };
   const std::pair<const char *, std::function<void()>> links[] = {
       {"TNC", [this] { openTnc(); }}, {"Telnet", [this] { openTelnet(); }}, {"AGW", [this] { openAgw(); }}};
