@@ -608,11 +608,13 @@ protected:
     ASSERT_TRUE(QTest::qWaitFor([&] { return cluster.hasPendingConnections(); }));
     peer = cluster.nextPendingConnection();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w().Winsock1->state() == QAbstractSocket::ConnectedState; }));
-    // Each piece its own arrival: the next is sent once the monitor shows this one.
+    // Each piece its own arrival: the next is sent once the monitor shows this one, once.
     arrive = [this](const QString &text) {
+      const QString shown = w().Monitor + text;
       peer->write(text.toLatin1());
       peer->flush();
       EXPECT_TRUE(QTest::qWaitFor([&] { return w().Monitor.endsWith(text); }, 2000));
+      EXPECT_EQ(w().Monitor, shown);
     };
   }
   // Connected to a cluster node, whose text comes in data frames.
