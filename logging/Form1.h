@@ -199,7 +199,7 @@ public:
   // leave it: only the characters the filter lets through as printable Latin-1 characters.
   static QString typedText(const QString &text, int (*key)(int));
   // A call from the RTTY program or a clicked spot as the call field takes it: its first word
-  // (blanks before it skipped), in capitals, and only what typing could put there.
+  // (white space before it skipped), in capitals, and only what typing could put there.
   static QString outsideCall(const QString &text);
 
   // Cabrillo entry.

@@ -2,6 +2,8 @@
 
 #include "logging/EntryKeys.h"
 
+#include <QRegularExpression>
+
 int Form1::Capital(int KeyAscii) {
   return KeyAscii >= 'a' && KeyAscii <= 'z' ? KeyAscii - ('a' - 'A') : KeyAscii;
 }
@@ -29,7 +31,8 @@ QString Form1::typedText(const QString &text, int (*key)(int)) {
 }
 
 QString Form1::outsideCall(const QString &text) {
-  // A blank ends the call, as typing one moves on: what follows (the comment a short cluster line
-  // puts in the call's columns, say) is no part of it.
-  return typedText(text.section(u' ', 0, 0, QString::SectionSkipEmpty).toUpper(), callKey);
+  // ASCII white space ends the call, as typing a blank moves on: what follows (the comment a
+  // short cluster line puts in the call's columns, say) is no part of it.
+  static const QRegularExpression blank(QStringLiteral("[ \\t\\n\\x0b\\f\\r]"));
+  return typedText(text.section(blank, 0, 0, QString::SectionSkipEmpty).toUpper(), callKey);
 }

@@ -90,6 +90,19 @@ qsizetype placeOf(char16_t key, QStringView text, qsizetype from) {
   return -1;
 }
 
+constexpr QLatin1String kSpotStart("DX de");
+
+// A spot line begins with "DX de" in any case.
+bool beginsSpot(QStringView text) {
+  return text.startsWith(kSpotStart, Qt::CaseInsensitive);
+}
+
+// Text too short to tell: it could still become "DX de".
+bool couldBeginSpot(QStringView text) {
+  return !text.isEmpty() && text.size() < kSpotStart.size() &&
+         kSpotStart.startsWith(text, Qt::CaseInsensitive);
+}
+
 } // namespace
 
 bool recentlyShown(const QString &monitor, const QString &line) {
@@ -118,6 +131,13 @@ bool recentlyShown(const QString &monitor, const QString &line) {
 }
 
 QStringList ClusterLineFramer::take(const QString &arrival) {
+  // A held arrival is decided with this one, as if they had come together.
+  if (held_ >= 0) {
+    const QString text = rest_.sliced(held_) + arrival;
+    rest_.truncate(held_);
+    held_ = -1;
+    return take(text);
+  }
   // One whole line in CR LF, as a packet-engine text mostly is, goes on as it is.
   if (rest_.isEmpty() && !noise_ && arrival.size() > 2 && arrival.endsWith(QLatin1String("\r\n")) &&
       arrival.indexOf(u'\r') == arrival.size() - 2 && arrival.indexOf(u'\n') == arrival.size() - 1)
@@ -135,9 +155,14 @@ QStringList ClusterLineFramer::take(const QString &arrival) {
     rest_.clear();
   };
   // Only the whole "DX de": a call like DX1ABC or a comment's "DX" may begin an arrival that
-  // continues the waiting line.
-  if (arrival.startsWith(QLatin1String("DX de"), Qt::CaseInsensitive))
+  // continues the waiting line. An arrival cut inside "DX de" cannot show which it is yet.
+  if (beginsSpot(arrival)) {
     endLine({});
+  } else if (!rest_.isEmpty() && couldBeginSpot(arrival)) {
+    held_ = rest_.size();
+    rest_ += arrival;
+    return lines;
+  }
   qsizetype start = 0;
   for (qsizetype i = 0; i < arrival.size(); ++i) {
     if (arrival[i] == u'\r' || arrival[i] == u'\n') {

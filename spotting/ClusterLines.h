@@ -35,19 +35,22 @@ constexpr qsizetype kSpotBufferLimit = 65536;
 // does, as empty lines are dropped); every line is handed on ending in CR LF. The rest after the
 // last line end waits for its line end, unless the next arrival begins with "DX de" (any case): a
 // spot line never continues a line, so the rest (a cluster prompt, say) is then a line of its own.
+// An arrival that could still be the start of "DX de" ("DX", "dx d") waits for more first.
 class ClusterLineFramer {
 public:
   QStringList take(const QString &arrival);
-  // The text still waiting for its line end.
+  // The text still waiting for its line end, a held arrival included.
   const QString &rest() const { return rest_; }
   void clear() {
     rest_.clear();
+    held_ = -1;
     noise_ = false;
   }
 
 private:
   QString rest_;
-  bool noise_ = false; // the rest was too long: what follows up to a line end is dropped too
+  qsizetype held_ = -1; // where the held arrival starts in the rest; -1 for none
+  bool noise_ = false;  // the rest was too long: what follows up to a line end is dropped too
 };
 
 // The lines of a text whose last line ends with it, as a framer cuts them.

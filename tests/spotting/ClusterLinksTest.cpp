@@ -608,11 +608,13 @@ protected:
     ASSERT_TRUE(QTest::qWaitFor([&] { return cluster.hasPendingConnections(); }));
     peer = cluster.nextPendingConnection();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w().Winsock1->state() == QAbstractSocket::ConnectedState; }));
-    // Each piece its own arrival: the next is sent once the monitor shows this one.
+    // Each piece its own arrival: the next is sent once the monitor shows this one, once.
     arrive = [this](const QString &text) {
+      const QString shown = w().Monitor + text;
       peer->write(text.toLatin1());
       peer->flush();
       EXPECT_TRUE(QTest::qWaitFor([&] { return w().Monitor.endsWith(text); }, 2000));
+      EXPECT_EQ(w().Monitor, shown);
     };
   }
   // Connected to a cluster node, whose text comes in data frames.
@@ -648,6 +650,11 @@ TEST_F(LineEnds, EveryDXLineIsPostedOnceWhateverItsLineEndsAndPiecesOnEachLink) 
     const qsizetype at = line.lastIndexOf(QLatin1String(text));
     return QStringList{line.left(at), line.mid(at)};
   };
+  // A line quoting a spot, whose "DX de" stands `at` characters into the arrival.
+  const auto quotedAt = [](qsizetype at, const char *call) {
+    const QString heard = QStringLiteral("Q7ABC de Q7CLU: heard ");
+    return QString(at - heard.size() - 2, u'x') + "\r\n" + heard + dxLine(call);
+  };
   const struct {
     const char *shape;
     QStringList arrivals;
@@ -656,6 +663,15 @@ TEST_F(LineEnds, EveryDXLineIsPostedOnceWhateverItsLineEndsAndPiecesOnEachLink) 
       {"a prompt without a line end, then a DX line",
        {"Q7NODE de Q7TLV 07-Dec-2026 1530Z >", dxLine("Q7AA")},
        {"Q7AA"}},
+      {"a prompt without a line end, then a DX line cut after its DX",
+       {"Q7NODE de Q7TLV 07-Dec-2026 1530Z >", "DX", dxLine("Q7AB").mid(2)},
+       {"Q7AB"}},
+      {"a prompt without a line end, then a DX line cut within its de",
+       {"Q7NODE de Q7TLV 07-Dec-2026 1530Z >", "DX d", dxLine("Q7AC").mid(4)},
+       {"Q7AC"}},
+      {"a prompt without a line end, then a dx de line in lower case",
+       {"Q7NODE de Q7TLV 07-Dec-2026 1530Z >", "dx de" + dxLine("Q7AD").mid(5)},
+       {"Q7AD"}},
       {"LF CR",
        {ended("Q7BA", "\n\r") + ended("Q7BB", "\n\r"), ended("Q7BC", "\n\r")},
        {"Q7BA", "Q7BB", "Q7BC"}},
@@ -680,6 +696,9 @@ TEST_F(LineEnds, EveryDXLineIsPostedOnceWhateverItsLineEndsAndPiecesOnEachLink) 
       {"a line cut before dxpedition",
        cutBefore(dxLine("Q7KA").replace("CQ WPX CW ", "dxpedition"), "dxpedition"),
        {"Q7KA"}},
+      {"a spot quoted where the intake's first piece of 4,096 characters would end",
+       {quotedAt(4096, "Q7LA"), dxLine("Q7LB")},
+       {"Q7LB"}},
   };
   const std::pair<const char *, std::function<void()>> links[] = {
       {"TNC", [this] { openTnc(); }}, {"Telnet", [this] { openTelnet(); }}, {"AGW", [this] { openAgw(); }}};

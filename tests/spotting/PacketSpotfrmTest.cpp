@@ -352,6 +352,23 @@ TEST_F(ClusterWindow, TncLinesBecomeSpotsOfTheMainWindow) {
   win.Monitor = big;
   win.TrimMonitor();
   EXPECT_EQ(win.Monitor.size(), 9000);
+
+  // Over 8,000,000 waiting characters the oldest lines go, whole: the line that a bare count of
+  // the excess would cut, where it quotes a spot, goes with them.
+  const auto spot = [](const char *call) { return QString(kDX).replace("Q7XYZ", call); };
+  const QString heard = QStringLiteral("Q7ABC de Q7CLU: heard "), newest = spot("Q7NEW");
+  QString burst = spot("Q7OLD") + heard + spot("Q7QTD");
+  const qsizetype total = 8000000 + kDX.size() + heard.size();
+  const QString filler = QString(4094, u'x') + "\r\n";
+  while (burst.size() + filler.size() + newest.size() < total)
+    burst += filler;
+  burst += QString(total - burst.size() - newest.size() - 2, u'x') + "\r\n" + newest;
+  win.ReadTNCInput(burst);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return pc.ctx->spotting.SpotTable[49].SpotCall == "Q7NEW"; }, 20000));
+  QStringList listed;
+  for (int row = 0; row < f.txtDX->topLevelItemCount(); ++row)
+    listed << f.txtDX->topLevelItem(row)->text(0);
+  EXPECT_EQ(listed, QStringList({"Q7NEW", "Q7AAA", "Q7XYZ"}));
 }
 
 TEST_F(ClusterWindow, ActivationAndTheMainWindowsCloseBox) {
