@@ -60,10 +60,10 @@ public:
 
   // Keeps a copy of a key (or of a menu key's shortcut for `shortcutOwner`) typed into `widget`'s
   // window, behind the keys held already, until `turn` lets it through.
-  void hold(QWidget *widget, const QEvent &event, int keyCode, const FormKeys &form,
-            QObject *shortcutOwner = nullptr) {
+  void hold(QWidget *widget, const QEvent &event, int keyCode, std::function<KeyTurn(int)> turn,
+            std::function<void()> refused, QObject *shortcutOwner = nullptr) {
     held_.push_back({widget->window(), shortcutOwner, std::unique_ptr<QEvent>(event.clone()), keyCode,
-                     form.turn, form.refused});
+                     std::move(turn), std::move(refused)});
     releaser_.start();
   }
 
@@ -85,8 +85,7 @@ protected:
       const int keyCode = shortcutKeyCode(*static_cast<QShortcutEvent *>(event));
       if (!takesTurnBehind(widget, keyCode))
         return false;
-      const HeldKey *same = heldFor(widget);
-      hold(widget, *event, keyCode, same ? FormKeys{{}, {}, same->turn, same->refused} : FormKeys{}, widget);
+      holdBehind(widget, *event, keyCode, widget);
       release();
       return true;
     }
@@ -97,12 +96,10 @@ protected:
     }
     auto *key = static_cast<QKeyEvent *>(event);
     const int keyCode = virtualKeyCode(*key);
-    if (takesTurnBehind(widget, keyCode)) {
-      const HeldKey *same = heldFor(widget);
-      hold(widget, *key, keyCode, same ? FormKeys{{}, {}, same->turn, same->refused} : FormKeys{});
-    } else {
+    if (takesTurnBehind(widget, keyCode))
+      holdBehind(widget, *key, keyCode);
+    else
       deliver(receiver, key);
-    }
     // Keys held until now go once they may: at once when this one (an Escape, a message that
     // logged its contact) lets them go.
     release();
@@ -179,6 +176,13 @@ private:
     const auto same = std::find_if(held_.begin(), held_.end(),
                                    [&](const HeldKey &key) { return key.window == widget->window(); });
     return same != held_.end() ? &*same : nullptr;
+  }
+
+  // Holds a key typed into `widget`'s window behind the keys held, by the rules of those held for
+  // that window.
+  void holdBehind(QWidget *widget, const QEvent &event, int keyCode, QObject *shortcutOwner = nullptr) {
+    const HeldKey *same = heldFor(widget);
+    hold(widget, event, keyCode, same ? same->turn : nullptr, same ? same->refused : nullptr, shortcutOwner);
   }
 
   // Whether a key for `widget` goes behind the keys held: always when they go now, as they were
@@ -315,7 +319,7 @@ PreviewedKey preview(QWidget *control, const FormKeys &form, const QKeyEvent &ev
   if (turn == KeyTurn::Drop)
     layer.dropHeld();
   if (turn == KeyTurn::Wait) {
-    layer.hold(control, event, keyCode, form);
+    layer.hold(control, event, keyCode, form.turn, form.refused);
     return {true, typed, 0};
   }
   const bool hasCode = keyCode != 0;
