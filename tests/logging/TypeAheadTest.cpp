@@ -304,7 +304,7 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
   // The keyer's last wait before the log sign of "TU K1ABC !".
   const int lastWait = static_cast<int>(units(QStringLiteral("TU K1ABC ")).size());
   const auto keyerOff = [](TestPc &pc, KeyLine &) { pc.ctx->window<CWFrm>().Option4->click(); };
-  const auto slower = [](TestPc &pc, KeyLine &) { pc.ctx->window<CWFrm>().UpDown1_DownClick(); };
+  const auto faster = [](TestPc &pc, KeyLine &) { pc.ctx->window<CWFrm>().UpDown1_UpClick(); };
   const auto lineLost = [](TestPc &, KeyLine &line) {
     line.fake->refused.insert(line.fake->device());
     line.fake->close();
@@ -346,7 +346,10 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
        {.after = QStringLiteral("w2") + f2 + QStringLiteral("abz")},
        false},
       {"a log sign with nothing in the row", {.row = {}, .first = next}, {.row = {}, .after = next}, false},
-      {"Down slows the message at once", {.first = QString(downKey())}, {.meanwhile = slower}, false},
+      {"Up and Down change the message's speed at once",
+       {.first = QString(upKey()) + upKey() + downKey()},
+       {.meanwhile = faster},
+       false},
       {"keys after a released Ctrl+G go to the tuning window it opened",
        {.first = ctrlG + QStringLiteral("14")},
        {.after = ctrlG, .inModal = typing(QStringLiteral("14"))},
