@@ -338,6 +338,10 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
     Operating reference;
     bool beep; // one beep more than the reference: the held keys dropped, or a held menu key refused
   };
+  // The same keys typed during the thanks and after it.
+  const auto aheadOrAfter = [](const char *name, const QString &keys, bool beep = false) {
+    return Case{name, {.first = keys}, {.after = keys}, beep};
+  };
   const Case cases[] = {
       {"a key typed as the log sign logs, and keys during a released message, come in order",
        {.first = QStringLiteral("w2") + f2,
@@ -354,18 +358,11 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
        {.first = ctrlG + QStringLiteral("14")},
        {.after = ctrlG, .inModal = typing(QStringLiteral("14"))},
        false},
-      {"keys after a released Ctrl+D go to the spotting window it brought up",
-       {.first = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")},
-       {.after = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")},
-       false},
-      {"keys after a released Ctrl+C go to the CW settings window it brought up",
-       {.first = QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")},
-       {.after = QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")},
-       false},
-      {"a menu key after a released Ctrl+D",
-       {.first = QStringLiteral("w2abz") + ctrlD + altKey('b')},
-       {.after = QStringLiteral("w2abz") + ctrlD + altKey('b')},
-       true},
+      aheadOrAfter("keys after a released Ctrl+D go to the spotting window it brought up",
+                   QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")),
+      aheadOrAfter("keys after a released Ctrl+C go to the CW settings window it brought up",
+                   QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")),
+      aheadOrAfter("a menu key after a released Ctrl+D", QStringLiteral("w2abz") + ctrlD + altKey('b'), true),
       {"a row the log sign cannot log",
        {.row = QStringLiteral("k1abc"), .first = next},
        {.row = QStringLiteral("k1abc")},
@@ -399,15 +396,9 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
         .after = next,
         .inModal = anotherPort},
        false},
-      {"the Clear command",
-       {.first = QStringLiteral("w2abz") + altKey('c')},
-       {.after = QStringLiteral("w2abz") + altKey('c')},
-       false},
-      {"a band from the menu",
-       {.first = QStringLiteral("w2abz") + altKey('b') + QStringLiteral("4")},
-       {.after = QStringLiteral("w2abz") + altKey('b') + QStringLiteral("4")},
-       false},
-      {"F12", {.first = QStringLiteral("w2abz") + f12}, {.after = QStringLiteral("w2abz") + f12}, false},
+      aheadOrAfter("the Clear command", QStringLiteral("w2abz") + altKey('c')),
+      aheadOrAfter("a band from the menu", QStringLiteral("w2abz") + altKey('b') + QStringLiteral("4")),
+      aheadOrAfter("F12", QStringLiteral("w2abz") + f12),
       {"another window of the program active at the log sign",
        {.first = next, .meanwhile = otherWindow},
        {.meanwhile = otherWindow, .afterMessage = backToTheRow, .after = next},
