@@ -74,13 +74,18 @@ void frmDigitalSource::boxChanged(TextBox *box) {
     return;
   }
   Form1 &main = ctx.window<Form1>();
-  // Only what typing into the field could put there: the RTTY program may send anything.
+  // Only what typing into the field could put there: the RTTY program may send anything. The
+  // operator picked it there, so it counts as typed.
+  const auto enter = [](TextBox *field, const QString &text) {
+    field->setText(text);
+    field->setModified(true);
+  };
   if (box == txtSUrCall)
-    main.txtCall->setText(Form1::outsideCall(box->text()));
+    enter(main.txtCall, Form1::outsideCall(box->text()));
   else if (box == txtSField1)
-    main.txtRSTR->setText(Form1::typedText(box->text(), Form1::number));
+    enter(main.txtRSTR, Form1::typedText(box->text(), Form1::number));
   else if (box == txtSField3)
-    main.txtSec->setText(Form1::typedText(box->text(), Form1::number));
+    enter(main.txtSec, Form1::typedText(box->text(), Form1::number));
 }
 
 void frmDigitalSource::arrived(const QString &item, const QString &text) {

@@ -171,9 +171,10 @@ void Form1::showPartialDupes(const QString &list) {
 }
 
 bool Form1::entryRowEmpty() const {
-  return std::ranges::all_of(
+  // Text the program put there itself (the "0" points of a refused dupe) was not typed.
+  return std::ranges::none_of(
       std::initializer_list<const TextBox *>{txtCall, txtRSTR, txtSec, txtRSTS, txtCntry, txtPref, txtPoints},
-      [](const TextBox *t) { return t->text().isEmpty(); });
+      [](const TextBox *t) { return t->isModified() && !t->text().isEmpty(); });
 }
 
 void Form1::clearEntryRow(bool withPoints) {

@@ -91,7 +91,7 @@ public:
 
   // Logging a contact: Mains logs the row's contact and answers whether it went into the log.
   bool Mains();
-  // Whether nothing is typed in the entry row.
+  // Whether the operator has typed nothing in the entry row.
   bool entryRowEmpty() const;
   void frmcmp();
   void dupcheck();
