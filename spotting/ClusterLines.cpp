@@ -131,11 +131,11 @@ bool recentlyShown(const QString &monitor, const QString &line) {
 }
 
 QStringList ClusterLineFramer::take(const QString &arrival) {
-  // A held arrival is decided with this one, as if they had come together.
-  if (held_ >= 0) {
-    const QString text = rest_.sliced(held_) + arrival;
-    rest_.truncate(held_);
-    held_ = -1;
+  // A held arrival is decided with this one, as if they had come together; but a spot line that
+  // comes whole begins a line of its own, and the held piece stays with the waiting line.
+  if (const qsizetype held = std::exchange(held_, -1); held >= 0 && !beginsSpot(arrival)) {
+    const QString text = rest_.sliced(held) + arrival;
+    rest_.truncate(held);
     return take(text);
   }
   // One whole line in CR LF, as a packet-engine text mostly is, goes on as it is.

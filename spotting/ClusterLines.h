@@ -35,7 +35,8 @@ constexpr qsizetype kSpotBufferLimit = 65536;
 // does, as empty lines are dropped); every line is handed on ending in CR LF. The rest after the
 // last line end waits for its line end, unless the next arrival begins with "DX de" (any case): a
 // spot line never continues a line, so the rest (a cluster prompt, say) is then a line of its own.
-// An arrival that could still be the start of "DX de" ("DX", "dx d") waits for more first.
+// An arrival that could still be the start of "DX de" ("DX", "dx d") waits for more first; it
+// stays with the waiting line when the next arrival begins with "DX de" itself.
 class ClusterLineFramer {
 public:
   QStringList take(const QString &arrival);
