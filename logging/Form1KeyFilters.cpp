@@ -31,8 +31,9 @@ QString Form1::typedText(const QString &text, int (*key)(int)) {
 }
 
 QString Form1::outsideCall(const QString &text) {
-  // ASCII white space ends the call, as typing a blank moves on: what follows (the comment a
-  // short cluster line puts in the call's columns, say) is no part of it.
-  static const QRegularExpression blank(QStringLiteral("[ \\t\\n\\x0b\\f\\r]"));
+  // White space ends the call, as typing a blank moves on: what follows (the comment a short
+  // cluster line puts in the call's columns, say) is no part of it. Outside programs send
+  // Latin-1, whose no-break space is a blank too.
+  static const QRegularExpression blank(QStringLiteral("[ \\t\\n\\x0b\\f\\r\\x{a0}]"));
   return typedText(text.section(blank, 0, 0, QString::SectionSkipEmpty).toUpper(), callKey);
 }

@@ -115,6 +115,7 @@ TEST_F(RttyLink, TextFromOutsideKeepsOnlyWhatTypingCouldPutIntoTheField) {
       {QStringLiteral("w1aw/p"), QStringLiteral("W1AW/P"), QStringLiteral("1")},
       {QStringLiteral("dl1abc      C"), QStringLiteral("DL1ABC"), QStringLiteral("1")},
       {QStringLiteral("dl1abc\tC"), QStringLiteral("DL1ABC"), QStringLiteral("1")},
+      {QStringLiteral("\u00a0dl1abc\u00a0C"), QStringLiteral("DL1ABC"), QStringLiteral("1")},
       {QStringLiteral(" \"K1'ABC\" "), QStringLiteral("K1ABC"), QStringLiteral("1")},
       {QStringLiteral("5\u00ad9\u00859\x7f"), QStringLiteral("599"), QStringLiteral("599")},
       {QStringLiteral("\u04167"), QStringLiteral("7"), QStringLiteral("7")},
