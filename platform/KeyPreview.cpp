@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -226,8 +227,11 @@ private:
   // key let go brought up, else the last window one brought up that is still on screen, else
   // `window`. None while the operator's menu or modal window is in front.
   QWidget *typingTarget(QWidget *window) {
-    if (shutOut(window))
+    if (shutOut(window)) {
+      if (!qobject_cast<QMenuBar *>(window->focusWidget()))
+        fieldBehindMenu_ = window->focusWidget();
       return nullptr;
+    }
     QWidget *to = inFront(window);
     if (to && to->windowType() == Qt::Popup)
       return to->focusWidget() ? to->focusWidget() : to;
@@ -242,6 +246,11 @@ private:
       QApplication::setActiveWindow(to);
       activatedHere_ = true;
     }
+    // The operator's menu closed with Escape leaves its menu bar taking the keys; the keys that
+    // waited for it go to the field typing went to.
+    if (QWidget *field = std::exchange(fieldBehindMenu_, nullptr);
+        field && to == window && qobject_cast<QMenuBar *>(to->focusWidget()))
+      field->setFocus(Qt::MenuBarFocusReason);
     return to->focusWidget() ? to->focusWidget() : to;
   }
 
@@ -288,6 +297,7 @@ private:
       return;
     releaser_.stop();
     broughtUp_.clear();
+    fieldBehindMenu_ = nullptr;
     followSystemFocus();
   }
 
@@ -297,6 +307,7 @@ private:
   QTimer releaser_;
   int releasing_ = 0; // keys let go now being delivered, one within another
   QList<QPointer<QWidget>> broughtUp_;
+  QPointer<QWidget> fieldBehindMenu_; // where typing went while the operator's menu held the keys
   bool activatedHere_ = false;
 };
 

@@ -118,13 +118,15 @@ struct KeyLine {
 };
 
 // What the operator does around F3, which thanks K1ABC and logs the contact at its end (keys as
-// queueKeys takes them). `first` is queued in one burst while the first character of the thanks
-// is keyed, `atLogSign` while the log sign is handled (as it clears the row, or as it beeps at a
-// row it refuses) and `afterLog` at the keyer's first wait after that; `meanwhile` runs at the
-// keyer's wait `meanwhileAt` and `afterMessage` once the message is over, before `after` is
-// typed slowly. A modal window that comes up gets `inModal` done in it and is closed.
+// queueKeys takes them). `before` is done before the row is typed. `first` is queued in one burst
+// while the first character of the thanks is keyed, `atLogSign` while the log sign is handled (as
+// it clears the row, or as it beeps at a row it refuses) and `afterLog` at the keyer's first wait
+// after that; `meanwhile` runs at the keyer's wait `meanwhileAt` and `afterMessage` once the
+// message is over, before `after` is typed slowly. A modal window that comes up gets `inModal`
+// done in it and is closed.
 struct Operating {
   bool onPseudoTerminal = false;
+  std::function<void(Station &)> before = {};
   QString row = QStringLiteral("k1abc 59911");
   QString first = {};
   QString atLogSign = {};
@@ -191,6 +193,8 @@ Outcome thanks(const Operating &op) {
   cw.Text11->setText(QStringLiteral("25"));
   cw.Text2->setText(QStringLiteral("$ #"));
   cw.Text3->setText(QStringLiteral("TU $ !"));
+  if (op.before)
+    op.before(station);
   station.typeSlowly(op.row);
 
   bool logged = false, logSign = false;
@@ -298,9 +302,12 @@ TEST(TypeAhead, KeysTypedWhileAMessageHasStillToLogTheContactGoToTheNextOne) {
 }
 
 TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLeftUnlogged) {
-  const QString f2(functionKey(2)), f12(functionKey(12)), escape(QChar(27));
+  const QString f2(functionKey(2)), f3(functionKey(3)), f12(functionKey(12)), escape(QChar(27));
   const QString ctrlC(QChar(3)), ctrlD(QChar(4)), ctrlG(QChar(7));
   const QString next = QStringLiteral("w2abz 59951\r");
+  const QString third = QStringLiteral("k3abc 59912\r");
+  const QString dupe = QStringLiteral("k1abc 59911\rk1abc\r");
+  const QString toSpotting = QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx");
   // The keyer's last wait before the log sign of "TU K1ABC !".
   const int lastWait = static_cast<int>(units(QStringLiteral("TU K1ABC ")).size());
   const auto keyerOff = [](TestPc &pc, KeyLine &) { pc.ctx->window<CWFrm>().Option4->click(); };
@@ -323,13 +330,34 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
     station.f.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&station.f));
   };
-  // On 40 m, the Band menu opened with the mouse and left open; once the message is over, 40 is
-  // picked in it with its key.
-  const auto bandMenuOpened = [](TestPc &pc, KeyLine &) {
-    Form1 &f = pc.ctx->window<Form1>();
-    f.mnu40_Click();
+  // The spotting window open behind the main window.
+  const auto spottingBehind = [=](Station &station) {
+    showBeside(station.pc.ctx->window<PacketSpotfrm>(), false);
+    backToTheRow(station);
+  };
+  // W2ABZ's exchange and F3 ("TU W2ABZ !"), with `keys` queued as its first character is keyed.
+  const auto nextThanks = [=](const QString &keys) {
+    return [=](Station &station) {
+      backToTheRow(station);
+      station.typeSlowly(QStringLiteral(" 59951"));
+      station.pc.clock.whileSleeping = [&station, keys, queued = false]() mutable {
+        if (!std::exchange(queued, true))
+          queueKeys(station.window, keys);
+      };
+      station.typeSlowly(f3);
+      station.pc.clock.whileSleeping = {};
+    };
+  };
+  // A click on the Band menu's title, which opens the menu or closes it.
+  const auto bandMenuClicked = [](Form1 &f) {
     QTest::mouseClick(f.menuBar(), Qt::LeftButton, {},
                       f.menuBar()->actionGeometry(f.mnuBand->menuAction()).center());
+  };
+  // On 40 m, the Band menu opened with the mouse and left open.
+  const auto bandMenuOpened = [=](TestPc &pc, KeyLine &) {
+    Form1 &f = pc.ctx->window<Form1>();
+    f.mnu40_Click();
+    bandMenuClicked(f);
   };
   struct Case {
     const char *name;
@@ -350,6 +378,10 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
        {.after = QStringLiteral("w2") + f2 + QStringLiteral("abz")},
        false},
       {"a log sign with nothing in the row", {.row = {}, .first = next}, {.row = {}, .after = next}, false},
+      {"a log sign after a dupe refused with Enter",
+       {.row = dupe, .first = next},
+       {.row = dupe, .after = next},
+       false},
       {"Up and Down change the message's speed at once",
        {.first = QString(upKey()) + upKey() + downKey()},
        {.meanwhile = faster},
@@ -358,8 +390,15 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
        {.first = ctrlG + QStringLiteral("14")},
        {.after = ctrlG, .inModal = typing(QStringLiteral("14"))},
        false},
-      aheadOrAfter("keys after a released Ctrl+D go to the spotting window it brought up",
-                   QStringLiteral("w2abz") + ctrlD + QStringLiteral("shdx")),
+      aheadOrAfter("keys after a released Ctrl+D go to the spotting window it brought up", toSpotting),
+      {"keys after a released Ctrl+D go to the spotting window it raised",
+       {.before = spottingBehind, .first = toSpotting},
+       {.before = spottingBehind, .after = toSpotting},
+       false},
+      {"keys held for the next message go to the row, not to a window the last one's brought up",
+       {.first = toSpotting, .afterMessage = nextThanks(third)},
+       {.first = toSpotting, .afterMessage = nextThanks({}), .after = third},
+       false},
       aheadOrAfter("keys after a released Ctrl+C go to the CW settings window it brought up",
                    QStringLiteral("w2abz") + ctrlC + QStringLiteral(" 599 51\r")),
       aheadOrAfter("a menu key after a released Ctrl+D", QStringLiteral("w2abz") + ctrlD + altKey('b'), true),
@@ -403,9 +442,15 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
        {.first = next, .meanwhile = otherWindow},
        {.meanwhile = otherWindow, .afterMessage = backToTheRow, .after = next},
        false},
-      {"a menu opened with the mouse during the hold",
+      {"a menu opened with the mouse during the hold, 40 then picked in it",
        {.first = next, .meanwhile = bandMenuOpened, .afterMessage = typing(QStringLiteral("4"))},
        {.meanwhile = bandMenuOpened, .afterMessage = typing(QStringLiteral("4")), .after = next},
+       false},
+      {"a menu opened with the mouse during the hold, then closed with Escape",
+       {.first = next, .meanwhile = bandMenuOpened, .afterMessage = typing(escape)},
+       {.meanwhile = bandMenuOpened,
+        .afterMessage = [=](Station &s) { bandMenuClicked(s.f); },
+        .after = next},
        false},
   };
   for (const Case &c : cases) {

@@ -87,6 +87,7 @@ protected:
   int dropAtForm = -1;     // the form drops this character
   int cancelAtForm = -1;   // the form cancels this key going down
   int replaceAtField = -1; // the field types "X" for this character
+  KeyTurn turnAtForm = KeyTurn::InOrder;
 
   void SetUp() override {
     auto *layout = new QVBoxLayout(&window);
@@ -102,7 +103,8 @@ protected:
                           seen << QStringLiteral("form %1").arg(KeyAscii);
                           if (KeyAscii == dropAtForm)
                             KeyAscii = 0;
-                        }};
+                        },
+                        [this](int) { return turnAtForm; }};
     box->KeyPress = [this](int &KeyAscii) {
       seen << QStringLiteral("field %1 '%2'").arg(KeyAscii).arg(box->text());
       if (KeyAscii == replaceAtField)
@@ -244,4 +246,27 @@ TEST_F(KeyLayer, WorkAKeyDefersRunsBeforeTheNextKeyHoweverManyAreWaiting) {
     work << QStringLiteral("deferred %1").arg(depth);
   EXPECT_EQ(seen.filter(QStringLiteral("e")),
             QStringList{QStringLiteral("field 97")} + work + QStringList{QStringLiteral("field 98")} + work);
+}
+
+TEST_F(KeyLayer, AnotherProgramKeepsTheFocusThroughFocusMovesAndHeldKeysLetGo) {
+  QWidget beside;
+  beside.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&beside));
+  // While the program has the focus, a focus move asks the window system for it.
+  activateWithinProgram(window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+  turnAtForm = KeyTurn::Wait;
+  queueKeys(window.windowHandle(), QStringLiteral("k1"));
+  QCoreApplication::processEvents();
+  ASSERT_EQ(box->text(), QString()) << "held";
+  anotherProgramTakesTheFocus();
+  QSignalSpy focusMoves(qApp, &QGuiApplication::focusWindowChanged);
+  activateWithinProgram(beside);
+  turnAtForm = KeyTurn::InOrder;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return box->text() == QStringLiteral("k1"); }));
+  QTest::qWait(20);
+  EXPECT_EQ(focusMoves.count(), 0);
+  EXPECT_EQ(QGuiApplication::focusWindow(), nullptr);
+  EXPECT_EQ(QApplication::activeWindow(), nullptr) << "Qt's active window follows the window system's again";
 }

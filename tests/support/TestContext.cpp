@@ -239,6 +239,10 @@ void saveScreenshot(QWidget &window, const QString &name) {
     window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
+void anotherProgramTakesTheFocus() {
+  QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(nullptr);
+}
+
 void queueKeys(QWindow *window, const QString &keys) {
   for (const QChar c : keys) {
     int key = 0;

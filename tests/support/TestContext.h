@@ -141,6 +141,9 @@ void whenModal(QObject *context, std::function<void(QWidget *)> during);
 // altKey(letter), Up and Down as upKey() and downKey()) as the window system queues keys it has read but not
 // yet delivered: all of them wait for the next round of events, as keys typed while the program is busy do.
 void queueKeys(QWindow *window, const QString &keys);
+// Another program takes the window system's focus from the program's windows, as a click on it
+// would.
+void anotherProgramTakesTheFocus();
 // F1 to F12 among the keys for queueKeys.
 inline QChar functionKey(int n) {
   return QChar(0xE000 + n);
