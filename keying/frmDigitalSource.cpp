@@ -76,16 +76,12 @@ void frmDigitalSource::boxChanged(TextBox *box) {
   Form1 &main = ctx.window<Form1>();
   // Only what typing into the field could put there: the RTTY program may send anything. The
   // operator picked it there, so it counts as typed.
-  const auto enter = [](TextBox *field, const QString &text) {
-    field->setText(text);
-    field->setModified(true);
-  };
   if (box == txtSUrCall)
-    enter(main.txtCall, Form1::outsideCall(box->text()));
+    main.txtCall->setTyped(Form1::outsideCall(box->text()));
   else if (box == txtSField1)
-    enter(main.txtRSTR, Form1::typedText(box->text(), Form1::number));
+    main.txtRSTR->setTyped(Form1::typedText(box->text(), Form1::number));
   else if (box == txtSField3)
-    enter(main.txtSec, Form1::typedText(box->text(), Form1::number));
+    main.txtSec->setTyped(Form1::typedText(box->text(), Form1::number));
 }
 
 void frmDigitalSource::arrived(const QString &item, const QString &text) {

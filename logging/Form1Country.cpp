@@ -109,7 +109,7 @@ int Form1::completeCountryName(TextBox *box, const CountryList &table, int KeyAs
   if (slot == 0)
     return 0;
   const QString rest = table.slot(slot).CountryName.mid(typed.size());
-  box->setText(typed + rest);
+  box->setTyped(typed + rest);
   box->setSelection(static_cast<int>(typed.size()), static_cast<int>(rest.size()));
   return slot;
 }

@@ -65,7 +65,7 @@ void Form1::carry(int &KeyAscii, int target, TextBox *to, void (Form1::*receive)
 }
 
 void Form1::placeCarried(TextBox *field, int KeyAscii) {
-  field->setText(QString(QChar(KeyAscii)));
+  field->setTyped(QString(QChar(KeyAscii)));
   field->setCursorPosition(1);
   st().CarryTarget = carryTo::None;
 }

@@ -68,6 +68,11 @@ void TextBox::setText(const QString &text) {
   setCursorPosition(0);
 }
 
+void TextBox::setTyped(const QString &text) {
+  setText(text);
+  setModified(true);
+}
+
 namespace {
 
 // Focus that moves because another window or a menu became active is no change of focus

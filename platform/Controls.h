@@ -44,8 +44,12 @@ class TextBox : public QLineEdit {
   Q_OBJECT
 public:
   explicit TextBox(QWidget *parent = nullptr);
-  // Hides QLineEdit::setText: the caret goes to the start, as the program's rules assume.
+  // Hides QLineEdit::setText: the caret goes to the start, as the program's rules assume. The
+  // text is the program's own: isModified() is false until the operator types.
   void setText(const QString &text);
+  // Sets text the program puts in for the operator (a name completed from the letters typed, a
+  // key carried on from the box before): it counts as typed, as isModified() tells.
+  void setTyped(const QString &text);
   // Where the selection starts, or the caret when nothing is selected (Qt leaves the caret at
   // either end of a selection).
   int selStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
@@ -99,6 +103,7 @@ void previewKeys(QWidget *control, FormKeys form);
 // reaches its window's handlers once, whichever of the window's controls previews it first, even
 // when a control ignores it and it goes on to a previewing control or window around it.
 void installKeyLayer();
+
 
 // Asks the window system to make `window` active, as the old platform's focus moves did, but
 // only while one of the program's windows has the system's focus: the program never takes it
