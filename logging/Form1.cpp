@@ -86,6 +86,9 @@ void Form1::buildControls() {
 
   txtDX = placed<QTreeWidget>(central, 120, 4440, 9360, 1200);
   txtDX->setRootIsDecorated(false);
+  // A click leaves the focus where typing goes; the click's own work moves it to the call field
+  // in its turn.
+  txtDX->setFocusPolicy(Qt::NoFocus);
   txtDX->hide();
 
   cmdEdit = placed<QPushButton>(central, 120, 5340, 900, 330, QStringLiteral("Edit"));

@@ -199,7 +199,8 @@ public:
   // leave it: only the characters the filter lets through as printable Latin-1 characters.
   static QString typedText(const QString &text, int (*key)(int));
   // A call from the RTTY program or a clicked spot as the call field takes it: its first word
-  // (white space before it skipped), in capitals, and only what typing could put there.
+  // (blanks before it skipped: space, tab, LF, VT, FF, CR, U+00A0), in capitals, and only what
+  // typing could put there.
   static QString outsideCall(const QString &text);
 
   // Cabrillo entry.
@@ -376,6 +377,10 @@ public:
   void lblDXSpot_MouseMove(int Index);
   void lblDXSpot_MouseDown(int Index, Qt::MouseButton Button);
   void txtDX_Click();
+  // A spot click's work on the entry row (the rig tuned, the call put in), done as a key typed
+  // now would be: while a message holds its log sign, it waits in its place among the keys typed
+  // meanwhile and so acts on the next contact, never on the one being thanked.
+  void takeSpot(std::function<void()> take);
   void txtDX_DblClick();
   void lblDX_Click();
   void lblDX_DblClick();

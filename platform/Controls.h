@@ -104,6 +104,11 @@ void previewKeys(QWidget *control, FormKeys form);
 // when a control ignores it and it goes on to a previewing control or window around it.
 void installKeyLayer();
 
+// Runs `act`, a click's work on what typing into `window` acts on (a spot's call put into the
+// entry row), in the turn a key typed into `window` now would take by `turn` (the window's
+// FormKeys::turn): at once, or held in its place among the keys held, let go with them or
+// dropped with them.
+void actInTurn(QWidget *window, const std::function<KeyTurn(int)> &turn, std::function<void()> act);
 
 // Asks the window system to make `window` active, as the old platform's focus moves did, but
 // only while one of the program's windows has the system's focus: the program never takes it

@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kBackspace = 8;
 constexpr int kDelete = 127;
+constexpr int kNoKey = 0; // the key code a click's work takes its turn with
 
 // Editing keys that would change the text without passing the key handlers.
 bool bypassesHandlers(const QKeyEvent &event) {
@@ -68,6 +69,22 @@ public:
     releaser_.start();
   }
 
+  // A click's work on what typing into `widget`'s window acts on, in the turn a key typed now
+  // would take: at once, or held as that key would be, and dropped with the keys held.
+  void actInTurn(QWidget *widget, const std::function<KeyTurn(int)> &turn, std::function<void()> act) {
+    const bool behind = takesTurnBehind(widget, kNoKey);
+    const KeyTurn own = behind || !turn ? KeyTurn::InOrder : turn(kNoKey);
+    if (own == KeyTurn::Drop)
+      dropHeld();
+    if (!behind && own != KeyTurn::Wait) {
+      act();
+      return;
+    }
+    held_.push_back({widget->window(), nullptr, nullptr, kNoKey, turn, nullptr, std::move(act)});
+    releaser_.start();
+    release();
+  }
+
   void dropHeld() { held_.clear(); }
 
 protected:
@@ -78,8 +95,14 @@ protected:
     auto *widget = static_cast<QWidget *>(receiver);
     switch (event->type()) {
     case QEvent::Show:
+      if (widget->windowType() == Qt::Popup)
+        lastMenu_ = widget;
+      [[fallthrough]];
     case QEvent::ZOrderChange:
       noteBroughtUp(widget);
+      return false;
+    case QEvent::FocusOut:
+      noteFieldBehindMenu(widget, static_cast<QFocusEvent *>(event)->reason());
       return false;
     case QEvent::Shortcut: {
       // A menu key typed after keys still held runs in its turn, not ahead of them.
@@ -130,10 +153,11 @@ private:
   struct HeldKey {
     QPointer<QWidget> window;
     QPointer<QObject> shortcutOwner; // set for a menu key: its shortcut goes there
-    std::unique_ptr<QEvent> event;
+    std::unique_ptr<QEvent> event;   // none for a click's work
     int keyCode;
     std::function<KeyTurn(int)> turn; // none: in order
     std::function<void()> refused;
+    std::function<void()> act = {}; // a click's work, held in place of a key
   };
 
   void deliver(QObject *receiver, QEvent *event) {
@@ -161,8 +185,9 @@ private:
   }
 
   // Whether the first key held must still wait; a hold that ended without letting its keys in
-  // drops them all.
+  // drops them all. Keys whose window has gone are dropped unasked.
   bool firstWaits() {
+    std::erase_if(held_, [](const HeldKey &key) { return !key.window; });
     if (held_.empty())
       return false;
     const HeldKey &first = held_.front();
@@ -223,15 +248,19 @@ private:
     return front && !broughtUp_.contains(front);
   }
 
+  // The operator's menu closed with Escape puts its menu bar in keyboard mode, which takes the
+  // focus from the field typing went to: the keys held for that field still go there.
+  void noteFieldBehindMenu(QWidget *field, Qt::FocusReason reason) {
+    if (reason == Qt::MenuBarFocusReason && heldFor(field) && lastMenu_ && !broughtUp_.contains(lastMenu_))
+      fieldBehindMenu_ = field;
+  }
+
   // Where a held key for `window` goes now, as a key typed now would: a menu or modal window a
   // key let go brought up, else the last window one brought up that is still on screen, else
   // `window`. None while the operator's menu or modal window is in front.
   QWidget *typingTarget(QWidget *window) {
-    if (shutOut(window)) {
-      if (!qobject_cast<QMenuBar *>(window->focusWidget()))
-        fieldBehindMenu_ = window->focusWidget();
+    if (shutOut(window))
       return nullptr;
-    }
     QWidget *to = inFront(window);
     if (to && to->windowType() == Qt::Popup)
       return to->focusWidget() ? to->focusWidget() : to;
@@ -246,11 +275,9 @@ private:
       QApplication::setActiveWindow(to);
       activatedHere_ = true;
     }
-    // The operator's menu closed with Escape leaves its menu bar taking the keys; the keys that
-    // waited for it go to the field typing went to.
-    if (QWidget *field = std::exchange(fieldBehindMenu_, nullptr);
-        field && to == window && qobject_cast<QMenuBar *>(to->focusWidget()))
-      field->setFocus(Qt::MenuBarFocusReason);
+    // Given back as the menu bar gives it when it leaves keyboard mode.
+    if (fieldBehindMenu_ && fieldBehindMenu_->window() == to && qobject_cast<QMenuBar *>(to->focusWidget()))
+      fieldBehindMenu_->setFocus(Qt::MenuBarFocusReason);
     return to->focusWidget() ? to->focusWidget() : to;
   }
 
@@ -272,17 +299,17 @@ private:
   void release() {
     while (!firstWaits() && !held_.empty()) {
       QWidget *window = held_.front().window;
-      QWidget *target = window ? typingTarget(window) : nullptr;
-      if (window && !target)
+      QWidget *target = typingTarget(window);
+      if (!target)
         break;
       const HeldKey key = std::move(held_.front());
       held_.pop_front();
-      if (!window)
-        continue; // its window has gone
       const QWidget *popup = QApplication::activePopupWidget();
       {
         const QScopedValueRollback releasing(releasing_, releasing_ + 1);
-        if (!key.shortcutOwner)
+        if (key.act)
+          key.act();
+        else if (!key.shortcutOwner)
           deliver(target, key.event.get());
         else if (target->window() == window)
           deliver(key.shortcutOwner, key.event.get());
@@ -307,7 +334,8 @@ private:
   QTimer releaser_;
   int releasing_ = 0; // keys let go now being delivered, one within another
   QList<QPointer<QWidget>> broughtUp_;
-  QPointer<QWidget> fieldBehindMenu_; // where typing went while the operator's menu held the keys
+  QPointer<QWidget> lastMenu_;        // the menu last shown
+  QPointer<QWidget> fieldBehindMenu_; // the field the operator's menu left for its menu bar
   bool activatedHere_ = false;
 };
 
@@ -364,6 +392,10 @@ private:
 
 void installKeyLayer() {
   QCoreApplication::instance()->installEventFilter(&KeyLayer::instance());
+}
+
+void actInTurn(QWidget *window, const std::function<KeyTurn(int)> &turn, std::function<void()> act) {
+  KeyLayer::instance().actInTurn(window, turn, std::move(act));
 }
 
 void TextBox::setKeysOnly() {

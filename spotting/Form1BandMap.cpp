@@ -92,26 +92,34 @@ void Form1::lblDXSpot_MouseDown(int Index, Qt::MouseButton Button) {
     DisplayBandMapLabels();
     return;
   }
-  ChangeRigFrequency(spot.SpotFreq);
-  txtCall->setFocus();
-  txtCall->setText(outsideCall(spot.SpotCall));
-  // On from the call box as Tab goes: its leave handling checks the dupe and fills the reports.
-  focusNextChild();
+  takeSpot([this, frequency = spot.SpotFreq, call = spot.SpotCall] {
+    ChangeRigFrequency(frequency);
+    txtCall->setFocus();
+    txtCall->setText(outsideCall(call));
+    // On from the call box as Tab goes: its leave handling checks the dupe and fills the reports.
+    focusNextChild();
+  });
 }
 
 void Form1::txtDX_Click() {
-  txtCall->setFocus();
+  // The row clicked as it stood then (none: no call, no frequency): new spots may push it down
+  // the list before the click's turn comes.
   const QList<QTreeWidgetItem *> selected = txtDX->selectedItems();
-  if (selected.isEmpty())
-    return;
-  const QTreeWidgetItem *row = selected.front();
-  const QString frequency = row->text(1);
-  if (!vb::isNumeric(frequency))
-    return;
-  if (rigSelected(ctx.prefs.RigType))
-    ChangeRigFrequency(QLocale::c().toFloat(frequency.trimmed()));
-  txtCall->setFocus();
-  txtCall->setText(outsideCall(row->text(0)));
+  const QTreeWidgetItem *row = selected.isEmpty() ? nullptr : selected.front();
+  takeSpot([this, call = row ? row->text(0) : QString(), frequency = row ? row->text(1) : QString()] {
+    txtCall->setFocus();
+    if (!vb::isNumeric(frequency))
+      return;
+    if (rigSelected(ctx.prefs.RigType))
+      ChangeRigFrequency(QLocale::c().toFloat(frequency.trimmed()));
+    txtCall->setFocus();
+    txtCall->setText(outsideCall(call));
+  });
+}
+
+void Form1::takeSpot(std::function<void()> take) {
+  actInTurn(
+      this, [this](int KeyCode) { return keyTurn(KeyCode); }, std::move(take));
 }
 
 void Form1::txtDX_DblClick() {

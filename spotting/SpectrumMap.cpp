@@ -137,8 +137,10 @@ void SpectrumMap::lblDXSpot_MouseDown(int Index, Qt::MouseButton Button) {
     return;
   }
   Form1 &main = ctx.window<Form1>();
-  main.ChangeRigFrequency(spot.SpotFreq);
-  main.txtCall->setText(Form1::outsideCall(spot.SpotCall));
+  main.takeSpot([&main, frequency = spot.SpotFreq, call = spot.SpotCall] {
+    main.ChangeRigFrequency(frequency);
+    main.txtCall->setText(Form1::outsideCall(call));
+    main.txtCall->setFocus();
+  });
   hide();
-  main.txtCall->setFocus();
 }

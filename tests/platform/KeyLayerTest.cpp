@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -269,4 +271,28 @@ TEST_F(KeyLayer, AnotherProgramKeepsTheFocusThroughFocusMovesAndHeldKeysLetGo) {
   EXPECT_EQ(focusMoves.count(), 0);
   EXPECT_EQ(QGuiApplication::focusWindow(), nullptr);
   EXPECT_EQ(QApplication::activeWindow(), nullptr) << "Qt's active window follows the window system's again";
+}
+
+TEST_F(KeyLayer, AKeyHeldForAWindowThatHasGoneIsDroppedWithoutAskingIt) {
+  bool gone = false, askedWhenGone = false;
+  auto closing = std::make_unique<QWidget>();
+  auto *field = new TextBox(closing.get());
+  previewKeys(field, {{}, {}, [&](int) {
+                        askedWhenGone = askedWhenGone || gone;
+                        return KeyTurn::Wait;
+                      }});
+  closing->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(closing.get()));
+  field->setFocus();
+  queueKeys(closing->windowHandle(), QStringLiteral("k"));
+  QCoreApplication::processEvents();
+  closing.reset();
+  gone = true;
+
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  queueKeys(window.windowHandle(), QStringLiteral("a"));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(askedWhenGone);
+  EXPECT_EQ(box->text(), QStringLiteral("a"));
 }
