@@ -243,6 +243,10 @@ void anotherProgramTakesTheFocus() {
   QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(nullptr);
 }
 
+void windowSystemActivates(QWindow *window) {
+  QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(window);
+}
+
 void queueKeys(QWindow *window, const QString &keys) {
   for (const QChar c : keys) {
     int key = 0;
@@ -268,6 +272,8 @@ void queueKeys(QWindow *window, const QString &keys) {
       key = Qt::Key_Space;
     } else if (c == u'\r') {
       key = Qt::Key_Return;
+    } else if (c == u'\b') {
+      key = Qt::Key_Backspace;
     } else if (c.unicode() >= 1 && c.unicode() <= 26) {
       key = Qt::Key_A + (c.unicode() - 1);
       modifiers = Qt::ControlModifier;

@@ -136,14 +136,18 @@ void saveScreenshot(QWidget &window, const QString &name);
 // it gives up and hands over nullptr.
 void whenModal(QObject *context, std::function<void(QWidget *)> during);
 
-// Queues typed keys (letters, digits, Space, Enter as "\r", "<" for Shift+Tab, Escape as "\x1b",
-// Ctrl+A to Ctrl+Z as their control characters, function keys as functionKey(n), Alt+letter as
-// altKey(letter), Up and Down as upKey() and downKey()) as the window system queues keys it has read but not
-// yet delivered: all of them wait for the next round of events, as keys typed while the program is busy do.
+// Queues typed keys (letters, digits, Space, Enter as "\r", Backspace as "\b", "<" for Shift+Tab,
+// Escape as "\x1b", other Ctrl+A to Ctrl+Z as their control characters, function keys as
+// functionKey(n), Alt+letter as altKey(letter), Up and Down as upKey() and downKey()) as the
+// window system queues keys it has read but not yet delivered: all of them wait for the next
+// round of events, as keys typed while the program is busy do.
 void queueKeys(QWindow *window, const QString &keys);
 // Another program takes the window system's focus from the program's windows, as a click on it
 // would.
 void anotherProgramTakesTheFocus();
+// The window system gives `window` the focus, as it does when a menu over it closes (the
+// offscreen platform leaves it on the closed menu).
+void windowSystemActivates(QWindow *window);
 // F1 to F12 among the keys for queueKeys.
 inline QChar functionKey(int n) {
   return QChar(0xE000 + n);
