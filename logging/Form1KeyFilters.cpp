@@ -31,9 +31,11 @@ QString Form1::typedText(const QString &text, int (*key)(int)) {
 }
 
 QString Form1::outsideCall(const QString &text) {
-  // White space ends the call, as typing a blank moves on: what follows (the comment a short
-  // cluster line puts in the call's columns, say) is no part of it. Outside programs send
-  // Latin-1, whose no-break space is a blank too.
+  // A blank ends the call, as typing one moves on: what follows (the comment a short cluster
+  // line puts in the call's columns, say) is no part of it. The blanks are space, tab, LF, VT,
+  // FF, CR and the no-break space U+00A0, which cluster text (read as Latin-1) and the RTTY
+  // program (UTF-8) can both carry. Any other character typing could not put in the call,
+  // U+0085 among them, is dropped and does not end it.
   static const QRegularExpression blank(QStringLiteral("[ \\t\\n\\x0b\\f\\r\\x{a0}]"));
   return typedText(text.section(blank, 0, 0, QString::SectionSkipEmpty).toUpper(), callKey);
 }
