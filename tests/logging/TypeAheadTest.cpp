@@ -110,6 +110,12 @@ struct Station {
   }
 };
 
+// On 40 m, with `call` spotted on 7.025 MHz a minute ago, in the spot table's first slot.
+void spotOn40(Station &s, const QString &call) {
+  s.f.mnu40_Click();
+  s.pc.ctx->spotting.SpotTable[0] = {call, 7.025f, s.pc.clock.now().addSecs(-60), call.left(2), {}};
+}
+
 // A fresh station PC in phone mode: the first contact is typed slowly, then `keys` either one
 // at a time or all queued before the program reads any of them.
 Outcome typeAhead(const QString &keys, bool burst) {
@@ -363,13 +369,9 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
       station.pc.clock.whileSleeping = {};
     };
   };
-  // DL1ABC spotted on 40 m, where the station is; the spectrum map opened with a double click on
-  // the strip and the spot right-clicked in it.
-  const auto spotOn40 = [](Station &station) {
-    station.f.mnu40_Click();
-    station.pc.ctx->spotting.SpotTable[0] = {
-        QStringLiteral("DL1ABC"), 7.025f, station.pc.clock.now().addSecs(-60), QStringLiteral("DL"), {}};
-  };
+  // DL1ABC spotted on 40 m; the spectrum map opened with a double click on the strip, and the
+  // spot right-clicked in it.
+  const auto dl1abcOn40 = [](Station &s) { spotOn40(s, QStringLiteral("DL1ABC")); };
   const auto showMap = [](Form1 &f) {
     f.showSpectrumMap();
     windowSystemActivates(f.windowHandle());
@@ -459,8 +461,8 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
        {.meanwhile = bandMenuOpened, .afterMessage = typing(QStringLiteral("4")), .after = next},
        false},
       {"a spot right-clicked in the spectrum map opened during the hold",
-       {.before = spotOn40, .first = next, .meanwhile = spectrumMap, .inModal = spotRightClicked},
-       {.before = spotOn40,
+       {.before = dl1abcOn40, .first = next, .meanwhile = spectrumMap, .inModal = spotRightClicked},
+       {.before = dl1abcOn40,
         .afterMessage =
             [=](Station &s) {
               s.typeSlowly(next);
@@ -585,42 +587,26 @@ struct HoldCase {
     Operating op;
     op.row = {};
     op.before = [c](Station &s) {
-      s.f.mnu40_Click();
+      spotOn40(s, c.spot);
       if (c.spotted()) {
         s.f.layOutSpotArea(QStringLiteral("Telnet"), c.during == During::SpotClickedInList);
-        s.pc.ctx->spotting.SpotTable[0] = {c.spot, 7.025f, s.pc.clock.now().addSecs(-60), c.spot.left(2), {}};
         s.f.DisplayBandMapLabels();
         s.f.txtDX->insertTopLevelItem(0, new QTreeWidgetItem(QStringList{c.spot, QStringLiteral("7.025")}));
       }
-      const auto eraseCall = [&s] {
+      const QString keys[] = {{},
+                              QStringLiteral("k1abc 59911\rk1abc\r"),
+                              QStringLiteral("usa"),
+                              QStringLiteral("k1abc5"),
+                              c.halfRow,
+                              QStringLiteral("k1abc 59911"),
+                              QStringLiteral("k1abc ")};
+      if (c.row == RowBefore::CountryOnly)
+        s.f.txtCntry->setFocus();
+      s.typeSlowly(keys[int(c.row)]);
+      if (c.row == RowBefore::CarriedDigitCallErased || c.row == RowBefore::EmptiedByHand) {
         s.f.txtCall->setFocus();
         s.f.txtCall->end(false);
         s.typeSlowly(QStringLiteral("\b\b\b\b\b"));
-      };
-      switch (c.row) {
-      case RowBefore::Empty:
-        break;
-      case RowBefore::DupeRefused:
-        s.typeSlowly(QStringLiteral("k1abc 59911\rk1abc\r"));
-        break;
-      case RowBefore::CountryOnly:
-        s.f.txtCntry->setFocus();
-        s.typeSlowly(QStringLiteral("usa"));
-        break;
-      case RowBefore::CarriedDigitCallErased:
-        s.typeSlowly(QStringLiteral("k1abc5"));
-        eraseCall();
-        break;
-      case RowBefore::HalfRow:
-        s.typeSlowly(c.halfRow);
-        break;
-      case RowBefore::WholeRow:
-        s.typeSlowly(QStringLiteral("k1abc 59911"));
-        break;
-      case RowBefore::EmptiedByHand:
-        s.typeSlowly(QStringLiteral("k1abc "));
-        eraseCall();
-        break;
       }
     };
     op.eachWait = [=](Station &s, int wait) {
