@@ -529,7 +529,6 @@ constexpr const char *kDuringNames[] = {
 struct HoldCase {
   RowBefore row;
   During during;
-  Ahead ahead;
   QString halfRow = {}; // a call without an exchange, or an exchange without a call
   QString next = {};    // the next station's keys
   int opensAt = 0;      // the keyer's wait at which the menu opens or the spot is clicked
@@ -649,7 +648,7 @@ std::vector<HoldCase> holdCases(std::mt19937 &random) {
   for (int row = 0; row <= int(RowBefore::EmptiedByHand); ++row)
     for (int during = 0; during <= int(During::SpotClickedOnStrip); ++during)
       for (const Ahead ahead : {Ahead::NextContact, Ahead::CallOnly}) {
-        HoldCase c{RowBefore(row), During(during), ahead};
+        HoldCase c{RowBefore(row), During(during)};
         // Both halves for every event.
         if (row == int(RowBefore::HalfRow))
           c.halfRow = (during + int(ahead)) % 2 ? QStringLiteral("k1abc") : QStringLiteral(" 59911");

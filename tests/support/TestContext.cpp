@@ -239,10 +239,6 @@ void saveScreenshot(QWidget &window, const QString &name) {
     window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
-void anotherProgramTakesTheFocus() {
-  QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(nullptr);
-}
-
 void windowSystemActivates(QWindow *window) {
   QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(window);
 }

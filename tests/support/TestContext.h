@@ -142,12 +142,14 @@ void whenModal(QObject *context, std::function<void(QWidget *)> during);
 // window system queues keys it has read but not yet delivered: all of them wait for the next
 // round of events, as keys typed while the program is busy do.
 void queueKeys(QWindow *window, const QString &keys);
-// Another program takes the window system's focus from the program's windows, as a click on it
-// would.
-void anotherProgramTakesTheFocus();
 // The window system gives `window` the focus, as it does when a menu over it closes (the
 // offscreen platform leaves it on the closed menu).
 void windowSystemActivates(QWindow *window);
+// Another program takes the window system's focus from the program's windows, as a click on it
+// would.
+inline void anotherProgramTakesTheFocus() {
+  windowSystemActivates(nullptr);
+}
 // F1 to F12 among the keys for queueKeys.
 inline QChar functionKey(int n) {
   return QChar(0xE000 + n);
