@@ -12,23 +12,24 @@
 
 void Form1::buildTransmitMenu() {
   mnuTransmit = mnuOptions->addMenu(QStringLiteral("&Transmit"));
-  mnuCw = mnuTransmit->addAction(QStringLiteral("&CW"), this, &Form1::mnuCw_Click);
-  mnuVoice = mnuTransmit->addAction(QStringLiteral("&Voice"), this, &Form1::mnuVoice_Click);
+  mnuCw = command(mnuTransmit, QStringLiteral("&CW"), &Form1::mnuCw_Click, CommandKind::OpensWindow);
+  mnuVoice = command(mnuTransmit, QStringLiteral("&Voice"), &Form1::mnuVoice_Click, CommandKind::OpensWindow);
   mnuOptions->addSeparator();
 }
 
 void Form1::buildWindowMenus() {
   mnuOptions->addSeparator();
-  mnuRigInterface =
-      mnuOptions->addAction(QStringLiteral("Rig &Interface"), this, &Form1::mnuRigInterface_Click);
+  mnuRigInterface = command(mnuOptions, QStringLiteral("Rig &Interface"), &Form1::mnuRigInterface_Click,
+                            CommandKind::OpensWindow);
   mnuOptions->addSeparator();
   mnuDXSpottingMenu = mnuOptions->addMenu(QStringLiteral("&DX Spotting"));
-  mnuDXSpotting =
-      mnuDXSpottingMenu->addAction(QStringLiteral("&Configure"), this, &Form1::mnuDXSpotting_Click);
-  mnuSpectrumMap =
-      mnuDXSpottingMenu->addAction(QStringLiteral("&View Spectrum Map"), this, &Form1::mnuSpectrumMap_Click);
+  mnuDXSpotting = command(mnuDXSpottingMenu, QStringLiteral("&Configure"), &Form1::mnuDXSpotting_Click,
+                          CommandKind::OpensWindow);
+  mnuSpectrumMap = command(mnuDXSpottingMenu, QStringLiteral("&View Spectrum Map"),
+                           &Form1::mnuSpectrumMap_Click, CommandKind::OpensWindow);
   mnuOptions->addSeparator();
-  mnuBlind = mnuOptions->addAction(QStringLiteral("&Voice Navigation"), this, &Form1::mnuBlind_Click);
+  mnuBlind = command(mnuOptions, QStringLiteral("&Voice Navigation"), &Form1::mnuBlind_Click,
+                     CommandKind::OpensWindow);
 }
 
 void Form1::mnuHelp_Click() {

@@ -126,30 +126,46 @@ void Form1::buildControls() {
 
 void Form1::buildMenus() {
   QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-  mnuNew = file->addAction(QStringLiteral("&New"), this, &Form1::mnuNew_Click);
-  mnuOpen = file->addAction(QStringLiteral("Open"), this, &Form1::mnuOpen_Click);
-  mnuWriteSumm = file->addAction(QStringLiteral("&Write Cabrillo File"), this, &Form1::mnuWriteSumm_Click);
+  mnuNew = command(file, QStringLiteral("&New"), &Form1::mnuNew_Click);
+  mnuOpen = command(file, QStringLiteral("Open"), &Form1::mnuOpen_Click);
+  mnuWriteSumm = command(file, QStringLiteral("&Write Cabrillo File"), &Form1::mnuWriteSumm_Click,
+                         CommandKind::OpensWindow);
   buildExportMenus(*file);
   buildMaintenanceMenus(*file);
   file->addSeparator();
-  mnuCopyListtoClipboard = file->addAction(QStringLiteral("Copy &Listed Items to Clipboard"), this,
-                                           &Form1::mnuCopyListtoClipboard_Click);
+  mnuCopyListtoClipboard =
+      command(file, QStringLiteral("Copy &Listed Items to Clipboard"), &Form1::mnuCopyListtoClipboard_Click);
   file->addSeparator();
-  mnuExit = file->addAction(QStringLiteral("&Exit"), this, &Form1::mnuExit_Click);
+  mnuExit = command(file, QStringLiteral("&Exit"), &Form1::mnuExit_Click);
   mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
   buildTransmitMenu();
   mnuAppearance = mnuOptions->addMenu(QStringLiteral("&Appearance"));
-  mnuFormSize = mnuAppearance->addAction(QStringLiteral("&Form Size"), this, &Form1::mnuFormSize_Click);
-  mnuTaskbar = mnuAppearance->addAction(QStringLiteral("&Taskbar"), this, &Form1::mnuTaskbar_Click);
+  mnuFormSize = command(mnuAppearance, QStringLiteral("&Form Size"), &Form1::mnuFormSize_Click);
+  mnuTaskbar = command(mnuAppearance, QStringLiteral("&Taskbar"), &Form1::mnuTaskbar_Click);
   mnuTaskbar->setCheckable(true);
   mnuOptions->addSeparator();
-  mnuRefreshrate = mnuOptions->addAction(QStringLiteral("&Refresh Rate"), this, &Form1::mnuRefreshrate_Click);
+  mnuRefreshrate = command(mnuOptions, QStringLiteral("&Refresh Rate"), &Form1::mnuRefreshrate_Click);
   buildWindowMenus();
-  mnuSetup = menuBar()->addAction(QStringLiteral("&Setup"), this, &Form1::mnuSetup_Click);
+  mnuSetup = command(menuBar(), QStringLiteral("&Setup"), &Form1::mnuSetup_Click, CommandKind::OpensWindow);
   buildEntryRowMenus();
   buildBandMenu();
   buildGraphMenu();
-  mnuHelp = menuBar()->addAction(QStringLiteral("&Help"), this, &Form1::mnuHelp_Click);
+  mnuHelp = command(menuBar(), QStringLiteral("&Help"), &Form1::mnuHelp_Click, CommandKind::OpensWindow);
+}
+
+QAction *Form1::command(QWidget *menu, const QString &caption, void (Form1::*handler)(), CommandKind kind,
+                        QAction *before) {
+  auto *action = new QAction(caption, menu);
+  menu->insertAction(before, action);
+  connect(action, &QAction::triggered, this, [this, action, handler, kind] {
+    if (action->isCheckable())
+      action->setChecked(!action->isChecked());
+    if (kind == CommandKind::OpensWindow)
+      (this->*handler)();
+    else
+      inTurn([this, handler] { (this->*handler)(); });
+  });
+  return action;
 }
 
 void Form1::setStatus(const QString &text, bool dupe) {

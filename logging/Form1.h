@@ -261,6 +261,12 @@ public:
   // contact wait until it is logged; a hold that ends any other way drops them with a beep, so
   // that nothing of the next station goes into a contact left unlogged.
   KeyTurn keyTurn(int KeyCode);
+  // The one gate of the commands that change the entry row, the band or the log (menu commands,
+  // the band label, spot clicks, the RTTY program's call, report and serial): `act` runs in the
+  // turn a key typed now would take. While a message holds its log sign it waits in its place
+  // among the keys typed meanwhile, so it acts on the next contact, never on the one being
+  // thanked, or goes with those keys.
+  void inTurn(std::function<void()> act);
   void PartialDupCheck(int KeyAscii);
   void txtCall_Change();
   void txtCall_KeyPress(int &KeyAscii);
@@ -377,10 +383,6 @@ public:
   void lblDXSpot_MouseMove(int Index);
   void lblDXSpot_MouseDown(int Index, Qt::MouseButton Button);
   void txtDX_Click();
-  // A spot click's work on the entry row (the rig tuned, the call put in), done as a key typed
-  // now would be: while a message holds its log sign, it waits in its place among the keys typed
-  // meanwhile and so acts on the next contact, never on the one being thanked.
-  void takeSpot(std::function<void()> take);
   void txtDX_DblClick();
   void lblDX_Click();
   void lblDX_DblClick();
@@ -455,6 +457,12 @@ private:
   LoggingState &st();
   void buildControls();
   void buildMenus();
+  // A menu command, added to `menu` (before `before`, else last). Its handler goes through
+  // inTurn; a command that only opens a window opens it at once. A check mark follows what the
+  // handler sets, not the click.
+  enum class CommandKind { InTurn, OpensWindow };
+  QAction *command(QWidget *menu, const QString &caption, void (Form1::*handler)(),
+                   CommandKind kind = CommandKind::InTurn, QAction *before = nullptr);
   void clearEntryRow(bool withPoints);
   void showLoadError();
   struct ReadLog;

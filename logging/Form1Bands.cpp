@@ -34,14 +34,14 @@ void Form1::buildBandControls(QWidget *central) {
   big.setBold(true);
   Label21->setFont(big);
   Label21->setToolTip(QStringLiteral("Click to change band"));
-  onClick(Label21, [this] { Label21_Click(); });
-  onClick(lbl160, [this] { lbl160_Click(); });
+  onClick(Label21, [this] { inTurn([this] { Label21_Click(); }); });
+  onClick(lbl160, [this] { inTurn([this] { lbl160_Click(); }); });
 }
 
 void Form1::buildBandMenu() {
   mnuBand = menuBar()->addMenu(QStringLiteral("&Band"));
   const auto item = [this](const QString &caption, void (Form1::*handler)()) {
-    QAction *a = mnuBand->addAction(caption, this, handler);
+    QAction *a = command(mnuBand, caption, handler);
     a->setCheckable(true);
     return a;
   };
@@ -52,7 +52,8 @@ void Form1::buildBandMenu() {
   mnu15 = item(QStringLiteral("1&5"), &Form1::mnu15_Click);
   mnu10 = item(QStringLiteral("&10"), &Form1::mnu10_Click);
   mnuBand->addSeparator();
-  mnuPrivileges = mnuBand->addAction(QStringLiteral("&Privileges"), this, &Form1::mnuPrivileges_Click);
+  mnuPrivileges =
+      command(mnuBand, QStringLiteral("&Privileges"), &Form1::mnuPrivileges_Click, CommandKind::OpensWindow);
 }
 
 std::array<QAction *, 6> Form1::bandMenuItems() const {

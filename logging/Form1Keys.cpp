@@ -71,6 +71,10 @@ KeyTurn Form1::keyTurn(int KeyCode) {
   return KeyTurn::Drop;
 }
 
+void Form1::inTurn(std::function<void()> act) {
+  actInTurn(this, std::move(act));
+}
+
 void Form1::Form_KeyDown(int &KeyCode, int Shift) {
   // The suppression is for the character of this one key. Windows and events that run inside
   // this handler may take other keys meanwhile, so it is written when the handler ends.

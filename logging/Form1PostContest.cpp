@@ -25,14 +25,13 @@ void Form1::buildPostContestControls(QWidget *central) {
 
 void Form1::buildEntryRowMenus() {
   mnuOptions->addSeparator();
-  mnuPostContest =
-      mnuOptions->addAction(QStringLiteral("&Post Contest Mode"), this, &Form1::mnuPostContest_Click);
+  mnuPostContest = command(mnuOptions, QStringLiteral("&Post Contest Mode"), &Form1::mnuPostContest_Click);
   mnuPostContest->setCheckable(true);
-  mnuClear = menuBar()->addAction(QStringLiteral("&Clear"), this, &Form1::mnuClear_Click);
+  mnuClear = command(menuBar(), QStringLiteral("&Clear"), &Form1::mnuClear_Click);
 }
 
 void Form1::mnuPostContest_Click() {
-  // The mode is the fields' visibility; a menu click has already flipped the check mark.
+  // The mode is the fields' visibility; the check mark follows it.
   const bool on = txtPostConTime->isHidden();
   for (QWidget *w :
        std::initializer_list<QWidget *>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate})

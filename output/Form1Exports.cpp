@@ -40,8 +40,8 @@ bool writeExport(Dialogs &dialogs, const QString &path, const QByteArray &conten
 void Form1::buildExportMenus(QMenu &file) {
   file.addSeparator();
   mnuTamblogExport =
-      file.addAction(QStringLiteral("E&xport for Tamblog Import"), this, &Form1::mnuTamblogExport_Click);
-  mnuADIF = file.addAction(QStringLiteral("Export &ADIF Format"), this, &Form1::mnuADIF_Click);
+      command(&file, QStringLiteral("E&xport for Tamblog Import"), &Form1::mnuTamblogExport_Click);
+  mnuADIF = command(&file, QStringLiteral("Export &ADIF Format"), &Form1::mnuADIF_Click);
 }
 
 void Form1::mnuWriteSumm_Click() {

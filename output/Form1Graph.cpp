@@ -7,8 +7,7 @@
 #include <QMenuBar>
 
 void Form1::buildGraphMenu() {
-  mnuGraph = menuBar()->addAction(QStringLiteral("&Graph"));
-  connect(mnuGraph, &QAction::triggered, this, &Form1::mnuGraph_Click);
+  mnuGraph = command(menuBar(), QStringLiteral("&Graph"), &Form1::mnuGraph_Click, CommandKind::OpensWindow);
 }
 
 // Shown modally and unloaded when closed, so each opening draws the log as it is then.

@@ -19,14 +19,13 @@ const QString kArchiveErrorTitle = QStringLiteral("Error Archiving Log");
 } // namespace
 
 void Form1::buildMaintenanceMenus(QMenu &file) {
-  mnuArchive = new QAction(QStringLiteral("A&rchive Current Log"), this);
-  connect(mnuArchive, &QAction::triggered, this, &Form1::mnuArchive_Click);
-  file.insertAction(mnuOpen, mnuArchive);
+  mnuArchive = command(&file, QStringLiteral("A&rchive Current Log"), &Form1::mnuArchive_Click,
+                       CommandKind::InTurn, mnuOpen);
   file.insertSeparator(mnuArchive);
   file.insertSeparator(mnuOpen);
   file.addSeparator();
-  mnuCombine =
-      file.addAction(QStringLiteral("&Combine or Restore From Backup"), this, &Form1::mnuCombine_Click);
+  mnuCombine = command(&file, QStringLiteral("&Combine or Restore From Backup"), &Form1::mnuCombine_Click,
+                       CommandKind::OpensWindow);
 }
 
 void Form1::mnuArchive_Click() {

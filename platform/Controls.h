@@ -26,13 +26,13 @@ enum class KeyTurn {
 
 // The key handlers of a window that sees its controls' keys before they do: the key going down
 // (virtual-key code, 0 for a key without one, and shift state, see KeyCodes.h) and the character it types.
-// Each may change its code by reference; 0 cancels the key. A key for which `turn` answers Wait
-// is held; a key typed while keys are held for its window (a menu key among them), or while
-// held keys are on their way, takes its place behind them unless it goes AtOnce. Held keys come
-// again in order, as if typed then, as soon as `turn` lets the first through: to the window they
-// were typed in, or to the menu, modal window or window an earlier held key brought up; never
-// into a menu or modal window the operator opened meanwhile, which they wait behind. `refused`
-// tells of a held menu key whose menu is no longer where typing goes.
+// Each may change its code by reference; 0 cancels the key. A key typed anywhere in the window
+// (its menu bar and menu keys too) for which `turn` answers Wait is held, and so is every key
+// while held keys are on their way. Held keys come again in order, as if typed then, as soon as
+// `turn` lets the first through: to the window they were typed in (never to its menu bar: to the
+// field the menu bar took the focus from), or to the menu, modal window or window an earlier held
+// key brought up; never into a menu or modal window the operator opened meanwhile, which they
+// wait behind. `refused` tells of a held menu key whose menu is no longer where typing goes.
 struct FormKeys {
   std::function<void(int &KeyCode, int Shift)> keyDown;
   std::function<void(int &KeyAscii)> keyPress;
@@ -104,11 +104,11 @@ void previewKeys(QWidget *control, FormKeys form);
 // when a control ignores it and it goes on to a previewing control or window around it.
 void installKeyLayer();
 
-// Runs `act`, a click's work on what typing into `window` acts on (a spot's call put into the
-// entry row), in the turn a key typed into `window` now would take by `turn` (the window's
-// FormKeys::turn): at once, or held in its place among the keys held, let go with them or
-// dropped with them.
-void actInTurn(QWidget *window, const std::function<KeyTurn(int)> &turn, std::function<void()> act);
+// Runs `act`, a command's work on what typing into `window` acts on (a spot's call put into the
+// entry row, a band picked), in the turn a key typed into `window` now would take: at once, or
+// held in its place among the keys held, let go with them or dropped with them. Work that a key
+// being let go sets off (a band it picks in a menu) goes at once, as part of that key.
+void actInTurn(QWidget *window, std::function<void()> act);
 
 // Asks the window system to make `window` active, as the old platform's focus moves did, but
 // only while one of the program's windows has the system's focus: the program never takes it

@@ -60,32 +60,25 @@ public:
     return &event != onItsWay_.event || !std::exchange(onItsWay_.previewed, true);
   }
 
-  // Keeps a copy of a key (or of a menu key's shortcut for `shortcutOwner`) typed into `widget`'s
-  // window, behind the keys held already, until `turn` lets it through.
-  void hold(QWidget *widget, const QEvent &event, int keyCode, std::function<KeyTurn(int)> turn,
-            std::function<void()> refused, QObject *shortcutOwner = nullptr) {
-    held_.push_back({widget->window(), shortcutOwner, std::unique_ptr<QEvent>(event.clone()), keyCode,
-                     std::move(turn), std::move(refused)});
-    releaser_.start();
+  // Notes the turn of the keys typed into `window` (see FormKeys::turn).
+  void takeTurnsOf(QWidget *window, const FormKeys &form) {
+    if (!form.turn)
+      return;
+    std::erase_if(windows_, [&](const WindowTurn &w) { return !w.window || w.window == window; });
+    windows_.push_back({window, form.turn, form.refused});
   }
 
   // A click's work on what typing into `widget`'s window acts on, in the turn a key typed now
-  // would take: at once, or held as that key would be, and dropped with the keys held.
-  void actInTurn(QWidget *widget, const std::function<KeyTurn(int)> &turn, std::function<void()> act) {
-    const bool behind = takesTurnBehind(widget, kNoKey);
-    const KeyTurn own = behind || !turn ? KeyTurn::InOrder : turn(kNoKey);
-    if (own == KeyTurn::Drop)
-      dropHeld();
-    if (!behind && own != KeyTurn::Wait) {
+  // would take: at once, or held as that key would be, and dropped with the keys held. Work that
+  // a key let go sets off (a command it picks in a menu) is part of that key and goes at once.
+  void actInTurn(QWidget *widget, std::function<void()> act) {
+    if (releasing_ > 0 || !waits(widget, kNoKey)) {
       act();
       return;
     }
-    held_.push_back({widget->window(), nullptr, nullptr, kNoKey, turn, nullptr, std::move(act)});
-    releaser_.start();
+    hold(widget, nullptr, kNoKey, nullptr, std::move(act));
     release();
   }
-
-  void dropHeld() { held_.clear(); }
 
 protected:
   bool eventFilter(QObject *receiver, QEvent *event) override {
@@ -95,9 +88,6 @@ protected:
     auto *widget = static_cast<QWidget *>(receiver);
     switch (event->type()) {
     case QEvent::Show:
-      if (widget->windowType() == Qt::Popup)
-        lastMenu_ = widget;
-      [[fallthrough]];
     case QEvent::ZOrderChange:
       noteBroughtUp(widget);
       return false;
@@ -105,11 +95,11 @@ protected:
       noteFieldBehindMenu(widget, static_cast<QFocusEvent *>(event)->reason());
       return false;
     case QEvent::Shortcut: {
-      // A menu key typed after keys still held runs in its turn, not ahead of them.
+      // A menu key takes its turn as any key, held or not.
       const int keyCode = shortcutKeyCode(*static_cast<QShortcutEvent *>(event));
-      if (!takesTurnBehind(widget, keyCode))
+      if (!waits(widget, keyCode))
         return false;
-      holdBehind(widget, *event, keyCode, widget);
+      hold(widget, event, keyCode, widget);
       release();
       return true;
     }
@@ -120,8 +110,8 @@ protected:
     }
     auto *key = static_cast<QKeyEvent *>(event);
     const int keyCode = virtualKeyCode(*key);
-    if (takesTurnBehind(widget, keyCode))
-      holdBehind(widget, *key, keyCode);
+    if (waits(widget, keyCode))
+      hold(widget, key, keyCode);
     else
       deliver(receiver, key);
     // Keys held until now go once they may: at once when this one (an Escape, a message that
@@ -157,8 +147,15 @@ private:
     int keyCode;
     std::function<KeyTurn(int)> turn; // none: in order
     std::function<void()> refused;
-    std::function<void()> act = {}; // a click's work, held in place of a key
+    std::function<void()> act; // a click's work, held in place of a key
   };
+  struct WindowTurn {
+    QPointer<QWidget> window;
+    std::function<KeyTurn(int)> turn;
+    std::function<void()> refused;
+  };
+
+  void dropHeld() { held_.clear(); }
 
   void deliver(QObject *receiver, QEvent *event) {
     // Replayed and synthesised keys are part of the key being handled.
@@ -197,31 +194,41 @@ private:
     return turn == KeyTurn::Wait;
   }
 
-  // The first key held for `widget`'s window, none when it has none held.
-  const HeldKey *heldFor(const QWidget *widget) const {
-    const auto same = std::find_if(held_.begin(), held_.end(),
-                                   [&](const HeldKey &key) { return key.window == widget->window(); });
-    return same != held_.end() ? &*same : nullptr;
+  // The turn of the keys typed into `widget`'s window, none for a window that holds no key back.
+  const WindowTurn *turnOf(const QWidget *widget) const {
+    const auto same = std::find_if(windows_.begin(), windows_.end(),
+                                   [&](const WindowTurn &w) { return w.window == widget->window(); });
+    return same != windows_.end() ? &*same : nullptr;
   }
 
-  // Holds a key typed into `widget`'s window behind the keys held, by the rules of those held for
-  // that window.
-  void holdBehind(QWidget *widget, const QEvent &event, int keyCode, QObject *shortcutOwner = nullptr) {
-    const HeldKey *same = heldFor(widget);
-    hold(widget, event, keyCode, same ? same->turn : nullptr, same ? same->refused : nullptr, shortcutOwner);
+  // Keeps a copy of a key (or of a menu key's shortcut for `shortcutOwner`), or a click's work,
+  // for `widget`'s window behind the keys held, until that window's turn lets it through.
+  void hold(QWidget *widget, const QEvent *event, int keyCode, QObject *shortcutOwner = nullptr,
+            std::function<void()> act = {}) {
+    const WindowTurn *own = turnOf(widget);
+    held_.push_back({widget->window(), shortcutOwner,
+                     std::unique_ptr<QEvent>(event ? event->clone() : nullptr), keyCode,
+                     own ? own->turn : nullptr, own ? own->refused : nullptr, std::move(act)});
+    releaser_.start();
   }
 
-  // Whether a key for `widget` goes behind the keys held: always when they go now, as they were
-  // typed first; while they wait, when it is typed into a window of theirs and does not act at
-  // once. A menu or modal window the operator opened while they were held takes its own keys.
-  bool takesTurnBehind(const QWidget *widget, int keyCode) {
-    const bool waiting = firstWaits();
-    if (held_.empty())
-      return false;
-    if (!waiting && !shutOut(held_.front().window))
+  // Whether a key (or a click's work) for `widget`, wherever it has the focus in its window (its
+  // menu bar too), must wait: behind the keys held, or because its window holds keys now.
+  bool waits(const QWidget *widget, int keyCode) {
+    if (takesTurnBehind())
       return true;
-    const HeldKey *same = heldFor(widget);
-    return same && same->turn && same->turn(keyCode) != KeyTurn::AtOnce;
+    const WindowTurn *own = turnOf(widget);
+    const KeyTurn turn = own ? own->turn(keyCode) : KeyTurn::InOrder;
+    if (turn == KeyTurn::Drop)
+      dropHeld();
+    return turn == KeyTurn::Wait;
+  }
+
+  // Whether every key now goes behind the keys held: once they go, as they were typed first,
+  // unless a menu or modal window the operator opened meanwhile holds them up.
+  bool takesTurnBehind() {
+    const bool waiting = firstWaits();
+    return !held_.empty() && !waiting && !shutOut(held_.front().window);
   }
 
   // A window shown or raised, or a menu opened, by a key let go: the keys after it go there, as
@@ -248,10 +255,10 @@ private:
     return front && !broughtUp_.contains(front);
   }
 
-  // The operator's menu closed with Escape puts its menu bar in keyboard mode, which takes the
-  // focus from the field typing went to: the keys held for that field still go there.
+  // A menu bar in keyboard mode (a menu closed with Escape, Alt alone) has taken the focus from
+  // the field typing went to: keys held meanwhile still go there, never to the menu bar.
   void noteFieldBehindMenu(QWidget *field, Qt::FocusReason reason) {
-    if (reason == Qt::MenuBarFocusReason && heldFor(field) && lastMenu_ && !broughtUp_.contains(lastMenu_))
+    if (reason == Qt::MenuBarFocusReason && !qobject_cast<QMenuBar *>(field))
       fieldBehindMenu_ = field;
   }
 
@@ -324,18 +331,17 @@ private:
       return;
     releaser_.stop();
     broughtUp_.clear();
-    fieldBehindMenu_ = nullptr;
     followSystemFocus();
   }
 
   quint64 delivered_ = 0;
   KeyOnItsWay onItsWay_;
   std::deque<HeldKey> held_;
+  std::vector<WindowTurn> windows_; // the windows that hold keys back, with their turns
   QTimer releaser_;
   int releasing_ = 0; // keys let go now being delivered, one within another
   QList<QPointer<QWidget>> broughtUp_;
-  QPointer<QWidget> lastMenu_;        // the menu last shown
-  QPointer<QWidget> fieldBehindMenu_; // the field the operator's menu left for its menu bar
+  QPointer<QWidget> fieldBehindMenu_; // the field a menu bar in keyboard mode took the focus from
   bool activatedHere_ = false;
 };
 
@@ -348,19 +354,11 @@ struct PreviewedKey {
   int ascii;
 };
 
-PreviewedKey preview(QWidget *control, const FormKeys &form, const QKeyEvent &event) {
+PreviewedKey preview(const FormKeys &form, const QKeyEvent &event) {
   const int typed = keyAscii(event);
-  KeyLayer &layer = KeyLayer::instance();
-  if (!layer.firstPreview(event))
+  if (!KeyLayer::instance().firstPreview(event))
     return {false, typed, typed};
   int keyCode = virtualKeyCode(event);
-  const KeyTurn turn = form.turn ? form.turn(keyCode) : KeyTurn::InOrder;
-  if (turn == KeyTurn::Drop)
-    layer.dropHeld();
-  if (turn == KeyTurn::Wait) {
-    layer.hold(control, event, keyCode, form.turn, form.refused);
-    return {true, typed, 0};
-  }
   const bool hasCode = keyCode != 0;
   // A key without a code still goes down (code 0): it may end what the window is doing.
   if (form.keyDown)
@@ -376,11 +374,10 @@ public:
   KeyPreviewFilter(QWidget *control, FormKeys form) : QObject(control), form_(std::move(form)) {}
 
 protected:
-  bool eventFilter(QObject *control, QEvent *event) override {
+  bool eventFilter(QObject *, QEvent *event) override {
     if (event->type() != QEvent::KeyPress)
       return false;
-    const PreviewedKey key =
-        preview(static_cast<QWidget *>(control), form_, *static_cast<QKeyEvent *>(event));
+    const PreviewedKey key = preview(form_, *static_cast<QKeyEvent *>(event));
     return key.typed == 0 ? key.cancelled : key.ascii == 0;
   }
 
@@ -394,8 +391,8 @@ void installKeyLayer() {
   QCoreApplication::instance()->installEventFilter(&KeyLayer::instance());
 }
 
-void actInTurn(QWidget *window, const std::function<KeyTurn(int)> &turn, std::function<void()> act) {
-  KeyLayer::instance().actInTurn(window, turn, std::move(act));
+void actInTurn(QWidget *window, std::function<void()> act) {
+  KeyLayer::instance().actInTurn(window, std::move(act));
 }
 
 void TextBox::setKeysOnly() {
@@ -413,7 +410,7 @@ void TextBox::typeKey(int KeyAscii) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event) {
-  const PreviewedKey key = preview(this, form_, *event);
+  const PreviewedKey key = preview(form_, *event);
   if (key.typed == 0) {
     // Keys that type nothing keep their own meaning (the caret keys, Delete) unless cancelled.
     if (!key.cancelled && !(keysOnly_ && bypassesHandlers(*event)))
@@ -449,6 +446,7 @@ void TextBox::mouseReleaseEvent(QMouseEvent *event) {
 }
 
 void previewKeys(QWidget *control, FormKeys form) {
+  KeyLayer::instance().takeTurnsOf(control->window(), form);
   if (auto *box = qobject_cast<TextBox *>(control))
     box->setFormKeys(std::move(form));
   else

@@ -92,7 +92,7 @@ void Form1::lblDXSpot_MouseDown(int Index, Qt::MouseButton Button) {
     DisplayBandMapLabels();
     return;
   }
-  takeSpot([this, frequency = spot.SpotFreq, call = spot.SpotCall] {
+  inTurn([this, frequency = spot.SpotFreq, call = spot.SpotCall] {
     ChangeRigFrequency(frequency);
     txtCall->setFocus();
     txtCall->setText(outsideCall(call));
@@ -106,7 +106,7 @@ void Form1::txtDX_Click() {
   // the list before the click's turn comes.
   const QList<QTreeWidgetItem *> selected = txtDX->selectedItems();
   const QTreeWidgetItem *row = selected.isEmpty() ? nullptr : selected.front();
-  takeSpot([this, call = row ? row->text(0) : QString(), frequency = row ? row->text(1) : QString()] {
+  inTurn([this, call = row ? row->text(0) : QString(), frequency = row ? row->text(1) : QString()] {
     txtCall->setFocus();
     if (!vb::isNumeric(frequency))
       return;
@@ -115,11 +115,6 @@ void Form1::txtDX_Click() {
     txtCall->setFocus();
     txtCall->setText(outsideCall(call));
   });
-}
-
-void Form1::takeSpot(std::function<void()> take) {
-  actInTurn(
-      this, [this](int KeyCode) { return keyTurn(KeyCode); }, std::move(take));
 }
 
 void Form1::txtDX_DblClick() {

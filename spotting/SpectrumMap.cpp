@@ -137,7 +137,7 @@ void SpectrumMap::lblDXSpot_MouseDown(int Index, Qt::MouseButton Button) {
     return;
   }
   Form1 &main = ctx.window<Form1>();
-  main.takeSpot([&main, frequency = spot.SpotFreq, call = spot.SpotCall] {
+  main.inTurn([&main, frequency = spot.SpotFreq, call = spot.SpotCall] {
     main.ChangeRigFrequency(frequency);
     main.txtCall->setText(Form1::outsideCall(call));
     main.txtCall->setFocus();
