@@ -34,6 +34,16 @@ void layout(const QList<QAction *> &actions, const QString &prefix, QStringList 
   }
 }
 
+// The commands of a menu bar, in its menus and their submenus.
+void commands(const QList<QAction *> &actions, QList<QAction *> &found) {
+  for (QAction *a : actions) {
+    if (const QMenu *menu = a->menu<QMenu *>())
+      commands(menu->actions(), found);
+    else if (!a->isSeparator())
+      found << a;
+  }
+}
+
 class MenuWindows : public ShownMainWindow {
 protected:
   std::vector<LineChange> changes;
@@ -195,4 +205,39 @@ TEST_F(MenuWindows, TheCloseBoxUnloadsEveryWindowTheCommandsOpened) {
   EXPECT_FALSE(pc.ctx->loaded<CWFrm>());
   EXPECT_FALSE(pc.ctx->loaded<RigControlfrm>());
   EXPECT_FALSE(pc.ctx->loaded<PacketSpotfrm>());
+}
+
+// A command given while a CW message has its log sign still to send waits for it, so that it acts
+// on the next contact, and goes with the keys held when the message stops short of it (their one
+// beep); only the commands that open a window open it at once.
+TEST_F(MenuWindows, DuringAMessageThatHoldsItsLogSignEveryCommandButThoseThatOpenAWindowWaits) {
+  const QList<QAction *> opensWindow{f.mnuWriteSumm,    f.mnuCombine,    f.mnuCw,          f.mnuVoice,
+                                     f.mnuRigInterface, f.mnuDXSpotting, f.mnuSpectrumMap, f.mnuBlind,
+                                     f.mnuPrivileges,   f.mnuGraph,      f.mnuHelp,        f.mnuSetup};
+  KeyingState &k = pc.ctx->keying;
+  const auto holding = [&](bool on) {
+    k.CWSending = on ? 1 : 0;
+    k.CWBuffer = on ? QStringLiteral("TU !") : QString();
+  };
+  QList<QAction *> all;
+  commands(f.menuBar()->actions(), all);
+  for (QAction *command : all) {
+    if (opensWindow.contains(command))
+      continue;
+    SCOPED_TRACE(command->text().toStdString());
+    const bool checked = command->isChecked();
+    holding(true);
+    command->trigger();
+    EXPECT_EQ(command->isChecked(), checked) << "the mark waits with the command";
+    holding(false);
+    const int beeps = pc.dialogs.beeps;
+    QTest::qWait(30);
+    EXPECT_EQ(pc.dialogs.beeps, beeps + 1);
+  }
+  EXPECT_TRUE(pc.dialogs.shown.empty());
+
+  holding(true);
+  f.mnuRigInterface->trigger();
+  EXPECT_TRUE(pc.ctx->window<RigControlfrm>().isVisible());
+  holding(false);
 }
