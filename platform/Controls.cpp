@@ -87,6 +87,10 @@ bool switchesWindow(Qt::FocusReason reason) {
 bool TextBox::event(QEvent *event) {
   if (event->type() == QEvent::Polish)
     showSelection(hasFocus());
+  // QLineEdit drops the selection of a box without the focus when its window is activated again;
+  // it stays, as a default report waits selected to be typed over.
+  if (event->type() == QEvent::WindowActivate)
+    return QWidget::event(event);
   return QLineEdit::event(event);
 }
 

@@ -208,6 +208,8 @@ TEST_F(KeyLayer, TheSelectionSurvivesFocusChangesAndGotFocusIgnoresWindowSwitche
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   EXPECT_TRUE(other->hasFocus());
   EXPECT_EQ(got.count(), 1) << "the window coming back is no focus change";
+  QCoreApplication::processEvents();
+  EXPECT_EQ(box->selectedText(), QStringLiteral("599")) << "nor does it drop a selection";
 }
 
 TEST_F(KeyLayer, TheFormSeesTheKeysOfOtherControlsAndCanSwallowThem) {
