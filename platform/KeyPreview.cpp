@@ -110,10 +110,11 @@ protected:
     }
     auto *key = static_cast<QKeyEvent *>(event);
     const int keyCode = virtualKeyCode(*key);
-    if (waits(widget, keyCode))
-      hold(widget, key, keyCode);
+    QWidget *to = typedInto(widget);
+    if (waits(to, keyCode))
+      hold(to, key, keyCode);
     else
-      deliver(receiver, key);
+      deliver(to, key);
     // Keys held until now go once they may: at once when this one (an Escape, a message that
     // logged its contact) lets them go.
     release();
@@ -238,6 +239,21 @@ private:
       return;
     broughtUp_.removeAll(widget);
     broughtUp_.append(widget);
+  }
+
+  // Where a key the window system sent to `widget` goes. Keys typed while the program was busy
+  // are sent to the menu that had the keyboard then, also when a key before them has closed it:
+  // they go where typing goes now, as they would had they been typed after that key.
+  static QWidget *typedInto(QWidget *widget) {
+    const QWidget *window = widget->window();
+    if (window->windowType() != Qt::Popup || window->isVisible())
+      return widget;
+    if (QWidget *focus = QApplication::focusWidget())
+      return focus;
+    QWidget *owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    if (!owner)
+      return widget;
+    return owner->focusWidget() ? owner->focusWidget() : owner;
   }
 
   // The menu or modal window that takes typing now instead of `window`, none when there is none.

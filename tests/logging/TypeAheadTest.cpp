@@ -764,8 +764,14 @@ struct HoldCase {
     };
     const bool eventDuring = c.menu() || (c.command() && done == Done::During);
     op.eachWait = [=](Station &s, int wait) {
-      if (wait == c.keysAt && done == Done::During)
-        queueKeys(s.window, c.keys(s.f));
+      // To the window the window system gives keys to: a menu that was open, as in X, even when
+      // the key that closes it is still to be read; with none, the main window takes them back.
+      const auto typeAhead = [&] {
+        if (wait == c.keysAt && done == Done::During)
+          queueKeys(QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : s.window, c.keys(s.f));
+      };
+      if (!c.eventFirst)
+        typeAhead();
       // The keys typed before the event come first, as the window system queued them.
       if (wait == c.opensAt)
         QCoreApplication::processEvents();
@@ -773,6 +779,8 @@ struct HoldCase {
         c.begin(s);
       if (wait == c.closesAt && eventDuring && (c.shutBeforeLogSign() || c.pickedInMenu()))
         c.end(s);
+      if (c.eventFirst)
+        typeAhead();
     };
     op.afterMessage = [=](Station &s) {
       if (c.menu() && !c.shutBeforeLogSign())
@@ -836,7 +844,8 @@ std::vector<HoldCase> holdCases(std::mt19937 &random) {
         if (c.eventFirst) {
           c.opensAt = between(1, 4);
           c.closesAt = c.opensAt + between(1, 2);
-          c.keysAt = (c.shutBeforeLogSign() || c.pickedInMenu() ? c.closesAt : c.opensAt) + between(1, 3);
+          // Sometimes in the same burst as the key that closes the menu.
+          c.keysAt = (c.shutBeforeLogSign() || c.pickedInMenu() ? c.closesAt : c.opensAt) + between(0, 3);
         } else {
           c.opensAt = between(2, 6);
           c.closesAt = c.opensAt + between(1, 4);
