@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -296,5 +297,20 @@ TEST_F(KeyLayer, AKeyHeldForAWindowThatHasGoneIsDroppedWithoutAskingIt) {
   queueKeys(window.windowHandle(), QStringLiteral("a"));
   QCoreApplication::processEvents();
   EXPECT_FALSE(askedWhenGone);
+  EXPECT_EQ(box->text(), QStringLiteral("a"));
+}
+
+// The window system sends keys typed while the program was busy to the menu that had the
+// keyboard then, also when a key before them has closed it.
+TEST_F(KeyLayer, AKeySentToAMenuThatHasClosedGoesWhereTypingGoesNow) {
+  QMenu menu(&window);
+  bool picked = false;
+  menu.addAction(QStringLiteral("&a"), [&] { picked = true; });
+  menu.popup(window.mapToGlobal(QPoint(0, 0)));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  menu.hide();
+  box->setFocus();
+  QTest::keyClick(&menu, Qt::Key_A);
+  EXPECT_FALSE(picked);
   EXPECT_EQ(box->text(), QStringLiteral("a"));
 }
