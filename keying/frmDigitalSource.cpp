@@ -76,15 +76,15 @@ void frmDigitalSource::boxChanged(TextBox *box) {
   Form1 &main = ctx.window<Form1>();
   // Only what typing into the field could put there: the RTTY program may send anything. The
   // operator picked it there, so it counts as typed; it goes in as a command given now would.
-  TextBox *field = box == txtSUrCall   ? main.txtCall
-                   : box == txtSField1 ? main.txtRSTR
-                   : box == txtSField3 ? main.txtSec
-                                       : nullptr;
-  if (!field)
-    return;
-  const QString text =
-      field == main.txtCall ? Form1::outsideCall(box->text()) : Form1::typedText(box->text(), Form1::number);
-  main.inTurn([field, text] { field->setTyped(text); });
+  const auto enter = [&main](TextBox *field, const QString &text) {
+    main.inTurn([field, text] { field->setTyped(text); });
+  };
+  if (box == txtSUrCall)
+    enter(main.txtCall, Form1::outsideCall(box->text()));
+  else if (box == txtSField1)
+    enter(main.txtRSTR, Form1::typedText(box->text(), Form1::number));
+  else if (box == txtSField3)
+    enter(main.txtSec, Form1::typedText(box->text(), Form1::number));
 }
 
 void frmDigitalSource::arrived(const QString &item, const QString &text) {

@@ -246,14 +246,8 @@ private:
   // they go where typing goes now, as they would had they been typed after that key.
   static QWidget *typedInto(QWidget *widget) {
     const QWidget *window = widget->window();
-    if (window->windowType() != Qt::Popup || window->isVisible())
-      return widget;
-    if (QWidget *focus = QApplication::focusWidget())
-      return focus;
-    QWidget *owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
-    if (!owner)
-      return widget;
-    return owner->focusWidget() ? owner->focusWidget() : owner;
+    QWidget *focus = QApplication::focusWidget();
+    return window->windowType() == Qt::Popup && !window->isVisible() && focus ? focus : widget;
   }
 
   // The menu or modal window that takes typing now instead of `window`, none when there is none.

@@ -63,6 +63,7 @@ struct Station {
   TestPc pc{file.path};
   Form1 &f = pc.laidOutForm();
   QWindow *window = nullptr;
+  std::unique_ptr<FakeRttyPeer> rtty; // the RTTY program, once linked
 
   Station() {
     QFile::copy(sourceDataDir() + QStringLiteral("/arrlpre2.txt"),
@@ -127,18 +128,25 @@ void spotOn(Station &s, const QString &call) {
   s.pc.ctx->spotting.SpotTable[0] = {call, mhz, s.pc.clock.now().addSecs(-60), call.left(2), {}};
 }
 
-// The station linked with `peer`, which plays the RTTY program.
-void linkRtty(Station &s, FakeRttyPeer &peer) {
-  s.pc.ctx->window<frmDigitalSource>().serverName = peer.name;
+// The station linked with a peer that plays the RTTY program.
+void linkRtty(Station &s) {
+  s.rtty = std::make_unique<FakeRttyPeer>();
+  s.pc.ctx->window<frmDigitalSource>().serverName = s.rtty->name;
   s.f.ConnectRttyLink();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return peer.client; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return s.rtty->client; }, 2000));
 }
 
 // The RTTY program sends `text` for `item`, and the link takes it in.
-void rttySends(Station &s, FakeRttyPeer &peer, const QString &item, const QString &text) {
-  peer.set(item, text);
+void rttySends(Station &s, const QString &item, const QString &text) {
+  s.rtty->set(item, text);
   const auto *box = s.pc.ctx->window<frmDigitalSource>().findChild<TextBox *>(item);
   EXPECT_TRUE(QTest::qWaitFor([&] { return box->text() == text; }, 2000));
+}
+
+// A click on a row of the spot list.
+void spotListClicked(Station &s, QTreeWidgetItem *row) {
+  s.f.txtDX->scrollToItem(row);
+  QTest::mouseClick(s.f.txtDX->viewport(), Qt::LeftButton, {}, s.f.txtDX->visualItemRect(row).center());
 }
 
 // A spot of `call` on 14.025 MHz from the cluster.
@@ -416,10 +424,9 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
     QTest::mouseClick(station.pc.ctx->window<SpectrumMap>().lblDXSpot[0], Qt::RightButton);
   };
   // The RTTY program linked, and its report in the row.
-  const auto rttyReport = [peer = std::make_shared<std::unique_ptr<FakeRttyPeer>>()](Station &s) {
-    *peer = std::make_unique<FakeRttyPeer>();
-    linkRtty(s, **peer);
-    rttySends(s, **peer, QStringLiteral("txtSField1"), QStringLiteral("599"));
+  const auto rttyReport = [](Station &s) {
+    linkRtty(s);
+    rttySends(s, QStringLiteral("txtSField1"), QStringLiteral("599"));
   };
   // The spot list full, DL1ABC the oldest spot at its foot; at the third wait the operator clicks
   // it, and then a new spot pushes it out of the list.
@@ -435,9 +442,7 @@ TEST(TypeAhead, KeysHeldForALogSignKeepTheirOrderAndPlaceAndNeverSpoilAContactLe
       return;
     // The keys typed before come first, as the window system queued them.
     QCoreApplication::processEvents();
-    QTreeWidgetItem *foot = s.f.txtDX->topLevelItem(s.f.txtDX->topLevelItemCount() - 1);
-    s.f.txtDX->scrollToItem(foot);
-    QTest::mouseClick(s.f.txtDX->viewport(), Qt::LeftButton, {}, s.f.txtDX->visualItemRect(foot).center());
+    spotListClicked(s, s.f.txtDX->topLevelItem(s.f.txtDX->topLevelItemCount() - 1));
     spotArrives(s, QStringLiteral("G3XYZ"));
   };
   // On 40 m, the Band menu opened with the mouse and left open.
@@ -638,7 +643,6 @@ struct HoldCase {
   QString band = {};       // before the thanks
   QString picked = {};     // in the Band menu, or by the band label
   QString spot = {};       // the spotted call, or the call the RTTY program sends
-  std::shared_ptr<FakeRttyPeer> rtty = {};
 
   // Whether the log sign lets keys in: it logs the row or finds nothing typed in it.
   bool rowTaken() const {
@@ -693,8 +697,7 @@ struct HoldCase {
       QTest::mouseClick(s.f.lblDXSpot[0], Qt::RightButton);
       break;
     case During::SpotClickedInList:
-      QTest::mouseClick(s.f.txtDX->viewport(), Qt::LeftButton, {},
-                        s.f.txtDX->visualItemRect(s.f.txtDX->topLevelItem(0)).center());
+      spotListClicked(s, s.f.txtDX->topLevelItem(0));
       break;
     case During::BandLabelClicked:
       QTest::mouseClick(s.f.Label21, Qt::LeftButton);
@@ -704,7 +707,7 @@ struct HoldCase {
                         s.f.menuBar()->actionGeometry(s.f.mnuClear).center());
       break;
     case During::RttyCallArrives:
-      rttySends(s, *rtty, QStringLiteral("txtSUrCall"), spot);
+      rttySends(s, QStringLiteral("txtSUrCall"), spot);
       break;
     case During::AltBandFirst:
       break;
@@ -744,8 +747,8 @@ struct HoldCase {
             0, new QTreeWidgetItem(
                    QStringList{c.spot, QString::number(s.pc.ctx->spotting.SpotTable[0].SpotFreq)}));
       }
-      if (c.rtty)
-        linkRtty(s, *c.rtty);
+      if (c.during == During::RttyCallArrives)
+        linkRtty(s);
       const QString keys[] = {{},
                               QStringLiteral("k1abc 59911\rk1abc\r"),
                               QStringLiteral("usa"),
@@ -834,8 +837,6 @@ std::vector<HoldCase> holdCases(std::mt19937 &random) {
         others.removeAll(c.band);
         c.picked = c.during == During::BandLabelClicked ? *nextBand(c.band) : pick(others);
         c.spot = pick({QStringLiteral("DL1ABC"), QStringLiteral("G3XYZ")});
-        if (c.during == During::RttyCallArrives)
-          c.rtty = std::make_shared<FakeRttyPeer>();
         // A command can come either side of the keys; keys typed first into the menu bar's keyboard
         // mode, or a menu key, are a case of their own. "TU  !" keys at least a dozen units before
         // its log sign.
