@@ -214,7 +214,8 @@ private:
   }
 
   // Whether a key (or a click's work) for `widget`, wherever it has the focus in its window (its
-  // menu bar too), must wait: behind the keys held, or because its window holds keys now.
+  // menu bar too), must wait: behind the keys held, or because its window holds keys now. Asking
+  // the window may end its hold: a Drop answer drops the keys held.
   bool waits(const QWidget *widget, int keyCode) {
     if (takesTurnBehind())
       return true;
